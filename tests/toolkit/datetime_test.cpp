@@ -1,0 +1,34 @@
+#include "toolkit/datetime.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DateTime, DayCountsFromTheLibraryEpoch) {
+  EXPECT_DOUBLE_EQ(EncodeDateTime({1899, 12, 30, 0, 0, 0, 0}), 0.0);
+  EXPECT_DOUBLE_EQ(EncodeDateTime({1900, 1, 1, 12, 0, 0, 0}), 2.5);
+  EXPECT_DOUBLE_EQ(EncodeDateTime({2000, 1, 1, 0, 0, 0, 0}), 36526.0);
+}
+
+TEST(DateTime, DecodeRoundTrips) {
+  TDateTimeParts p = DecodeDateTime(EncodeDateTime({2026, 12, 10, 23, 59, 58, 999}));
+  EXPECT_EQ(p.Year, 2026);
+  EXPECT_EQ(p.Month, 12);
+  EXPECT_EQ(p.Day, 10);
+  EXPECT_EQ(p.Hour, 23);
+  EXPECT_EQ(p.Minute, 59);
+  EXPECT_EQ(p.Second, 58);
+  EXPECT_EQ(p.Millisecond, 999);
+}
+
+TEST(DateTime, FormatPictures) {
+  TDateTime t = EncodeDateTime({2024, 3, 5, 7, 8, 9, 10});
+  EXPECT_EQ(FormatDateTime("yyy-mm-dd-hh-nn-ss", t), "2024-03-05-07-08-09");
+  EXPECT_EQ(FormatDateTime("yy/mm zzz", t), "24/03 010");
+}
+
+TEST(DateTime, UnixSecondsRoundTrip) {
+  EXPECT_EQ(DateTimeToUnix(UnixToDateTime(1700000000)), 1700000000);
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// Dates and times as the run-time library keeps them: a day count from 1899-12-30 with the time
+// of day as the fraction. Local time throughout.
+
+#include <cstdint>
+#include <string>
+
+using TDateTime = double;
+
+struct TDateTimeParts {
+  int Year, Month, Day, Hour, Minute, Second, Millisecond;
+};
+
+TDateTime Now();
+TDateTime EncodeDateTime(const TDateTimeParts& parts);
+TDateTimeParts DecodeDateTime(TDateTime value);
+// Seconds since 1970-01-01 00:00 UTC, taken as local time, and back.
+TDateTime UnixToDateTime(int64_t seconds);
+int64_t DateTimeToUnix(TDateTime value);
+// A subset of the library's picture letters: yyyy (and yyy) yy mm dd hh nn ss zzz; anything else is kept.
+std::string FormatDateTime(const std::string& format, TDateTime value);
