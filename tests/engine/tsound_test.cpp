@@ -1,0 +1,141 @@
+#include "engine/tsound.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/tmetronome.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string ShippedSound(const std::string& name) {
+  return std::string(LOMTAK_DIST_DIR) + "/Environment/Sounds/" + name;
+}
+
+std::string TempFile(const std::string& name, const std::string& content) {
+  std::string path = testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
+
+// The device is opened once per process, so tests that need another driver than the silent one
+// run in a process of their own.
+class TSoundTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+  }
+};
+
+TEST_F(TSoundTest, ShippedSoundsAreReadyToOverlap) {
+  for (const char* name : {"Click.wav", "Error.wav", "Metronome.wav", "Success.wav"}) {
+    SCOPED_TRACE(name);
+    TSound sound(ShippedSound(name));
+    EXPECT_EQ(sound.getStreamCount(), 10u);
+    EXPECT_EQ(sound.getCursor(), 0u);
+  }
+}
+
+TEST_F(TSoundTest, PlaysTakeTheStreamsInTurn) {
+  TSound sound(ShippedSound("Click.wav"));
+  ASSERT_EQ(sound.getStreamCount(), 10u);
+  for (size_t play = 1; play <= 10; ++play) {
+    sound.Play();
+    EXPECT_EQ(sound.getCursor(), play % 10);
+  }
+  sound.Play();  // the eleventh, on the first stream again
+  EXPECT_EQ(sound.getCursor(), 1u);
+}
+
+TEST_F(TSoundTest, SoundWithoutAFilePlaysNothing) {
+  const struct {
+    const char* name;
+    std::string path;
+  } cases[] = {
+      {"missing file", testing::TempDir() + "no such sound.wav"},
+      {"empty file", TempFile("empty.wav", "")},
+      {"not a sound", TempFile("text.wav", "RIFF, but only in name")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TSound sound(c.path);
+    EXPECT_EQ(sound.getStreamCount(), 0u);
+    EXPECT_NO_THROW(sound.Play());
+    EXPECT_NO_THROW(sound.Play());
+    EXPECT_EQ(sound.getCursor(), 0u);
+  }
+}
+
+TEST_F(TSoundTest, SoundWithoutADevicePlaysNothing) {
+  EXPECT_EXIT(
+      {
+        setenv("SDL_AUDIODRIVER", "no such driver", 1);
+        TSound sound(ShippedSound("Click.wav"));
+        sound.Play();
+        std::exit(sound.getStreamCount() == 0 ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+bool HasSound(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    auto sample = static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
+                                       static_cast<uint8_t>(bytes[i + 1]) << 8);
+    if (sample > 1000 || sample < -1000) return true;
+  }
+  return false;
+}
+
+TEST_F(TSoundTest, PlayedSoundReachesTheDevice) {
+  // SDL's disk driver writes what the device would sound, in the device's 16-bit format.
+  const std::string output = testing::TempDir() + "lomtak-disk-audio.raw";
+  EXPECT_EXIT(
+      {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+        TSound sound(ShippedSound("Metronome.wav"));
+        sound.Play();
+        // The driver writes in real time; wait until the sound is through, or give up.
+        bool heard = false;
+        for (int wait = 0; wait < 100 && !heard; ++wait) {
+          std::this_thread::sleep_for(50ms);
+          heard = HasSound(output);
+        }
+        std::exit(heard ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+TEST_F(TSoundTest, MetronomeAndUserInterfacePlayAtOnce) {
+  TSound beat(ShippedSound("Metronome.wav"));
+  TSound click(ShippedSound("Click.wav"));
+  std::atomic<int> beats{0};
+  TMetronome::OnTick = [&] {
+    beat.Play();
+    ++beats;
+  };
+  TMetronome metronome(6000);  // a beat every 10 ms
+  metronome.Start();
+  for (int play = 0; play < 200 || beats < 20; ++play) {
+    click.Play();
+    std::this_thread::sleep_for(1ms);
+  }
+  metronome.Stop();
+  TMetronome::OnTick = nullptr;
+  EXPECT_GE(beats, 20);
+}
+
+}  // namespace
