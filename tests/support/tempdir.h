@@ -1,0 +1,47 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it when the test ends.
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+class TempDir {
+public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lomtak-test-XXXXXX").string();
+    Root = mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    if (!Root.empty()) std::filesystem::remove_all(Root, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return Root; }
+  std::string operator/(const std::string& name) const { return Root + "/" + name; }
+
+  // Writes the bytes as they stand (no line-end translation).
+  static void Write(const std::string& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+  }
+  static std::string Read(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  // Names in the folder, to see that nothing (a temporary file) was left behind.
+  size_t EntryCount() const {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Root)) ++count;
+    return count;
+  }
+
+private:
+  std::string Root;
+};

@@ -1,0 +1,102 @@
+#include "toolkit/fileio.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <system_error>
+
+namespace {
+
+std::string SystemText(int error) { return std::system_category().message(error); }
+
+bool Fail(std::string* error, int code) {
+  if (error) *error = SystemText(code);
+  return false;
+}
+
+// The file that a write must replace: the target of a symbolic link rather than the link.
+std::string ResolvedTarget(const std::string& path) {
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char resolved[PATH_MAX];
+  return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+bool WriteAll(int fd, const std::string& content) {
+  size_t done = 0;
+  while (done < content.size()) {
+    ssize_t written = write(fd, content.data() + done, content.size() - done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& content, std::string* error) {
+  content.clear();
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Fail(error, errno);
+  struct stat info;
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    int code = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    close(fd);
+    return Fail(error, code);
+  }
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      int code = errno;
+      close(fd);
+      content.clear();
+      return Fail(error, code);
+    }
+    if (got == 0) break;
+    content.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  return true;
+}
+
+bool ReplaceFile(const std::string& path, const std::string& content, std::string& error) {
+  static std::atomic<unsigned> counter{0};
+  const std::string target = ResolvedTarget(path);
+  std::string temporary;
+  int fd = -1;
+  // A name of our own beside the target, so the rename stays on one file system.
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temporary = target + ".~" + std::to_string(getpid()) + "." + std::to_string(counter++);
+    fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return Fail(&error, errno);
+
+  struct stat old;
+  if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  bool ok = WriteAll(fd, content) && fsync(fd) == 0;
+  int code = errno;
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    code = errno;
+  }
+  if (ok && rename(temporary.c_str(), target.c_str()) != 0) {
+    ok = false;
+    code = errno;
+  }
+  if (!ok) {
+    unlink(temporary.c_str());
+    return Fail(&error, code);
+  }
+  return true;
+}

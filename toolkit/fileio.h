@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file reads, and the atomic replacement of every file the program rewrites (INI files,
+// lists, logs), so that a crash or a full disk never leaves half a file behind.
+// Safe for concurrent use on different files.
+
+#include <string>
+
+// The file's bytes. False, with `content` empty and `error` (when given) set to the system's
+// text, when the file cannot be opened or read, also when the path names a folder.
+bool ReadFileBytes(const std::string& path, std::string& content, std::string* error = nullptr);
+
+// Writes `content` to a new file beside `path`, flushes it to the disk and renames it over
+// `path` (a symbolic link is followed and its target replaced). A reader sees the old content or
+// the new one, never a mix. On failure the old file is untouched, the temporary file is removed,
+// and the result is false with `error` set to the system's text.
+bool ReplaceFile(const std::string& path, const std::string& content, std::string& error);

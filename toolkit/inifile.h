@@ -1,0 +1,31 @@
+#pragma once
+// An INI file read and written the way the platform's private-profile functions do it: every
+// call opens, parses and closes the file, so several objects on one file see each other's
+// writes at once. Holds only the file name; one thread at a time per file.
+//
+// Sections and keys match without regard to letter case; a value is trimmed, loses one pair of
+// enclosing quotes (single or double) and is cut after 2047 characters. Lines may end in LF or
+// CR LF; lines that are neither a section nor a key (comments, junk) are kept as they stand.
+
+#include <string>
+
+class TIniFile {
+public:
+  explicit TIniFile(std::string fileName) : Path(std::move(fileName)) {}
+
+  const std::string& FileName() const { return Path; }
+
+  // The key's value; `fallback` when the file, section or key is missing or cannot be read.
+  // A key that is present with nothing after "=" reads as the empty text. Never raises.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& fallback) const;
+
+  // Creates the file, the section and the key as needed and writes the file with CR LF lines.
+  // The value is written as given: a caller stores line breaks in an encoded form. The file is
+  // replaced atomically; on failure it keeps its old content and Exception
+  // "Unable to write to " + FileName is raised.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+private:
+  std::string Path;
+};
