@@ -14,3 +14,8 @@ bool ReadFileBytes(const std::string& path, std::string& content, std::string* e
 // the new one, never a mix. On failure the old file is untouched, the temporary file is removed,
 // and the result is false with `error` set to the system's text.
 bool ReplaceFile(const std::string& path, const std::string& content, std::string& error);
+
+// A file (anything but a folder) stands at the path; links are followed.
+bool FileExists(const std::string& path);
+// A folder stands at the path; links are followed.
+bool DirectoryExists(const std::string& path);

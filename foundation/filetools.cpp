@@ -1,0 +1,103 @@
+#include "foundation/filetools.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <utility>
+
+#include "platform/shell.h"
+#include "toolkit/fileio.h"
+#include "toolkit/random.h"
+#include "toolkit/stringlist.h"
+#include "toolkit/sysutils.h"
+
+namespace {
+
+bool Matches(const char* name, const char* pattern) {
+  // Iterative wildcard match with one backtrack point: linear in practice, no recursion.
+  const char *star = nullptr, *resume = nullptr;
+  while (*name) {
+    if (*pattern == '?' ||
+        (*pattern != '*' && std::tolower(static_cast<unsigned char>(*pattern)) ==
+                                std::tolower(static_cast<unsigned char>(*name)))) {
+      ++name;
+      ++pattern;
+    } else if (*pattern == '*') {
+      star = pattern++;
+      resume = name;
+    } else if (star) {
+      pattern = star + 1;
+      name = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (*pattern == '*') ++pattern;
+  return *pattern == '\0';
+}
+
+bool MatchesMask(const std::string& name, const std::string& pattern) {
+  if (Matches(name.c_str(), pattern.c_str())) return true;
+  // "name.*" also matches a name without any extension, as on the original platform.
+  return pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
+         name.find('.') == std::string::npos &&
+         Matches(name.c_str(), pattern.substr(0, pattern.size() - 2).c_str());
+}
+
+using Visited = std::set<std::pair<dev_t, ino_t>>;
+
+void Search(const std::string& folder, const std::string& pattern, bool recursive,
+            TStringList& list, Visited& visited) {
+  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  const std::string where = folder.empty() ? "." : folder;
+  std::error_code error;
+  if (recursive) {
+    for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
+         it.increment(error)) {
+      std::string path = prefix + it->path().filename().string();
+      struct stat info;
+      if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+          visited.insert({info.st_dev, info.st_ino}).second)
+        Search(path, pattern, recursive, list, visited);
+    }
+  }
+  for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string name = it->path().filename().string();
+    if (MatchesMask(name, pattern) && !DirectoryExists(prefix + name)) list.Add(prefix + name);
+  }
+}
+
+}  // namespace
+
+bool IsFolderWritable(const std::string& folder) {
+  // Another number when a probe of that name is already there: it is not ours to remove, and
+  // its presence says nothing about the folder.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    std::string probe = folder + "/~" + IntToStr(Rand()) + "~";
+    if (mkdir(probe.c_str(), 0777) == 0) {
+      rmdir(probe.c_str());
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+bool FindFiles(const std::string& folder, const std::string& pattern, bool recursive,
+               TStringList& list) {
+  list.Clear();
+  if (!folder.empty() && !DirectoryExists(folder)) return false;
+  Visited visited;
+  struct stat info;
+  if (stat(folder.empty() ? "." : folder.c_str(), &info) == 0)
+    visited.insert({info.st_dev, info.st_ino});
+  Search(folder, pattern, recursive, list, visited);
+  return true;
+}
+
+bool DeleteFolder(const std::string& path) { return DeleteFolderTree(path); }

@@ -1,0 +1,64 @@
+#include "foundation/tenvironment.h"
+
+#include <filesystem>
+
+#include "foundation/filetools.h"
+#include "foundation/tinioptions.h"
+#include "platform/shell.h"
+#include "toolkit/exename.h"
+#include "toolkit/fileio.h"
+
+namespace {
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+}  // namespace
+
+TEnvironment::TEnvironment() {
+  std::filesystem::path program(ExeName());
+  ProgramDir = program.parent_path().string();
+  AppDataDir = AppDataFolder();
+  Options = std::make_unique<TIniOptions>(getOptionsFileName(), true);
+  Localization = std::make_unique<TIniOptions>(getLocalizationFileName(), false);
+}
+
+TEnvironment::~TEnvironment() = default;
+
+std::string TEnvironment::getOptionsFileName() const { return Join(getDataDir(), "Lomtak.ini"); }
+
+std::string TEnvironment::getLocalizationFileName() const {
+  return Join(ProgramDir, "Localization.ini");
+}
+
+std::string TEnvironment::getManualFileName() const { return Join(ProgramDir, "Manual.chm"); }
+
+std::string TEnvironment::getCoursesDir() const { return Join(ProgramDir, "Modules/Languages"); }
+
+std::string TEnvironment::getWallpapersDir() const {
+  return Join(ProgramDir, "Environment/Wallpapers");
+}
+
+std::string TEnvironment::getSoundsDir() const { return Join(ProgramDir, "Environment/Sounds"); }
+
+std::string TEnvironment::getThemesDir() const { return Join(ProgramDir, "Environment/Themes"); }
+
+std::string TEnvironment::getDataDir() const {
+  if (isUsableDir(ProgramDir)) return ProgramDir;
+  std::string folder = AppDataDir + "/Lomtak";
+  isUsableDir(folder);
+  return folder;
+}
+
+std::string TEnvironment::getUsersDir() const {
+  std::string folder = Options->ReadString("Environment", "UsersDirectory", "");
+  return isUsableDir(folder) ? folder : Join(getDataDir(), "Users");
+}
+
+bool TEnvironment::isUsableDir(const std::string& folder) const {
+  std::error_code ignored;
+  if (!folder.empty() && !DirectoryExists(folder))
+    std::filesystem::create_directories(folder, ignored);
+  return DirectoryExists(folder) && IsFolderWritable(folder);
+}

@@ -1,0 +1,154 @@
+#include "foundation/filetools.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+#include <vector>
+
+#include "support/tempdir.h"
+#include "support/unwritable.h"
+#include "toolkit/stringlist.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Entries(const TStringList& list) { return {list.begin(), list.end()}; }
+
+class FileToolsTest : public ::testing::Test {
+protected:
+  void Touch(const std::string& relative) {
+    fs::create_directories(fs::path(dir / relative).parent_path());
+    TempDir::Write(dir / relative, "x");
+  }
+  // The paths of `names` inside `folder`, in the order the file system enumerates the folder.
+  std::vector<std::string> InEnumerationOrder(const std::string& folder,
+                                              const std::set<std::string>& names) {
+    std::vector<std::string> paths;
+    const std::string path = folder.empty() ? dir.path() : dir / folder;
+    for (const auto& entry : fs::directory_iterator(path))
+      if (names.count(entry.path().filename().string()))
+        paths.push_back(path + "/" + entry.path().filename().string());
+    return paths;
+  }
+
+  TempDir dir;
+  TStringList list;
+};
+
+TEST_F(FileToolsTest, RecursiveSearchListsSubfoldersFirstDepthFirst) {
+  for (const char* name : {"A/a1.jpg", "A/a2.JPG", "A/C/c1.jpg", "B/b1.jpg", "B/notes.txt",
+                           "r1.jpg", "r2.Jpg", "readme.txt"})
+    Touch(name);
+  fs::create_directory(dir / "Empty.jpg");  // a folder whose name matches is not listed
+  ASSERT_TRUE(FindFiles(dir.path(), "*.jpg", true, list));
+
+  std::vector<std::string> expected;
+  for (const std::string& sub : InEnumerationOrder("", {"A", "B", "Empty.jpg"})) {
+    std::string name = fs::path(sub).filename().string();
+    std::vector<std::string> part;
+    if (name == "A") {
+      part = InEnumerationOrder("A/C", {"c1.jpg"});
+      auto own = InEnumerationOrder("A", {"a1.jpg", "a2.JPG"});
+      part.insert(part.end(), own.begin(), own.end());
+    } else if (name == "B") {
+      part = InEnumerationOrder("B", {"b1.jpg"});
+    }
+    expected.insert(expected.end(), part.begin(), part.end());
+  }
+  auto own = InEnumerationOrder("", {"r1.jpg", "r2.Jpg"});
+  expected.insert(expected.end(), own.begin(), own.end());
+  EXPECT_EQ(Entries(list), expected);
+}
+
+TEST_F(FileToolsTest, FlatSearchSkipsFoldersAndKeepsDotFiles) {
+  Touch("file.txt");
+  Touch(".hidden");
+  Touch("noext");
+  Touch("sub/inner.txt");
+  fs::create_directory(dir / ".dotfolder");
+  ASSERT_TRUE(FindFiles(dir.path() + "/", "*.*", false, list));
+  std::set<std::string> found(list.begin(), list.end());
+  EXPECT_EQ(found, (std::set<std::string>{dir / "file.txt", dir / ".hidden", dir / "noext"}));
+}
+
+TEST_F(FileToolsTest, MasksIgnoreLetterCase) {
+  struct Case {
+    const char* name;
+    const char* pattern;
+    std::set<std::string> matches;
+  } cases[] = {
+      {"Extension", "*.jpg", {"Photo.JPG", "b.jpg"}},
+      {"ExtensionUpperCase", "*.JPG", {"Photo.JPG", "b.jpg"}},
+      {"Question", "?.jpg", {"b.jpg"}},
+      {"Exact", "PROFILE.INI", {"Profile.ini"}},
+      {"All", "*", {"Photo.JPG", "b.jpg", "Profile.ini", "README", "x.jpg.bak"}},
+      {"StarDotStar", "*.*", {"Photo.JPG", "b.jpg", "Profile.ini", "README", "x.jpg.bak"}},
+      {"NameDotStarMatchesNoExtension", "readme.*", {"README"}},
+      {"NoMatch", "*.wav", {}},
+  };
+  for (const char* name : {"Photo.JPG", "b.jpg", "Profile.ini", "README", "x.jpg.bak"})
+    Touch(name);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(FindFiles(dir.path(), c.pattern, false, list));
+    std::set<std::string> found;
+    for (const std::string& path : list) found.insert(fs::path(path).filename().string());
+    EXPECT_EQ(found, c.matches);
+  }
+}
+
+TEST_F(FileToolsTest, MissingFolderGivesFalseAndAnEmptyList) {
+  list.Add("stale");
+  EXPECT_FALSE(FindFiles(dir / "missing", "*.*", true, list));
+  EXPECT_EQ(list.Count(), 0);
+  Touch("file.txt");
+  list.Add("stale");
+  EXPECT_FALSE(FindFiles(dir / "file.txt", "*.*", false, list));
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(FileToolsTest, EmptyFolderTextSearchesTheCurrentFolder) {
+  Touch("here.txt");
+  std::string previous = fs::current_path().string();
+  fs::current_path(dir.path());
+  bool found = FindFiles("", "*.txt", true, list);
+  fs::current_path(previous);
+  EXPECT_TRUE(found);
+  EXPECT_EQ(Entries(list), std::vector<std::string>{"here.txt"});
+}
+
+TEST_F(FileToolsTest, LinkLoopsAreVisitedOnce) {
+  Touch("sub/a.jpg");
+  fs::create_directory_symlink(dir.path(), dir / "sub/up");
+  fs::create_directory_symlink(dir / "sub", dir / "again");
+  ASSERT_TRUE(FindFiles(dir.path(), "*.jpg", true, list));
+  EXPECT_EQ(list.Count(), 1);
+}
+
+TEST_F(FileToolsTest, IsFolderWritableLeavesNothingBehind) {
+  Touch("plain");
+  EXPECT_TRUE(IsFolderWritable(dir.path()));
+  EXPECT_FALSE(IsFolderWritable(dir / "missing"));
+  EXPECT_FALSE(IsFolderWritable(dir / "plain"));
+  EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST_F(FileToolsTest, IsFolderWritableOnAFolderThatRefusesEntries) {
+  fs::create_directory(dir / "locked");
+  UnwritableFolder locked(dir / "locked");
+  if (!locked.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+  EXPECT_FALSE(IsFolderWritable(dir / "locked"));
+  EXPECT_TRUE(fs::is_empty(dir / "locked"));
+}
+
+TEST_F(FileToolsTest, DeleteFolderRemovesTheTree) {
+  Touch("tree/a/b.txt");
+  EXPECT_TRUE(DeleteFolder(dir / "tree"));
+  EXPECT_FALSE(fs::exists(dir / "tree"));
+  EXPECT_FALSE(DeleteFolder(dir / "tree"));
+}
+
+}  // namespace
