@@ -1,12 +1,10 @@
 #include "platform/shell.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 
+#include "support/scopedenv.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -32,20 +30,6 @@ TEST(Shell, DeleteFolderTreeRemovesALinkNotItsTarget) {
   EXPECT_TRUE(DeleteFolderTree(dir / "link"));
   EXPECT_TRUE(fs::exists(dir / "target/keep.txt"));
 }
-
-// Sets an environment variable for the test's length.
-class ScopedEnv {
-public:
-  ScopedEnv(const char* name, const char* value) : Name(name) {
-    if (const char* old = std::getenv(name)) Old = old;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~ScopedEnv() { Old ? setenv(Name, Old->c_str(), 1) : unsetenv(Name); }
-
-private:
-  const char* Name;
-  std::optional<std::string> Old;
-};
 
 TEST(Shell, AppDataFolderFollowsXdgDataHome) {
   struct Case {

@@ -1,0 +1,123 @@
+#include "foundation/tenvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "foundation/tinioptions.h"
+#include "support/scopedenv.h"
+#include "support/tempdir.h"
+#include "support/unwritable.h"
+#include "toolkit/exename.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A program installed in "prog" of a fresh folder, with the application-data folder "appdata"
+// beside it (not made yet).
+class EnvironmentTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    fs::create_directory(program);
+    SetExeName(program + "/lomtak");
+  }
+  void TearDown() override { SetExeName(""); }
+
+  TempDir dir;
+  std::string program = dir / "prog", appData = dir / "appdata";
+  ScopedEnv xdg{"XDG_DATA_HOME", appData.c_str()};
+};
+
+TEST_F(EnvironmentTest, WritableProgramFolderIsTheDataFolder) {
+  TEnvironment environment;
+  EXPECT_EQ(environment.getProgramDir(), program);
+  EXPECT_EQ(environment.getDataDir(), program);
+  EXPECT_EQ(environment.getOptionsFileName(), program + "/Lomtak.ini");
+  EXPECT_EQ(environment.getOptions()->FileName, program + "/Lomtak.ini");
+  EXPECT_TRUE(environment.getOptions()->Writable);
+  EXPECT_EQ(environment.getUsersDir(), program + "/Users");
+  // The first run writes the key with an empty value.
+  EXPECT_EQ(TempDir::Read(program + "/Lomtak.ini"), "[Environment]\r\nUsersDirectory=''\r\n");
+  EXPECT_FALSE(fs::exists(appData));
+  EXPECT_FALSE(fs::exists(program + "/Users"));  // the user list makes it
+}
+
+TEST_F(EnvironmentTest, InstallationPathsWhetherTheyExistOrNot) {
+  TEnvironment environment;
+  EXPECT_EQ(environment.getLocalizationFileName(), program + "/Localization.ini");
+  EXPECT_EQ(environment.getLocalization()->FileName, program + "/Localization.ini");
+  EXPECT_FALSE(environment.getLocalization()->Writable);
+  EXPECT_EQ(environment.getManualFileName(), program + "/Manual.chm");
+  EXPECT_EQ(environment.getCoursesDir(), program + "/Modules/Languages");
+  EXPECT_EQ(environment.getWallpapersDir(), program + "/Environment/Wallpapers");
+  EXPECT_EQ(environment.getSoundsDir(), program + "/Environment/Sounds");
+  EXPECT_EQ(environment.getThemesDir(), program + "/Environment/Themes");
+  // A missing localization file reads every text as its default and is never written.
+  EXPECT_EQ(environment.getLocalization()->ReadString("General", "Charset", "204"), "204");
+  EXPECT_FALSE(fs::exists(program + "/Localization.ini"));
+}
+
+TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
+  // Root writes through permission bits, so the program folder is made unwritable by standing
+  // under a regular file, or by locking it where the file system allows.
+  TempDir::Write(dir / "file", "x");
+  struct Case {
+    const char* name;
+    std::string program;
+    bool lock;
+  } cases[] = {
+      {"UnderARegularFile", dir / "file/prog", false},
+      {"FolderRefusesEntries", program, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(appData);
+    UnwritableFolder locked(c.lock ? c.program : dir / "missing");
+    if (c.lock && !locked.ok()) {
+      std::cout << "[  SKIPPED ] " << c.name << ": this file system cannot lock a folder\n";
+      continue;
+    }
+    SetExeName(c.program + "/lomtak");
+    TEnvironment environment;
+    EXPECT_EQ(environment.getDataDir(), appData + "/Lomtak");
+    EXPECT_TRUE(fs::is_directory(appData + "/Lomtak"));
+    EXPECT_EQ(environment.getOptions()->FileName, appData + "/Lomtak/Lomtak.ini");
+    EXPECT_EQ(environment.getUsersDir(), appData + "/Lomtak/Users");
+    EXPECT_TRUE(fs::exists(appData + "/Lomtak/Lomtak.ini"));
+    EXPECT_EQ(environment.getCoursesDir(), c.program + "/Modules/Languages");
+  }
+}
+
+TEST_F(EnvironmentTest, ConfiguredUsersFolder) {
+  TempDir::Write(dir / "file", "x");
+  struct Case {
+    const char* name;
+    std::string configured, expected;
+  } cases[] = {
+      {"MissingIsCreated", dir / "elsewhere/users", dir / "elsewhere/users"},
+      {"CannotBeCreated", dir / "file/users", program + "/Users"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TEnvironment environment;
+    environment.getOptions()->WriteString("Environment", "UsersDirectory", c.configured);
+    EXPECT_EQ(environment.getUsersDir(), c.expected);
+    EXPECT_EQ(environment.getOptions()->ReadString("Environment", "UsersDirectory", ""),
+              c.configured);
+  }
+  EXPECT_TRUE(fs::is_directory(dir / "elsewhere/users"));
+}
+
+TEST_F(EnvironmentTest, IsUsableDir) {
+  TEnvironment environment;
+  TempDir::Write(dir / "file", "x");
+  EXPECT_FALSE(environment.isUsableDir(""));
+  EXPECT_FALSE(environment.isUsableDir(dir / "file"));
+  EXPECT_FALSE(environment.isUsableDir(dir / "file/sub"));
+  EXPECT_TRUE(environment.isUsableDir(dir / "new/deep/folder"));
+  EXPECT_TRUE(fs::is_directory(dir / "new/deep/folder"));
+}
+
+}  // namespace
