@@ -1,5 +1,6 @@
 #include "toolkit/sysutils.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -69,11 +70,15 @@ double StrToFloat(const std::string& text) {
   bool valid = !number.empty() && number.find(DecimalSeparator == '.' ? ',' : '.') == std::string::npos;
   for (char& c : number)
     if (c == DecimalSeparator) c = '.';
-  char* end = nullptr;
-  double value = valid ? std::strtod(number.c_str(), &end) : 0;
-  // strtod also takes "inf", "nan" and hexadecimal floats, which the conversion does not.
-  valid = valid && end && *end == '\0' && std::isfinite(value) &&
-          number.find_first_of("xXnN") == std::string::npos;
+  // from_chars reads the same form under every C locale (strtod would want the process
+  // locale's decimal point, which a Qt application takes from the desktop); it takes no "+".
+  const char* first = number.data();
+  const char* last = first + number.size();
+  if (first != last && *first == '+' && (first + 1 == last || first[1] != '-')) ++first;
+  double value = 0;
+  auto [end, error] = std::from_chars(first, last, value);
+  // "inf" and "nan" parse, but the conversion does not take them.
+  valid = valid && error == std::errc() && end == last && std::isfinite(value);
   if (!valid) throw EConvertError("'" + text + "' is not a valid floating point value");
   return value;
 }
@@ -81,9 +86,10 @@ double StrToFloat(const std::string& text) {
 std::string IntToStr(int64_t value) { return std::to_string(value); }
 
 std::string FloatToStr(double value) {
+  // to_chars gives printf's "%.15g" under every C locale.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15G", value);
-  std::string text = buffer;
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+  std::string text = UpperCase(std::string(buffer, end));
   size_t e = text.find('E');
   if (e != std::string::npos) {
     // "1.5E+20" -> "1.5E20", "1E-05" -> "1E-5"

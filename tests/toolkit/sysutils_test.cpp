@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/commalocale.h"
 #include "toolkit/exception.h"
 
 namespace {
@@ -52,7 +53,8 @@ TEST(SysUtils, StrToIntTable) {
 TEST(SysUtils, StrToFloatFollowsTheDecimalSeparator) {
   EXPECT_DOUBLE_EQ(StrToFloat("1.5"), 1.5);
   EXPECT_DOUBLE_EQ(StrToFloat(" -2.25e2 "), -225.0);
-  for (const char* bad : {"", "1,5", "abc", "nan", "inf", "0x10", "1.5x"}) {
+  EXPECT_DOUBLE_EQ(StrToFloat("+1.5"), 1.5);
+  for (const char* bad : {"", "1,5", "abc", "nan", "inf", "0x10", "1.5x", "+", "+-1", "1e999"}) {
     SCOPED_TRACE(bad);
     try {
       StrToFloat(bad);
@@ -75,6 +77,19 @@ TEST(SysUtils, FloatToStrGeneralForm) {
   EXPECT_EQ(FloatToStr(1.5e20), "1.5E20");
   EXPECT_EQ(FloatToStr(1e-5), "1E-5");
   EXPECT_EQ(FloatToStr(1.0 / 3), "0.333333333333333");
+}
+
+TEST(SysUtils, FloatTextsIgnoreTheCLibraryLocale) {
+  CommaLocale comma;
+  if (!comma.ok()) GTEST_SKIP() << "no locale with a decimal comma can be had here";
+  EXPECT_EQ(FloatToStr(1.5), "1.5");
+  EXPECT_EQ(FloatToStr(1.5e20), "1.5E20");
+  EXPECT_DOUBLE_EQ(StrToFloat("1.5"), 1.5);
+  EXPECT_THROW(StrToFloat("1,5"), EConvertError);
+  DecimalSeparator = ',';
+  EXPECT_EQ(FloatToStr(0.25), "0,25");
+  EXPECT_DOUBLE_EQ(StrToFloat("0,25"), 0.25);
+  DecimalSeparator = '.';
 }
 
 TEST(SysUtils, TextHelpers) {
