@@ -47,8 +47,10 @@ bool ReadFileBytes(const std::string& path, std::string& content, std::string* e
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Fail(error, errno);
   struct stat info;
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    int code = S_ISDIR(info.st_mode) ? EISDIR : errno;
+  bool known = fstat(fd, &info) == 0;
+  if (!known || S_ISDIR(info.st_mode)) {
+    // After a failed fstat the mode is garbage: only errno tells.
+    int code = known ? EISDIR : errno;
     close(fd);
     return Fail(error, code);
   }
