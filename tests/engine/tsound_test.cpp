@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -106,7 +107,10 @@ TEST_F(TSoundTest, PlayedSoundReachesTheDevice) {
       {
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+        // Sound left by an earlier run must not count, nor a device that did not open.
+        std::remove(output.c_str());
         TSound sound(ShippedSound("Metronome.wav"));
+        if (sound.getStreamCount() != 10) std::exit(2);
         sound.Play();
         // The driver writes in real time; wait until the sound is through, or give up.
         bool heard = false;
@@ -129,7 +133,8 @@ TEST_F(TSoundTest, MetronomeAndUserInterfacePlayAtOnce) {
   };
   TMetronome metronome(6000);  // a beat every 10 ms
   metronome.Start();
-  for (int play = 0; play < 200 || beats < 20; ++play) {
+  // Bounded, so that a metronome that never beats fails the test instead of hanging it.
+  for (int play = 0; play < 10000 && (play < 200 || beats < 20); ++play) {
     click.Play();
     std::this_thread::sleep_for(1ms);
   }
