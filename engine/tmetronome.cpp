@@ -25,8 +25,9 @@ void TMetronome::setTempo(int32_t tempo) {
 }
 
 void TMetronome::Start() {
-  // A second start must not leave the first timer beating with no id left to kill it.
-  Stop();
+  // The id is class-wide: the timer it names, started by this metronome or by another, must
+  // not go on beating with no id left to kill it.
+  if (TimerId != 0) MMTimerKill(TimerId);
   TimerId = MMTimerStart(static_cast<uint32_t>(60000 / Tempo), TimerProc, nullptr);
   // A refused timer still counts as running: no beats come until the next stop and start.
   Running = true;

@@ -92,6 +92,13 @@ TEST_F(TMetronomeTest, StartingTwiceLeavesOneTimer) {
   metronome.Start();
   EXPECT_EQ(MMTimerPeriod(first), 0u);
   EXPECT_EQ(RunningPeriod(), 1000u);
+
+  // One metronome at a time: another one's start ends this one's beat.
+  uint32_t second = TMetronome::getTimerId();
+  TMetronome other(120);
+  other.Start();
+  EXPECT_EQ(MMTimerPeriod(second), 0u);
+  EXPECT_EQ(RunningPeriod(), 500u);
 }
 
 TEST_F(TMetronomeTest, RefusedTimerRunsWithoutBeatsUntilStopped) {
