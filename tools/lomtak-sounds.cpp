@@ -102,7 +102,9 @@ bool WriteWav(const std::string& path, const Samples& samples) {
     double clipped = std::max(-1.0, std::min(1.0, sample));
     PutLE(file, static_cast<uint16_t>(static_cast<int16_t>(std::lround(clipped * 32767))), 2);
   }
-  return static_cast<bool>(file);
+  // The last bytes reach the disk only at the close, and so may its failure.
+  file.close();
+  return !file.fail();
 }
 
 }  // namespace
