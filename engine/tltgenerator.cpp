@@ -1,0 +1,163 @@
+#include "engine/tltgenerator.h"
+
+#include <cstring>
+
+#include "engine/tbasestructure.h"
+#include "engine/tltbase.h"
+#include "toolkit/exception.h"
+#include "toolkit/random.h"
+
+namespace {
+
+constexpr double kMaxWeight = 10000000.0;
+
+// A base that the text it was built from shaped well never needs a redraw after the first
+// letter except for a leading blank; this allows for far worse before giving up.
+int64_t DrawBudget(int32_t length) {
+  return 10000 + 1000 * static_cast<int64_t>(length);
+}
+
+// A letter drawn twice in a row goes on at the neutral weight; its own weight comes back when
+// another letter follows, when the line is done, or when drawing ends in an error.
+class THeldLetter {
+ public:
+  explicit THeldLetter(TLTGenerator& generator) : Generator(generator) {}
+  ~THeldLetter() { Release(); }
+  THeldLetter(const THeldLetter&) = delete;
+  THeldLetter& operator=(const THeldLetter&) = delete;
+
+  // Does nothing while a letter is held.
+  void Hold(unsigned char letter) {
+    if (Holding) return;
+    Holding = true;
+    Letter = letter;
+    Weight = Generator.getWeight(letter);
+    Generator.setWeight(letter, 1.0);
+  }
+  void Release() {
+    if (Holding) Generator.setWeight(Letter, Weight);
+    Holding = false;
+  }
+
+ private:
+  TLTGenerator& Generator;
+  bool Holding = false;
+  unsigned char Letter = 0;
+  double Weight = 0;
+};
+
+}  // namespace
+
+TLTGenerator::TLTGenerator(TLTBase* base) : Base(base), Order(base ? base->getOrder() : 1) {
+  Randomize();
+  ResetWeights();
+}
+
+void TLTGenerator::setOrder(int32_t order) {
+  Order = order;
+  if (Base && Order > Base->getOrder()) Order = Base->getOrder();
+  if (Order < 1) Order = 1;
+}
+
+void TLTGenerator::ResetWeights() {
+  for (double& weight : Weight) weight = 1.0;
+}
+
+int TLTGenerator::WeightIndex(unsigned char letter) const {
+  return Base ? Base->getAlphabet().Normalize(letter) : 0;
+}
+
+void TLTGenerator::setWeight(unsigned char letter, double weight) {
+  if (!(weight >= 0)) weight = 0;
+  if (weight > kMaxWeight) weight = kMaxWeight;
+  Weight[WeightIndex(letter)] = weight;
+}
+
+double TLTGenerator::getWeight(unsigned char letter) const {
+  return Weight[WeightIndex(letter)];
+}
+
+void TLTGenerator::RandomContext(TBaseStructure* node) {
+  if (!node) {
+    if (!Base) return;
+    node = Base->getRoot();
+    Context.clear();
+  }
+  while (TBaseStructure* first = node->getFirstChild()) {
+    // Counted rather than tabled: a damaged base may give a node any number of children.
+    int children = 0;
+    for (TBaseStructure* child = first; child; child = child->getNextSibling()) ++children;
+    int pick = Rand() % children;
+    node = first;
+    while (pick-- > 0) node = node->getNextSibling();
+    Context += static_cast<char>(node->getLetter());
+  }
+}
+
+unsigned char TLTGenerator::NextLetter() {
+  if (!Base) throw Exception("4C3B0DCB/F No base");
+  setOrder(Order);
+  const int32_t depth = Base->getOrder();
+  if (depth < 1) return 0;
+  const size_t size = static_cast<size_t>(depth);
+  if (Context.size() < size) RandomContext(nullptr);
+  // Walks that do not end at the base's depth leave too much or too little context: keep the
+  // tail, or draw nothing until a walk reaches that depth.
+  if (Context.size() > size) Context.erase(0, Context.size() - size);
+  if (Context.size() < size) return 0;
+
+  std::memmove(&Context[0], &Context[1], size - 1);
+  TBaseStructure* node = Base->getRoot();
+  for (size_t i = size - Order; i + 1 < size; ++i) {
+    node = node->FindChild(static_cast<unsigned char>(Context[i]), false);
+    if (!node) {
+      RandomContext(nullptr);
+      return 0;
+    }
+  }
+
+  const TAlphabet& alphabet = Base->getAlphabet();
+  long double total = 0;
+  for (TBaseStructure* child = node->getFirstChild(); child; child = child->getNextSibling())
+    total += static_cast<long double>(child->getCount()) *
+             Weight[alphabet.Normalize(child->getLetter())];
+  const long double threshold = static_cast<long double>(Rand()) * total / 32768;
+  long double sum = 0;
+  for (TBaseStructure* child = node->getFirstChild(); child; child = child->getNextSibling()) {
+    sum += static_cast<long double>(child->getCount()) *
+           Weight[alphabet.Normalize(child->getLetter())];
+    if (sum > threshold) {
+      Context[size - 1] = static_cast<char>(child->getLetter());
+      return child->getLetter();
+    }
+  }
+  throw Exception("A5F26994/F Logic error");
+}
+
+std::string TLTGenerator::Generate(int32_t length) {
+  std::string line;
+  if (length < 1) return line;
+  int64_t draws = DrawBudget(length);
+  THeldLetter held(*this);
+  for (;;) {
+    line.clear();
+    while (line.size() < static_cast<size_t>(length)) {
+      unsigned char letter = 0;
+      while (letter == 0) {
+        if (draws-- <= 0) throw Exception("2F86C1D7/F Logic error");
+        letter = NextLetter();
+      }
+      if (line.empty() && letter == ' ') continue;
+      if (!line.empty()) {
+        const unsigned char last = static_cast<unsigned char>(line.back());
+        if (letter == last)
+          held.Hold(letter);
+        else
+          held.Release();
+      }
+      line += static_cast<char>(letter);
+    }
+    held.Release();
+    if (line.back() != ' ') return line;
+  }
+}

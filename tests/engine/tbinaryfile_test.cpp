@@ -1,0 +1,89 @@
+#include "engine/tbinaryfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "tests/support/testfiles.h"
+
+namespace {
+
+using TBinaryFileTest = TTempFolderTest;
+
+TEST_F(TBinaryFileTest, ReadsWhatIsThereAndReportsTheEnd) {
+  WriteBytes(PathOf("data"), "abcdef");
+  TBinaryFile file;
+  ASSERT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
+  EXPECT_EQ(file.getFileName(), PathOf("data"));
+  EXPECT_NE(file.getHandle(), 0);
+  EXPECT_EQ(file.Length(), 6);
+  char buffer[16] = {};
+  ASSERT_TRUE(file.Read(buffer, 4));
+  EXPECT_EQ(std::string(buffer), "abcd");
+  EXPECT_FALSE(file.Eof());
+  EXPECT_TRUE(file.Read(buffer, 10));  // fewer left than asked
+  EXPECT_EQ(file.Position(), 6);
+  EXPECT_TRUE(file.Eof());
+  EXPECT_TRUE(file.Close());
+  EXPECT_EQ(file.getHandle(), 0);
+  EXPECT_EQ(file.getFileName(), "");
+}
+
+TEST_F(TBinaryFileTest, WithoutAFileNothingReads) {
+  TBinaryFile file;
+  char buffer[4];
+  EXPECT_FALSE(file.Read(buffer, 4));
+  EXPECT_EQ(file.getErrorText(), "File not opened!");
+  TBinaryFile other;
+  EXPECT_FALSE(other.Eof());
+  EXPECT_EQ(other.getErrorText(), "File not opened!");
+}
+
+TEST_F(TBinaryFileTest, FailedOpenLeavesTheReaderUsable) {
+  TBinaryFile file;
+  EXPECT_FALSE(file.Open(PathOf("missing"), TBinaryFile::ofRead));
+  EXPECT_EQ(file.getErrorText(), "Open error - No such file or directory");
+  EXPECT_EQ(file.getFileName(), "");
+  EXPECT_EQ(file.getHandle(), 0);
+  WriteBytes(PathOf("data"), "x");
+  EXPECT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
+}
+
+TEST_F(TBinaryFileTest, SecondOpenKeepsTheOpenFile) {
+  WriteBytes(PathOf("first"), "1");
+  WriteBytes(PathOf("second"), "22");
+  TBinaryFile file;
+  ASSERT_TRUE(file.Open(PathOf("first"), TBinaryFile::ofRead));
+  EXPECT_FALSE(file.Open(PathOf("second"), TBinaryFile::ofRead));
+  EXPECT_EQ(file.getErrorText(), "Anover file is opened now!");
+  EXPECT_EQ(file.getFileName(), PathOf("first"));
+  EXPECT_EQ(file.Length(), 1);
+}
+
+TEST_F(TBinaryFileTest, DefaultFlagsCreateAMissingFile) {
+  TBinaryFile file;
+  ASSERT_TRUE(file.Open(PathOf("new"), 0));
+  EXPECT_TRUE(std::filesystem::exists(PathOf("new")));
+}
+
+TEST_F(TBinaryFileTest, OpenClearsReadOnly) {
+  WriteBytes(PathOf("locked"), "x");
+  ASSERT_EQ(chmod(PathOf("locked").c_str(), 0444), 0);
+  TBinaryFile file;
+  ASSERT_TRUE(file.Open(PathOf("locked"), TBinaryFile::ofRead));
+  struct stat info;
+  ASSERT_EQ(stat(PathOf("locked").c_str(), &info), 0);
+  EXPECT_TRUE(info.st_mode & S_IWUSR);
+}
+
+TEST_F(TBinaryFileTest, DestructionClosesTheHandle) {
+  WriteBytes(PathOf("data"), "x");
+  int handle;
+  {
+    TBinaryFile file;
+    ASSERT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
+    handle = file.getHandle();
+  }
+  EXPECT_EQ(fcntl(handle, F_GETFD), -1);
+}
+
+}  // namespace
