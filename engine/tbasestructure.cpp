@@ -1,6 +1,5 @@
 #include "engine/tbasestructure.h"
 
-#include <typeinfo>
 #include <vector>
 
 void TBaseStructure::CreateNext() {
@@ -9,14 +8,6 @@ void TBaseStructure::CreateNext() {
 
 void TBaseStructure::CreateSub() {
   new TBaseStructure(this, ctSub);
-}
-
-TBaseStructure* TBaseStructure::AsBase(TDSStructure* node) {
-  // Every node of a loaded trie is exactly this class: one type comparison in the generator's
-  // inner loop instead of a full dynamic cast.
-  if (!node) return nullptr;
-  if (typeid(*node) == typeid(TBaseStructure)) return static_cast<TBaseStructure*>(node);
-  return dynamic_cast<TBaseStructure*>(node);
 }
 
 int32_t TBaseStructure::ComputeTotals() {

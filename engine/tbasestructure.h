@@ -3,6 +3,7 @@
 // of the letter sequence spelled from the root to it. Ownership and threads as TDSStructure.
 
 #include <cstdint>
+#include <typeinfo>
 
 #include "engine/tdsstructure.h"
 
@@ -32,7 +33,12 @@ class TBaseStructure : public TDSStructure {
   void setCount(int32_t count) { Count = count; }
 
  private:
-  static TBaseStructure* AsBase(TDSStructure* node);
+  // Every node of a loaded trie is exactly this class: one inline type comparison in the
+  // generator's inner loops, a full dynamic cast only for a node of another class.
+  static TBaseStructure* AsBase(TDSStructure* node) {
+    if (node && typeid(*node) == typeid(TBaseStructure)) return static_cast<TBaseStructure*>(node);
+    return node ? dynamic_cast<TBaseStructure*>(node) : nullptr;
+  }
 
   unsigned char Letter = 0;
   int32_t Count = 0;
