@@ -9,9 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "toolkit/fileio.h"
 
 // A fresh folder for each test, removed afterwards.
 class TTempFolderTest : public ::testing::Test {
@@ -82,8 +83,7 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 inline std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  std::string bytes;
+  ReadFileBytes(path, bytes);
+  return bytes;
 }

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <fstream>
 
 #include "engine/tltbaseformat.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
+#include "toolkit/fileio.h"
 #include "toolkit/sysutils.h"
 
 namespace {
@@ -155,7 +155,7 @@ bool TBaseBuilder::Write(const std::string& path, std::string& error) const {
   header.Order = Order;
 
   // Depth-first pre-order, children by letter; the depth is at most the order.
-  std::vector<uint8_t> records;
+  std::string file(reinterpret_cast<const char*>(&header), sizeof header);
   struct TFrame {
     const TNode* node;
     std::map<unsigned char, std::unique_ptr<TNode>>::const_iterator next;
@@ -168,21 +168,17 @@ bool TBaseBuilder::Write(const std::string& path, std::string& error) const {
       continue;
     }
     const auto& [letter, child] = *top.next++;
-    uint8_t bytes[kBaseRecordSize];
+    uint8_t record[kBaseRecordSize];
     EncodeBaseRecord({static_cast<int>(frames.size()), letter,
                       static_cast<int32_t>(std::min<int64_t>(child->Count, INT32_MAX))},
-                     bytes);
-    records.insert(records.end(), bytes, bytes + kBaseRecordSize);
+                     record);
+    file.append(reinterpret_cast<const char*>(record), kBaseRecordSize);
     frames.push_back({child.get(), child->Children.begin()});
   }
 
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(&header), sizeof header);
-  file.write(reinterpret_cast<const char*>(records.data()),
-             static_cast<std::streamsize>(records.size()));
-  file.close();
-  if (!file) {
-    error = "Can't write " + path;
+  std::string reason;
+  if (!ReplaceFile(path, file, reason)) {
+    error = "Can't write " + path + ": " + reason;
     return false;
   }
   return true;

@@ -1,7 +1,6 @@
 #include "tools/course/coursecommands.h"
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -11,6 +10,7 @@
 #include "engine/tltgenerator.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
+#include "toolkit/fileio.h"
 #include "toolkit/random.h"
 #include "toolkit/sysutils.h"
 #include "tools/course/basebuilder.h"
@@ -62,11 +62,9 @@ TOptions ParseOptions(const std::vector<std::string>& args) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw Exception("Can't read " + path);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+  std::string content, error;
+  if (!ReadFileBytes(path, content, &error)) throw Exception("Can't read " + path + ": " + error);
+  return content;
 }
 
 int Build(const TOptions& options, std::ostream& out) {
@@ -84,9 +82,9 @@ int Build(const TOptions& options, std::ostream& out) {
   std::snprintf(figure, sizeof figure, "%.2f", builder.AverageWordLength());
   out << "AverageWordLength " << figure << "\n";
   if (options.values.count("info")) {
-    std::ofstream info(options.Text("info"), std::ios::binary | std::ios::trunc);
-    info << "[GENERAL]\r\nAverageWordLength='" << figure << "'\r\n";
-    if (!info.flush()) throw Exception("Can't write " + options.Text("info"));
+    const std::string info = std::string("[GENERAL]\r\nAverageWordLength='") + figure + "'\r\n";
+    if (!ReplaceFile(options.Text("info"), info, error))
+      throw Exception("Can't write " + options.Text("info") + ": " + error);
   }
   return 0;
 }
