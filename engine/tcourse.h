@@ -1,0 +1,44 @@
+#pragma once
+// One language course: its name, its ".Base" file (the ".Layout" and ".Info" files lie beside
+// it), and once loaded its letter base and line generator, which it owns and keeps for the rest
+// of the run. Owned by the catalogue. User-interface thread only.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "foundation/tltobject.h"
+
+class TCourses;
+class TLTBase;
+class TLTGenerator;
+
+class TCourse : public TLTObject {
+public:
+  // The file is the catalogue's folder + "/" + name + extension (the letter case the listing
+  // found). Raises "704DB5B4/H ..." (course file not found) when that is not a file.
+  TCourse(TCourses* courses, const std::string& name, const std::string& extension = ".Base");
+  ~TCourse() override;
+
+  TCourses* getCourses() const { return Courses; }
+  const std::string& getName() const { return Name; }
+  const std::string& getFileName() const { return FileName; }
+  // None before the course is loaded.
+  TLTGenerator* getGenerator() const { return Generator.get(); }
+  TLTBase* getBase() const { return Base.get(); }
+  // The font character set of the loaded base's alphabet; 0 before loading.
+  uint8_t getCharset() const;
+  bool isLoaded() const { return Base != nullptr; }
+
+  // Reads the base once, reporting progress, and builds the generator; a second call does
+  // nothing. A file the loader rejects still leaves the course loaded. Always true.
+  bool Load(std::function<void(int32_t percent)> onProgress);
+
+private:
+  TCourses* Courses;
+  std::string Name;
+  std::string FileName;
+  std::unique_ptr<TLTBase> Base;
+  std::unique_ptr<TLTGenerator> Generator;
+};

@@ -1,0 +1,103 @@
+#include "engine/ttaskstatistic.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+
+#include "engine/tcourse.h"
+#include "toolkit/exception.h"
+#include "users/tuser.h"
+
+namespace {
+
+// Toward zero; a figure that is no number or does not fit (a divisor of 0) counts as 0.
+int32_t Truncate(double value) {
+  if (!std::isfinite(value) || value <= std::numeric_limits<int32_t>::min() - 1.0 ||
+      value >= std::numeric_limits<int32_t>::max() + 1.0)
+    return 0;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+int32_t TTaskStatistic::LastCurrentSpeed = 0;
+
+TTaskStatistic::TTaskStatistic(const TUser* user, const TCourse* course) : StartTime(Now()) {
+  if (user && course) Folder = user->getProfileFolder() + "/" + course->getName() + "/Statistic";
+}
+
+std::string TTaskStatistic::getFileName() const {
+  return Folder + "/" + FormatDateTime("yyy-mm-dd-hh-nn-ss", StartTime) + ".stat";
+}
+
+void TTaskStatistic::Reset() {
+  Math.Reset();
+  Timer.Start();
+  Keystrokes = 0;
+  Correct = 0;
+  Errors = 0;
+  Intervals.clear();
+  LastTime = Timer.getTime();
+  Log.Add("*");
+}
+
+void TTaskStatistic::AddKeystroke(int32_t time, unsigned char expected, unsigned char typed,
+                                  bool interrupted) {
+  if (time == 0) time = Timer.getTime();
+  ++Keystrokes;
+  if (typed == expected)
+    ++Correct;
+  else
+    ++Errors;
+  // The clock's milliseconds wrap at 2^32; the difference of two stamps stays right across.
+  const int32_t interval =
+      static_cast<int32_t>(static_cast<uint32_t>(time) - static_cast<uint32_t>(LastTime));
+  LastTime = time;
+  if (Correct + Errors > 1 && !interrupted) {
+    Intervals.push_back(typed == expected ? interval : -interval);
+    Math.Add(interval);
+  }
+  char line[24];
+  char* end = std::to_chars(line, line + 12, interval).ptr;
+  *end++ = '\t';
+  *end++ = static_cast<char>(expected);
+  *end++ = '\t';
+  *end++ = static_cast<char>(typed);
+  *end++ = '\t';
+  if (interrupted) *end++ = '-';
+  Log.Add(std::string(line, end));
+  Changed();
+}
+
+void TTaskStatistic::Save() {
+  if (Folder.empty()) throw Exception("140E5929/H Can't save user data!");
+  std::error_code ignored;
+  std::filesystem::create_directories(Folder, ignored);
+  Log.SaveToFile(getFileName());
+}
+
+int32_t TTaskStatistic::getSpeed() const {
+  if (Correct <= 1) return 0;
+  int64_t sum = 0;
+  for (int32_t interval : Intervals) sum += std::abs(static_cast<int64_t>(interval));
+  const double minutes = sum / 60000.0;
+  const double perRight = minutes / (Correct - 1);
+  return Truncate((Correct - 1) / (minutes + Errors * perRight));
+}
+
+int32_t TTaskStatistic::getCurrentSpeed() const {
+  if (Math.getCount() >= 1) LastCurrentSpeed = Truncate(60000 / (Math.getMean() + 0.001));
+  return LastCurrentSpeed;
+}
+
+double TTaskStatistic::getRhythm() const {
+  if (Math.getCount() < 2) return 0;
+  const double mean = Math.getMean();
+  if (mean == 0) return 0;
+  const double rhythm = std::pow(2.0, -(Math.getStdDev() / mean));
+  return std::isfinite(rhythm) ? rhythm : 0;
+}
+
+int32_t TTaskStatistic::getTotalTime() const { return Truncate(Math.getSum()); }

@@ -1,0 +1,70 @@
+#pragma once
+// The keystroke log of one training run and the figures of its current exercise line: speed,
+// current speed (tempo), rhythm and errors. Owns the log of the whole run, which Save writes as
+// the run's ".stat" file in the user's statistics folder of the course. Owned by the exercise
+// line (or by a reader that replays a file). User-interface thread only: the last current speed
+// is one value for the whole program.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/tmathstatistic.h"
+#include "foundation/thighresolutiontimer.h"
+#include "toolkit/datetime.h"
+#include "toolkit/stringlist.h"
+
+class TCourse;
+class TUser;
+
+class TTaskStatistic {
+public:
+  // Starts the run now. The statistics folder is the user's profile folder + "/" + the course
+  // name + "/Statistic"; without a user or course it is empty and Save refuses. Writes nothing.
+  TTaskStatistic(const TUser* user, const TCourse* course);
+  virtual ~TTaskStatistic() = default;
+
+  const std::string& getFolder() const { return Folder; }
+  // The file Save writes: the folder and the start time "yyyy-mm-dd-hh-nn-ss.stat".
+  std::string getFileName() const;
+
+  // Begins a new exercise line: a "*" line in the log, the line's counters at 0.
+  void Reset();
+  // Records one keystroke; a time of 0 takes the current time. The first keystroke of a line
+  // and an interrupted one are logged and counted, but not timed.
+  void AddKeystroke(int32_t time, unsigned char expected, unsigned char typed, bool interrupted);
+  // Replaces the file with the whole log, creating the folders; raises "140E5929/H Can't save
+  // user data!" without a folder, and the file error when it cannot be written. The log stays.
+  void Save();
+
+  int32_t getKeystrokes() const { return Keystrokes; }
+  int32_t getErrorCount() const { return Errors; }
+  // Net right keystrokes per minute, a wrong one costing the mean time of a right one.
+  int32_t getSpeed() const;
+  // Keystrokes per minute from the mean timed interval; a line without timed keystrokes gives
+  // the value computed last, by any statistic.
+  int32_t getCurrentSpeed() const;
+  // 2 to the power -(deviation / mean) of the timed intervals: 1 for even typing, toward 0.
+  double getRhythm() const;
+  // The sum of the timed intervals in ms.
+  int32_t getTotalTime() const;
+
+  // Called after every keystroke.
+  virtual void Changed() { Modified = true; }
+
+  bool Modified = false;
+  std::string Folder;
+  TDateTime StartTime;
+  TStringList Log;
+  TMathStatistic Math;
+  THighResolutionTimer Timer;
+  int32_t LastTime = 0;
+  int32_t Keystrokes = 0;
+  int32_t Correct = 0;
+  int32_t Errors = 0;
+  // Timed intervals of the line in ms: positive for a right keystroke, negative for a wrong one.
+  std::vector<int32_t> Intervals;
+
+private:
+  static int32_t LastCurrentSpeed;
+};

@@ -1,0 +1,56 @@
+#include "foundation/tltobject.h"
+
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+#include "app/tlomtak.h"
+#include "toolkit/exception.h"
+#include "toolkit/messagebox.h"
+#include "toolkit/sysutils.h"
+
+TLTObject::TLTObject(TLTObject* owner) : Owner(owner) {}
+
+TLTObject::~TLTObject() = default;
+
+TLomtak* TLTObject::getRoot() { return Owner ? Owner->getRoot() : nullptr; }
+
+std::string TLTObject::Format(const std::string& text) const { return text; }
+
+void TLTObject::AddMessage(const std::string& name, const std::string& fallback) {
+  TLomtak* root = getRoot();
+  Messages.setValue(name, root ? root->ReadLocalized(ClassName(), name, fallback) : fallback);
+}
+
+std::string TLTObject::getMessage(const std::string& name) const {
+  std::string text = Messages.Values(name);
+  if (text.empty())
+    throw Exception("8EE3FAC0/F Message '" + ClassName() + "/" + name + "' not defined");
+  return Format(text);
+}
+
+std::string TLTObject::ReplacePlaceholder(const std::string& text, const std::string& name,
+                                          const std::string& value) {
+  return StringReplaceAll(text, "%" + name + "%", value);
+}
+
+void TLTObject::ShowMessage(const std::string& name) const {
+  MessageDlg(getMessage(name), mtInformation);
+}
+
+bool TLTObject::Confirm(const std::string& name) const {
+  return MessageDlg(getMessage(name), mtConfirmation) == mrYes;
+}
+
+std::string TLTObject::ClassName() const {
+  const char* mangled = typeid(*this).name();
+  int status = 0;
+  std::unique_ptr<char, decltype(&std::free)> plain(
+      abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
+  std::string name = status == 0 && plain ? plain.get() : mangled;
+  // A class of a namespace (a test's) keeps only its own name, as the sections are written.
+  size_t scope = name.rfind("::");
+  return scope == std::string::npos ? name : name.substr(scope + 2);
+}

@@ -1,0 +1,65 @@
+#include "app/tlomtak.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/tversion.h"
+#include "foundation/tenvironment.h"
+#include "foundation/tinioptions.h"
+#include "support/installation.h"
+#include "users/tusers.h"
+
+namespace {
+
+TEST(TLomtak, OwnsTheObjectsOfTheRunAndIsItsOwnRoot) {
+  Installation app;
+  TLomtak& root = app.root();
+  EXPECT_EQ(root.getRoot(), &root);
+  EXPECT_EQ(root.getOwner(), nullptr);
+  EXPECT_EQ(root.getEnvironment()->getProgramDir(), app.getProgramDir());
+  EXPECT_EQ(root.getLocalization(), root.getEnvironment()->getLocalization());
+  EXPECT_EQ(root.getUsers()->getDirectory(), app.getUsersDir());
+  EXPECT_EQ(root.getUsers()->getRoot(), &root);
+  EXPECT_EQ(root.getVersion()->getRoot(), &root);
+  EXPECT_NE(root.getSite(), nullptr);
+}
+
+TEST(TLomtak, VersionMessageCarriesTheFileVersion) {
+  Installation app;
+  const std::string version = app.root().getVersion()->getFileVersion();
+  ASSERT_FALSE(version.empty());
+  EXPECT_EQ(app.root().getMessage("Version"), "Version: " + version);
+  EXPECT_EQ(app.root().Format("%VERSION%/%version%"), version + "/%version%");
+
+  app.Localize("[TLomtak]\r\nVersion=Build\\n%VERSION%\r\n");
+  app.Rebuild();
+  EXPECT_EQ(app.root().getMessage("Version"), "Build\r\n" + version);
+}
+
+TEST(TLomtak, ReadLocalizedGivesTheDefaultAndNeverWrites) {
+  Installation app;
+  const std::string file = app.getProgramDir() + "/Localization.ini";
+  EXPECT_EQ(app.root().ReadLocalized("TUser", "Deleted", "default"), "default");
+  EXPECT_FALSE(std::filesystem::exists(file));
+
+  const std::string bytes = "[TUser]\r\nDeleted=Gone\\nfor good\r\nEmpty=''\r\n";
+  app.Localize(bytes);
+  struct Case {
+    const char* name;
+    std::string section, key, result;
+  } cases[] = {
+      {"LineBreaks", "TUser", "Deleted", "Gone\r\nfor good"},
+      {"SectionAndKeyIgnoreCase", "tuser", "DELETED", "Gone\r\nfor good"},
+      {"EmptyValue", "TUser", "Empty", "default"},
+      {"MissingKey", "TUser", "Missing", "default"},
+      {"MissingSection", "TUsers", "Deleted", "default"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(app.root().ReadLocalized(c.section, c.key, "default"), c.result);
+  }
+  EXPECT_EQ(TempDir::Read(file), bytes);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include "users/tuser.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "foundation/scrypto.h"
+#include "foundation/tinioptions.h"
+#include "support/installation.h"
+#include "support/messageboxes.h"
+#include "toolkit/codepage.h"
+#include "toolkit/exception.h"
+#include "toolkit/sysutils.h"
+#include "users/tusers.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kEmptyDigest = MD5Hex("");
+
+class TUserTest : public ::testing::Test {
+protected:
+  TUsers& users() { return *app.root().getUsers(); }
+  std::string ProfileIni(const std::string& name) const {
+    return app.getUsersDir() + "/" + name + "/Profile.ini";
+  }
+
+  Installation app;
+  MessageBoxes boxes;
+};
+
+TEST_F(TUserTest, NameIsTrimmedAndNamesTheProfileFolder) {
+  TUser* user = users().Add(" Anna\t");
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(user->getName(), "Anna");
+  EXPECT_EQ(user->getProfileFolder(), app.getUsersDir() + "/Anna");
+  EXPECT_EQ(user->getUsers(), &users());
+  EXPECT_EQ(user->getRoot(), &app.root());
+  EXPECT_EQ(user->getOptions()->FileName, ProfileIni("Anna"));
+  EXPECT_TRUE(fs::is_regular_file(ProfileIni("Anna")));
+}
+
+TEST_F(TUserTest, ANewProfileHoldsTheDigestOfTheEmptyPassword) {
+  TUser* user = users().Add("Anna");
+  EXPECT_EQ(user->getOptions()->ReadString("GENERAL", "Password", ""), kEmptyDigest);
+  EXPECT_TRUE(user->CheckPassword(""));
+  EXPECT_TRUE(user->Authorize());
+}
+
+TEST_F(TUserTest, AMissingOrEmptiedDigestMeansNoPassword) {
+  for (const char* line : {"", "Password=\r\n", "Password=''\r\n"}) {
+    SCOPED_TRACE(line);
+    fs::create_directories(app.getUsersDir() + "/Anna");
+    TempDir::Write(ProfileIni("Anna"), std::string("[GENERAL]\r\n") + line + "Avatar='3'\r\n");
+    app.Rebuild();
+    TUser* user = users().Find("Anna");
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(user->getOptions()->ReadString("GENERAL", "Password", ""), kEmptyDigest);
+    EXPECT_EQ(user->getAvatar(), 3);
+  }
+}
+
+TEST_F(TUserTest, PasswordsMatchByTheExactDigest) {
+  TUser* user = users().Add("Anna");
+  user->setPassword("secret");
+  EXPECT_EQ(user->getOptions()->ReadString("GENERAL", "Password", ""), MD5Hex("secret"));
+  struct Case {
+    const char* name;
+    std::string password;
+    bool matches;
+  } cases[] = {
+      {"Same", "secret", true},        {"LetterCase", "Secret", false},
+      {"LeadingBlank", " secret", false}, {"Empty", "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(user->CheckPassword(c.password), c.matches);
+  }
+  EXPECT_FALSE(user->Authorize());
+  // A digest stored in lower case never matches.
+  user->getOptions()->WriteString("GENERAL", "Password", LowerCase(MD5Hex("secret")));
+  EXPECT_FALSE(user->CheckPassword("secret"));
+  // The empty password removes the protection.
+  user->setPassword("");
+  EXPECT_TRUE(user->CheckPassword(""));
+  EXPECT_TRUE(user->Authorize());
+}
+
+TEST_F(TUserTest, AvatarDefaultsToZeroAndABadValueRaises) {
+  TUser* user = users().Add("Anna");
+  EXPECT_EQ(user->getAvatar(), 0);
+  EXPECT_NE(TempDir::Read(ProfileIni("Anna")).find("Avatar='0'"), std::string::npos);
+  user->setAvatar(7);
+  EXPECT_EQ(user->getAvatar(), 7);
+  user->getOptions()->WriteString("GENERAL", "Avatar", "seven");
+  EXPECT_THROW(user->getAvatar(), EConvertError);
+}
+
+TEST_F(TUserTest, MessagesNameTheUserAndComeLocalized) {
+  app.Localize(
+      "[TUser]\r\n"
+      "Deleted=User %USER.NAME%\\nis gone (%VERSION%)\r\n"
+      "[TLTObject]\r\nPasswordIncorrect=base\r\n"
+      "[TUsers]\r\nPasswordIncorrect=owner\r\n");
+  TUser* user = users().Add("Anna");
+  EXPECT_EQ(user->getMessage("Deleted"), "User Anna\r\nis gone (%VERSION%)");
+  EXPECT_EQ(user->getMessage("deleted"), "User Anna\r\nis gone (%VERSION%)");
+  EXPECT_EQ(user->getMessage("PasswordIncorrect"), FromUtf8("Неправильный пароль."));
+  EXPECT_EQ(user->getMessage("PasswordChanged"),
+            FromUtf8("Установлен новый пароль для 'Anna'"));
+  EXPECT_EQ(user->getMessage("ConfirmationToDelete"),
+            FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя 'Anna' со всеми данными?"));
+}
+
+TEST_F(TUserTest, NamesThatAreNoPlainFolderNameRaise) {
+  for (const char* name : {"", "  ", ".", "..", " .. ", "a/b", "../x", "a\tb", "a\nb"}) {
+    SCOPED_TRACE(name);
+    try {
+      TUser user(&users(), name);
+      FAIL() << "built";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message, "FB1904EA/F Program Error");
+    }
+  }
+  EXPECT_EQ(fs::directory_iterator(app.getUsersDir()), fs::directory_iterator());
+}
+
+TEST_F(TUserTest, DeleteAsksThenRemovesTheUserAndItsFolder) {
+  TUser* user = users().Add("Anna");
+  fs::create_directories(user->getProfileFolder() + "/English/Statistic");
+  TempDir::Write(user->getProfileFolder() + "/English/Statistic/run.stat", "*\r\n");
+  const std::string folder = user->getProfileFolder();
+
+  boxes.Answer = mrNo;
+  EXPECT_FALSE(user->Delete());
+  EXPECT_EQ(users().Find("Anna"), user);
+  EXPECT_EQ(users().getCount(), 1);
+  EXPECT_TRUE(fs::exists(folder + "/English/Statistic/run.stat"));
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Type, mtConfirmation);
+  EXPECT_EQ(boxes.Shown[0].Text, user->getMessage("ConfirmationToDelete"));
+
+  const std::string deleted = user->getMessage("Deleted");
+  boxes.Answer = mrYes;
+  EXPECT_TRUE(user->Delete());
+  EXPECT_EQ(users().Find("Anna"), nullptr);
+  EXPECT_EQ(users().getCount(), 0);
+  EXPECT_FALSE(fs::exists(folder));
+  ASSERT_EQ(boxes.Shown.size(), 3u);
+  EXPECT_EQ(boxes.Shown[2].Type, mtInformation);
+  EXPECT_EQ(boxes.Shown[2].Text, deleted);
+}
+
+TEST_F(TUserTest, DeleteOfAUserWithAPasswordNeedsThePrompt) {
+  TUser* user = users().Add("Anna");
+  user->setPassword("secret");
+  boxes.Answer = mrYes;
+  EXPECT_FALSE(user->Delete());
+  EXPECT_TRUE(boxes.Shown.empty());
+  EXPECT_EQ(users().Find("Anna"), user);
+  EXPECT_TRUE(fs::exists(user->getProfileFolder()));
+}
+
+}  // namespace

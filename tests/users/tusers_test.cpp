@@ -1,0 +1,122 @@
+#include "users/tusers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "foundation/scrypto.h"
+#include "foundation/tinioptions.h"
+#include "support/installation.h"
+#include "users/tuser.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> SortedNames(const TUsers& users) {
+  std::vector<std::string> names(users.getNames().begin(), users.getNames().end());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class TUsersTest : public ::testing::Test {
+protected:
+  TUsers& users() { return *app.root().getUsers(); }
+
+  Installation app;
+};
+
+TEST_F(TUsersTest, AMissingUsersFolderIsMadeAndEmpty) {
+  EXPECT_EQ(users().getCount(), 0);
+  EXPECT_TRUE(fs::is_directory(app.getUsersDir()));
+}
+
+TEST_F(TUsersTest, UsersAreTheProfileFoldersOnly) {
+  const std::string dir = app.getUsersDir();
+  for (const char* folder : {"Anna", "Boris", ".hidden", "..x", " Padded", "Tab\tName"})
+    fs::create_directories(dir + "/" + folder);
+  TempDir::Write(dir + "/notes.txt", "not a user");
+  TempDir::Write(dir + "/Profile.ini", "[GENERAL]\r\n");
+  app.root();
+  EXPECT_EQ(SortedNames(users()), (std::vector<std::string>{"Anna", "Boris"}));
+  for (const char* name : {"Anna", "Boris"}) {
+    SCOPED_TRACE(name);
+    ASSERT_NE(users().Find(name), nullptr);
+    EXPECT_EQ(users().Find(name)->getName(), name);
+    EXPECT_TRUE(fs::is_regular_file(dir + "/" + name + "/Profile.ini"));
+  }
+  // Skipped folders are left as they are, and no profile appears for a trimmed name.
+  EXPECT_FALSE(fs::exists(dir + "/.hidden/Profile.ini"));
+  EXPECT_FALSE(fs::exists(dir + "/Padded"));
+}
+
+TEST_F(TUsersTest, FindComparesExactly) {
+  TUser* anna = users().Add("Anna");
+  EXPECT_EQ(users().Find("Anna"), anna);
+  EXPECT_EQ(users().Find("anna"), nullptr);
+  EXPECT_EQ(users().Find("Anna "), nullptr);
+  // Letter case makes another user, with a profile of its own.
+  TUser* lower = users().Add("anna");
+  ASSERT_NE(lower, nullptr);
+  EXPECT_NE(lower, anna);
+  EXPECT_EQ(users().getCount(), 2);
+}
+
+TEST_F(TUsersTest, AddRefusesEmptyTakenAndUnsafeNames) {
+  users().Add("Anna");
+  for (const char* name :
+       {"", "   ", "Anna", " Anna ", ".", "..", "../Escape", "a/b", "/abs", "be\all", "x\ny"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(users().Add(name), nullptr);
+  }
+  EXPECT_EQ(SortedNames(users()), std::vector<std::string>{"Anna"});
+  EXPECT_FALSE(fs::exists(app.getProgramDir() + "/Escape"));
+  std::vector<std::string> entries;
+  for (const auto& entry : fs::directory_iterator(app.getUsersDir()))
+    entries.push_back(entry.path().filename().string());
+  EXPECT_EQ(entries, std::vector<std::string>{"Anna"});
+}
+
+TEST_F(TUsersTest, AddResetsThePasswordOfAnExistingProfileAndAppends) {
+  users().Add("Anna");
+  fs::create_directories(app.getUsersDir() + "/Boris");
+  TempDir::Write(app.getUsersDir() + "/Boris/Profile.ini",
+                 "[GENERAL]\r\nPassword='" + MD5Hex("secret") + "'\r\nAvatar='4'\r\n");
+  TUser* boris = users().Add("Boris");
+  ASSERT_NE(boris, nullptr);
+  EXPECT_TRUE(boris->CheckPassword(""));
+  EXPECT_EQ(boris->getAvatar(), 4);
+  EXPECT_EQ(users().getNames().Strings(users().getCount() - 1), "Boris");
+  // A trimmed name is the user's name and key.
+  TUser* carl = users().Add(" Carl ");
+  ASSERT_NE(carl, nullptr);
+  EXPECT_EQ(users().Find("Carl"), carl);
+  EXPECT_EQ(users().getNames().Strings(2), "Carl");
+}
+
+TEST_F(TUsersTest, RemoveTakesOutTheUserButLeavesItsFolder) {
+  users().Add("Anna");
+  users().Add("anna");
+  std::unique_ptr<TUser> anna(users().Find("anna"));
+  EXPECT_TRUE(users().Remove("anna"));
+  EXPECT_EQ(users().Find("anna"), nullptr);
+  EXPECT_NE(users().Find("Anna"), nullptr);
+  // The name of exactly that user leaves the list, not one that differs in letter case.
+  EXPECT_EQ(SortedNames(users()), std::vector<std::string>{"Anna"});
+  EXPECT_TRUE(fs::is_directory(app.getUsersDir() + "/anna"));
+  EXPECT_TRUE(users().Remove("nobody"));
+  EXPECT_EQ(users().getCount(), 1);
+}
+
+TEST_F(TUsersTest, UsersDirectoryFromTheMainIniFile) {
+  const std::string elsewhere = app.getProgramDir() + "/../People";
+  TempDir::Write(app.getProgramDir() + "/Lomtak.ini",
+                 "[Environment]\r\nUsersDirectory='" + elsewhere + "'\r\n");
+  fs::create_directories(elsewhere + "/Anna");
+  EXPECT_EQ(users().getDirectory(), elsewhere);
+  EXPECT_EQ(SortedNames(users()), std::vector<std::string>{"Anna"});
+}
+
+}  // namespace

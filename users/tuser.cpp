@@ -1,0 +1,75 @@
+#include "users/tuser.h"
+
+#include <filesystem>
+
+#include "foundation/filetools.h"
+#include "foundation/scrypto.h"
+#include "foundation/tinioptions.h"
+#include "toolkit/codepage.h"
+#include "toolkit/exception.h"
+#include "toolkit/sysutils.h"
+#include "users/tusers.h"
+
+namespace {
+
+constexpr char kGeneral[] = "GENERAL";
+constexpr char kPassword[] = "Password";
+constexpr char kAvatar[] = "Avatar";
+
+}  // namespace
+
+TUser::TUser(TUsers* owner, const std::string& name) : TLTObject(owner) {
+  if (!isPlainName(name)) throw Exception("FB1904EA/F Program Error");
+  AddMessage("PasswordIncorrect", FromUtf8("Неправильный пароль."));
+  AddMessage("PasswordChanged", FromUtf8("Установлен новый пароль для '%USER.NAME%'"));
+  AddMessage("ConfirmationToDelete",
+             FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя '%USER.NAME%' со всеми "
+                      "данными?"));
+  AddMessage("Deleted", FromUtf8("Пользователь '%USER.NAME%' успешно удален"));
+  Name = Trim(name);
+  std::error_code ignored;
+  std::filesystem::create_directories(getProfileFolder(), ignored);
+  Options = std::make_unique<TIniOptions>(getProfileFolder() + "/Profile.ini", true);
+  if (Options->ReadString(kGeneral, kPassword, "").empty()) setPassword("");
+}
+
+TUser::~TUser() = default;
+
+std::string TUser::Format(const std::string& text) const {
+  return ReplacePlaceholder(text, "USER.NAME", Name);
+}
+
+TUsers* TUser::getUsers() const { return static_cast<TUsers*>(getOwner()); }
+
+std::string TUser::getProfileFolder() const { return getUsers()->getDirectory() + "/" + Name; }
+
+void TUser::setAvatar(int32_t index) { Options->WriteInteger(kGeneral, kAvatar, index); }
+
+int32_t TUser::getAvatar() const { return Options->ReadInteger(kGeneral, kAvatar, 0); }
+
+bool TUser::CheckPassword(const std::string& password) const {
+  return MD5Hex(password) == Options->ReadString(kGeneral, kPassword, "");
+}
+
+void TUser::setPassword(const std::string& password) {
+  Options->WriteString(kGeneral, kPassword, MD5Hex(password));
+}
+
+bool TUser::Authorize() { return CheckPassword(""); }
+
+bool TUser::Delete() {
+  if (!Authorize() || !Confirm("ConfirmationToDelete")) return false;
+  getUsers()->Remove(Name);
+  if (!DeleteFolder(getProfileFolder())) return false;
+  ShowMessage("Deleted");
+  delete this;
+  return true;
+}
+
+bool TUser::isPlainName(const std::string& name) {
+  const std::string trimmed = Trim(name);
+  if (trimmed.empty() || trimmed == "." || trimmed == "..") return false;
+  for (unsigned char c : trimmed)
+    if (c == '/' || c < ' ' || c == 127) return false;
+  return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// One user: the name, the profile folder named after it inside the users folder, and the store
+// of its Profile.ini (password digest, avatar, the state of windows and views), which it owns.
+// Owned by the user list. Every value is read from and written to the file when it is needed.
+// User-interface thread only.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "foundation/tltobject.h"
+
+class TIniOptions;
+class TUsers;
+
+class TUser : public TLTObject {
+public:
+  // Trims the name and makes the profile folder and a password digest when they are missing.
+  // Raises "FB1904EA/F Program Error" for a name that is no plain user name (isPlainName).
+  TUser(TUsers* owner, const std::string& name);
+  ~TUser() override;
+
+  // Fills "%USER.NAME%" with the user's name.
+  std::string Format(const std::string& text) const override;
+
+  TUsers* getUsers() const;
+  TIniOptions* getOptions() const { return Options.get(); }
+  const std::string& getName() const { return Name; }
+  // The users folder + "/" + the name.
+  std::string getProfileFolder() const;
+
+  void setAvatar(int32_t index);
+  // Raises EConvertError when the stored value is not a number.
+  int32_t getAvatar() const;
+
+  // True when the MD5 digest of the password, as it stands, equals the stored digest exactly.
+  bool CheckPassword(const std::string& password) const;
+  // Stores the digest; the empty password removes the protection.
+  void setPassword(const std::string& password);
+
+  // True when the user may act: at once for a user without a password. The password prompt
+  // comes with the windows; until then a user with a password is not let in.
+  bool Authorize();
+  // After authorization and a Yes to "ConfirmationToDelete": leaves the list, deletes the
+  // profile folder, shows "Deleted" and deletes this object. False, with the object alive, when
+  // any step fails; after a failed folder removal the user stays out of the list.
+  bool Delete();
+
+  // Whether the name, trimmed, can be a profile folder of its own inside the users folder: not
+  // empty, not "." or "..", no "/" and no control character.
+  static bool isPlainName(const std::string& name);
+
+private:
+  std::string Name;
+  std::unique_ptr<TIniOptions> Options;
+};

@@ -1,0 +1,77 @@
+#include "users/tusers.h"
+
+#include <filesystem>
+
+#include "app/tlomtak.h"
+#include "foundation/tenvironment.h"
+#include "toolkit/sysutils.h"
+#include "users/tuser.h"
+
+TUsers::TUsers(TLomtak* owner) : TLTObject(owner) {
+  setDirectory(getRoot()->getEnvironment()->getUsersDir());
+  Load();
+}
+
+TUsers::~TUsers() { Clear(); }
+
+bool TUsers::setDirectory(const std::string& folder) {
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  Directory = folder;
+  return true;
+}
+
+void TUsers::Load() {
+  Clear();
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(Directory, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    std::error_code ignored;
+    if (!it->is_directory(ignored) || name.front() == '.') continue;
+    // A folder such as " x" would give the user "x", whose profile is another folder.
+    if (!TUser::isPlainName(name) || name != Trim(name)) continue;
+    Enter(std::make_unique<TUser>(this, name));
+  }
+}
+
+void TUsers::Clear() {
+  Names.Clear();
+  Users.clear();
+}
+
+TUser* TUsers::Find(const std::string& name) const {
+  auto it = Users.find(name);
+  return it == Users.end() ? nullptr : it->second.get();
+}
+
+TUser* TUsers::Add(const std::string& name) {
+  if (!TUser::isPlainName(name) || Find(Trim(name))) return nullptr;
+  auto user = std::make_unique<TUser>(this, name);
+  user->setPassword("");
+  TUser* added = user.get();
+  Enter(std::move(user));
+  return added;
+}
+
+bool TUsers::Remove(const std::string& name) {
+  auto it = Users.find(name);
+  if (it != Users.end()) {
+    it->second.release();
+    Users.erase(it);
+  }
+  for (int i = 0; i < Names.Count(); ++i) {
+    if (Names.Strings(i) == name) {
+      Names.Delete(i);
+      break;
+    }
+  }
+  return true;
+}
+
+void TUsers::Enter(std::unique_ptr<TUser> user) {
+  // Keyed by the user's own, trimmed name, the one its Delete removes.
+  const std::string name = user->getName();
+  Names.Add(name);
+  Users[name] = std::move(user);
+}

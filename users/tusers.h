@@ -1,0 +1,48 @@
+#pragma once
+// The list of all users: the users folder, the names in list order, and every user by name.
+// Owns the users; owned by the application object. Loaded once, at construction, from the
+// profile folders found in the users folder. User-interface thread only.
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "foundation/tltobject.h"
+#include "toolkit/stringlist.h"
+
+class TUser;
+
+class TUsers : public TLTObject {
+public:
+  // Takes the users folder from the environment and loads it.
+  explicit TUsers(TLomtak* owner);
+  ~TUsers() override;
+
+  // Creates the folder with its parents when missing (a failure is not reported); true.
+  bool setDirectory(const std::string& folder);
+  const std::string& getDirectory() const { return Directory; }
+
+  // One user per folder of the users folder in listing order; files, folders whose name begins
+  // with "." and folders whose name is no plain user name are skipped.
+  void Load();
+  // Deletes every user.
+  void Clear();
+
+  // The user of exactly that name (letter case counts), or none.
+  TUser* Find(const std::string& name) const;
+  int getCount() const { return Names.Count(); }
+  const TStringList& getNames() const { return Names; }
+
+  // A new user with its profile and the empty password, last in the list. None for a name that
+  // is no plain user name, or whose trimmed form already names a user.
+  TUser* Add(const std::string& name);
+  // Takes the user out of the list without deleting it (the caller does); true.
+  bool Remove(const std::string& name);
+
+private:
+  void Enter(std::unique_ptr<TUser> user);
+
+  std::string Directory;
+  TStringList Names;
+  std::map<std::string, std::unique_ptr<TUser>> Users;
+};
