@@ -2,6 +2,7 @@
 
 #include "app/tsite.h"
 #include "app/tversion.h"
+#include "engine/tcourses.h"
 #include "foundation/tenvironment.h"
 #include "foundation/tinioptions.h"
 #include "users/tusers.h"
@@ -9,6 +10,7 @@
 TLomtak::TLomtak() : TLTObject(nullptr) {
   Environment = std::make_unique<TEnvironment>();
   Users = std::make_unique<TUsers>(this);
+  Courses = std::make_unique<TCourses>(this);
   Version = std::make_unique<TVersion>(this);
   Site = std::make_unique<TSite>();
   AddMessage("Version", "Version: %VERSION%");
@@ -16,6 +18,7 @@ TLomtak::TLomtak() : TLTObject(nullptr) {
 
 TLomtak::~TLomtak() {
   Users.reset();
+  Courses.reset();
   Environment.reset();
   Version.reset();
   Site.reset();

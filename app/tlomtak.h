@@ -8,6 +8,7 @@
 
 #include "foundation/tltobject.h"
 
+class TCourses;
 class TEnvironment;
 class TIniOptions;
 class TSite;
@@ -28,6 +29,7 @@ public:
   TEnvironment* getEnvironment() const { return Environment.get(); }
   TIniOptions* getLocalization() const;
   TUsers* getUsers() const { return Users.get(); }
+  TCourses* getCourses() const { return Courses.get(); }
   TVersion* getVersion() const { return Version.get(); }
   TSite* getSite() const { return Site.get(); }
 
@@ -39,6 +41,7 @@ public:
 private:
   std::unique_ptr<TEnvironment> Environment;
   std::unique_ptr<TUsers> Users;
+  std::unique_ptr<TCourses> Courses;
   std::unique_ptr<TVersion> Version;
   std::unique_ptr<TSite> Site;
 };

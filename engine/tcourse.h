@@ -4,14 +4,13 @@
 // of the run. Owned by the catalogue. User-interface thread only.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
+#include "engine/tltbase.h"
 #include "foundation/tltobject.h"
 
 class TCourses;
-class TLTBase;
 class TLTGenerator;
 
 class TCourse : public TLTObject {
@@ -33,7 +32,7 @@ public:
 
   // Reads the base once, reporting progress, and builds the generator; a second call does
   // nothing. A file the loader rejects still leaves the course loaded. Always true.
-  bool Load(std::function<void(int32_t percent)> onProgress);
+  bool Load(TProgressEvent onProgress);
 
 private:
   TCourses* Courses;

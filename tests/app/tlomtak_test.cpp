@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/tversion.h"
+#include "engine/tcourses.h"
 #include "foundation/tenvironment.h"
 #include "foundation/tinioptions.h"
 #include "support/installation.h"
@@ -21,6 +22,8 @@ TEST(TLomtak, OwnsTheObjectsOfTheRunAndIsItsOwnRoot) {
   EXPECT_EQ(root.getLocalization(), root.getEnvironment()->getLocalization());
   EXPECT_EQ(root.getUsers()->getDirectory(), app.getUsersDir());
   EXPECT_EQ(root.getUsers()->getRoot(), &root);
+  EXPECT_EQ(root.getCourses()->getDirectory(), app.getCoursesDir());
+  EXPECT_EQ(root.getCourses()->getRoot(), &root);
   EXPECT_EQ(root.getVersion()->getRoot(), &root);
   EXPECT_NE(root.getSite(), nullptr);
 }

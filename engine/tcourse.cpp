@@ -1,0 +1,34 @@
+#include "engine/tcourse.h"
+
+#include <filesystem>
+
+#include "engine/tcourses.h"
+#include "engine/tltgenerator.h"
+#include "toolkit/codepage.h"
+#include "toolkit/exception.h"
+
+TCourse::TCourse(TCourses* courses, const std::string& name, const std::string& extension)
+    : TLTObject(courses),
+      Courses(courses),
+      Name(name),
+      FileName(courses->getDirectory() + "/" + name + extension) {
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(FileName, ignored))
+    throw Exception(FromUtf8("704DB5B4/H Файл с курсом не найден"));
+}
+
+TCourse::~TCourse() {
+  Generator.reset();
+  Base.reset();
+}
+
+uint8_t TCourse::getCharset() const { return Base ? Base->getAlphabet().getCharset() : 0; }
+
+bool TCourse::Load(TProgressEvent onProgress) {
+  if (Base) return true;
+  Base = std::make_unique<TLTBase>();
+  Base->setOnProgress(std::move(onProgress));
+  Base->LoadFromFile(FileName);
+  Generator = std::make_unique<TLTGenerator>(Base.get());
+  return true;
+}

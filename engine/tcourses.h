@@ -1,0 +1,36 @@
+#pragma once
+// The course catalogue: one course per ".Base" file of the courses folder, listed once when the
+// application object is built. Owns the courses; owned by the application object.
+// User-interface thread only.
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "foundation/tltobject.h"
+
+class TCourse;
+
+class TCourses : public TLTObject {
+public:
+  // Takes the courses folder from the environment and lists it. Raises the error of a course
+  // whose file is not a file (a folder named like one).
+  explicit TCourses(TLomtak* owner);
+  ~TCourses() override;
+
+  // Stores the folder without listing it again; true.
+  bool setDirectory(const std::string& folder);
+  const std::string& getDirectory() const { return Directory; }
+
+  // One course per entry matching "*.Base" (letter case ignored, folders included), named
+  // after the entry without its last extension. A missing folder gives no course.
+  void Load();
+  void Clear();
+
+  // The course of exactly that name (letter case counts), or none.
+  TCourse* getCourse(const std::string& name) const;
+
+private:
+  std::string Directory;
+  std::map<std::string, std::unique_ptr<TCourse>> Courses;
+};
