@@ -59,4 +59,11 @@ TEST(TVersion, FileVersionTextOrTheFourNumbers) {
   EXPECT_EQ(version.Format("%version% %USER.NAME%"), "%version% %USER.NAME%");
 }
 
+TEST(TVersion, TheProgramsOwnVersionNamesARelease) {
+  // The start window shows the release name, so the version set in the build must be a date.
+  TVersion version(nullptr);
+  EXPECT_NO_THROW(version.getReleaseName());
+  EXPECT_FALSE(version.getFileVersion().empty());
+}
+
 }  // namespace
