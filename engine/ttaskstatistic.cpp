@@ -52,11 +52,12 @@ void TTaskStatistic::AddKeystroke(int32_t time, unsigned char expected, unsigned
   else
     ++Errors;
   // The clock's milliseconds wrap at 2^32; the difference of two stamps stays right across.
-  const int32_t interval =
-      static_cast<int32_t>(static_cast<uint32_t>(time) - static_cast<uint32_t>(LastTime));
+  const uint32_t elapsed = static_cast<uint32_t>(time) - static_cast<uint32_t>(LastTime);
+  const int32_t interval = static_cast<int32_t>(elapsed);
   LastTime = time;
   if (Correct + Errors > 1 && !interrupted) {
-    Intervals.push_back(typed == expected ? interval : -interval);
+    // Negated in the same wrapping arithmetic: -INT32_MIN does not exist.
+    Intervals.push_back(static_cast<int32_t>(typed == expected ? elapsed : 0u - elapsed));
     Math.Add(interval);
   }
   char line[24];

@@ -135,6 +135,10 @@ TEST_F(TaskStatisticTest, StampsAcrossTheClocksWrapGiveTheRightInterval) {
   statistic.AddKeystroke(INT32_MAX - 99, 'a', 'a', false);
   statistic.AddKeystroke(INT32_MIN + 100, 'a', 'a', false);
   EXPECT_EQ(statistic.Intervals, std::vector<int32_t>{200});
+  // A wrong keystroke half the clock's range later: its negation wraps as the stamps do.
+  statistic.AddKeystroke(100, 'a', 'b', false);
+  EXPECT_EQ(statistic.Intervals, (std::vector<int32_t>{200, INT32_MIN}));
+  EXPECT_EQ(statistic.Log.Strings(statistic.Log.Count() - 1), "-2147483648\ta\tb\t");
 }
 
 TEST_F(TaskStatisticTest, ResetBeginsAFreshLineButKeepsTheLog) {
