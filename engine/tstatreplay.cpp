@@ -63,6 +63,12 @@ bool ReplayStatistic(const std::string& text, TTaskStatistic& statistic,
       return false;
     }
     if (!keystroke.Interrupted) clock += static_cast<uint32_t>(keystroke.Interval);
+    if (clock == 0) {
+      // The intervals brought the clock to 0: move it and the last stamp on by one, which keeps
+      // every difference.
+      clock = 1;
+      statistic.LastTime = static_cast<int32_t>(static_cast<uint32_t>(statistic.LastTime) + 1);
+    }
     statistic.AddKeystroke(static_cast<int32_t>(clock), keystroke.Expected, keystroke.Typed,
                            keystroke.Interrupted);
   }

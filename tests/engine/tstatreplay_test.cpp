@@ -78,6 +78,25 @@ TEST(ReplayStatistic, ExercisesAreClosedAtEveryLaterStarAndAtTheEnd) {
   }
 }
 
+TEST(ReplayStatistic, AClockThatComesToZeroIsNoRequestForTheTime) {
+  MillisecondClock clock(777777);
+  struct Case {
+    const char* name;
+    std::string text;
+    int32_t totalTime;
+  } cases[] = {
+      {"FirstKeystroke", "*\r\n-1\ta\ta\t\r\n5\tb\tb\t\r\n7\tc\tc\t\r\n", 12},
+      {"MidLine", "*\r\n10\ta\ta\t\r\n-11\tb\tb\t\r\n20\tc\tc\t\r\n", 9},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<TFigures> figures = Replay(c.text);
+    ASSERT_EQ(figures.size(), 1u);
+    EXPECT_EQ(figures[0].Keystrokes, 3);
+    EXPECT_EQ(figures[0].TotalTime, c.totalTime);
+  }
+}
+
 TEST(ReplayStatistic, StopsAtTheFirstLineThatIsNoKeystroke) {
   struct Case {
     const char* name;
