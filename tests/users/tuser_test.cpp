@@ -8,6 +8,7 @@
 #include "foundation/tinioptions.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/unwritable.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 #include "toolkit/sysutils.h"
@@ -150,6 +151,33 @@ TEST_F(TUserTest, DeleteAsksThenRemovesTheUserAndItsFolder) {
   ASSERT_EQ(boxes.Shown.size(), 3u);
   EXPECT_EQ(boxes.Shown[2].Type, mtInformation);
   EXPECT_EQ(boxes.Shown[2].Text, deleted);
+}
+
+TEST_F(TUserTest, AFailedFolderRemovalLeavesTheUserOutOfTheListButAlive) {
+  TUser* user = users().Add("Anna");
+  const std::string locked = user->getProfileFolder() + "/English";
+  fs::create_directories(locked);
+  TempDir::Write(locked + "/run.stat", "*\r\n");
+  boxes.Answer = mrYes;
+  bool deleted = false;
+  {
+    UnwritableFolder guard(locked);
+    if (!guard.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+    deleted = user->Delete();
+  }
+  ASSERT_FALSE(deleted);
+  // Nobody owns the user any more; the test takes it.
+  std::unique_ptr<TUser> orphan(user);
+  EXPECT_EQ(orphan->getName(), "Anna");
+  EXPECT_EQ(users().Find("Anna"), nullptr);
+  EXPECT_EQ(users().getCount(), 0);
+  EXPECT_TRUE(fs::exists(locked + "/run.stat"));
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Type, mtConfirmation);
+  // Its folder remains, so the next start lists it again.
+  orphan.reset();
+  app.Rebuild();
+  EXPECT_NE(users().Find("Anna"), nullptr);
 }
 
 TEST_F(TUserTest, DeleteOfAUserWithAPasswordNeedsThePrompt) {
