@@ -12,6 +12,7 @@
 #include "support/courses.h"
 #include "support/installation.h"
 #include "support/millisecondclock.h"
+#include "toolkit/exception.h"
 #include "users/tuser.h"
 #include "users/tusers.h"
 
@@ -196,6 +197,31 @@ TEST_F(TTaskTest, CompletionMayBeginTheNextLineInsideTheKey) {
   EXPECT_EQ(task->Position, 0);
   EXPECT_FALSE(task->Interrupted);
   EXPECT_EQ(statistic().Log.Strings(statistic().Log.Count() - 1), "*");
+}
+
+TEST(TTask, WithoutALoadedCourseNoLineIsMade) {
+  MillisecondClock clock;
+  Installation app;
+  InstallCourse("English", app.getCoursesDir());
+  TCourse* unloaded = app.root().getCourses()->getCourse("English");
+  for (TCourse* course : {unloaded, static_cast<TCourse*>(nullptr)}) {
+    SCOPED_TRACE(course ? "Unloaded" : "NoCourse");
+    TTask task(nullptr, course);
+    try {
+      task.NewTask();
+      FAIL() << "a line was made";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message, "4C3B0DCB/F No base");
+    }
+    EXPECT_EQ(task.Text, "");
+    // Keys are still judged; there are no weights to adapt.
+    task.Text = "ab";
+    task.Restart();
+    task.KeyPressed(1100, 'x');
+    task.KeyPressed(1200, 'a');
+    EXPECT_EQ(task.Position, 1);
+    EXPECT_EQ(task.getStatistic()->getErrorCount(), 1);
+  }
 }
 
 }  // namespace
