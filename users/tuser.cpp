@@ -1,6 +1,7 @@
 #include "users/tuser.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "foundation/filetools.h"
 #include "foundation/scrypto.h"
@@ -16,16 +17,28 @@ constexpr char kGeneral[] = "GENERAL";
 constexpr char kPassword[] = "Password";
 constexpr char kAvatar[] = "Avatar";
 
+struct TDefaultMessage {
+  const char* Name;
+  std::string Text;
+};
+
+// The messages in the order they are registered, their default texts in the system code page.
+const std::vector<TDefaultMessage>& DefaultMessages() {
+  static const std::vector<TDefaultMessage> messages = {
+      {"PasswordIncorrect", FromUtf8("Неправильный пароль.")},
+      {"PasswordChanged", FromUtf8("Установлен новый пароль для '%USER.NAME%'")},
+      {"ConfirmationToDelete",
+       FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя '%USER.NAME%' со всеми данными?")},
+      {"Deleted", FromUtf8("Пользователь '%USER.NAME%' успешно удален")},
+  };
+  return messages;
+}
+
 }  // namespace
 
 TUser::TUser(TUsers* owner, const std::string& name) : TLTObject(owner) {
   if (!isPlainName(name)) throw Exception("FB1904EA/F Program Error");
-  AddMessage("PasswordIncorrect", FromUtf8("Неправильный пароль."));
-  AddMessage("PasswordChanged", FromUtf8("Установлен новый пароль для '%USER.NAME%'"));
-  AddMessage("ConfirmationToDelete",
-             FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя '%USER.NAME%' со всеми "
-                      "данными?"));
-  AddMessage("Deleted", FromUtf8("Пользователь '%USER.NAME%' успешно удален"));
+  for (const TDefaultMessage& message : DefaultMessages()) AddMessage(message.Name, message.Text);
   Name = Trim(name);
   std::error_code ignored;
   std::filesystem::create_directories(getProfileFolder(), ignored);

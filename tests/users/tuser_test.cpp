@@ -108,6 +108,9 @@ TEST_F(TUserTest, MessagesNameTheUserAndComeLocalized) {
   EXPECT_EQ(user->getMessage("Deleted"), "User Anna\r\nis gone (%VERSION%)");
   EXPECT_EQ(user->getMessage("deleted"), "User Anna\r\nis gone (%VERSION%)");
   EXPECT_EQ(user->getMessage("PasswordIncorrect"), FromUtf8("Неправильный пароль."));
+  // The default texts are Windows-1251 bytes.
+  EXPECT_EQ(user->getMessage("PasswordIncorrect"),
+            "\xCD\xE5\xEF\xF0\xE0\xE2\xE8\xEB\xFC\xED\xFB\xE9 \xEF\xE0\xF0\xEE\xEB\xFC.");
   EXPECT_EQ(user->getMessage("PasswordChanged"),
             FromUtf8("Установлен новый пароль для 'Anna'"));
   EXPECT_EQ(user->getMessage("ConfirmationToDelete"),
