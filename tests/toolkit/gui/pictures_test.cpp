@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/guiapplication.h"
+#include "toolkit/exception.h"
+#include "toolkit/gui/bitmap.h"
+#include "toolkit/gui/gifimage.h"
+#include "toolkit/gui/jpegimage.h"
+#include "toolkit/gui/pngimage.h"
+#include "toolkit/gui/resourcestream.h"
+#include "toolkit/thread.h"
+
+namespace {
+
+std::string Picture(const std::string& name) {
+  return std::string(LOMTAK_TEST_DATA_DIR) + "/pictures/" + name;
+}
+
+// Lossy pixels are compared channel by channel with some slack.
+void ExpectNear(QRgb actual, QRgb expected) {
+  EXPECT_NEAR(qRed(actual), qRed(expected), 24);
+  EXPECT_NEAR(qGreen(actual), qGreen(expected), 24);
+  EXPECT_NEAR(qBlue(actual), qBlue(expected), 24);
+}
+
+TEST(JPEGImageTest, DecodesAFile) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromFile(Picture("redblue.jpg"));
+  ASSERT_EQ(jpeg.Width(), 16);
+  ASSERT_EQ(jpeg.Height(), 8);
+  ExpectNear(jpeg.Image().pixel(2, 4), qRgb(255, 0, 0));
+  ExpectNear(jpeg.Image().pixel(13, 4), qRgb(0, 0, 255));
+}
+
+TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromFile(Picture("redblue.jpg"));
+  for (const char* name : {"notapicture.bin", "pixels.png"}) {
+    SCOPED_TRACE(name);
+    try {
+      jpeg.LoadFromFile(Picture(name));
+      FAIL() << "no exception";
+    } catch (const Exception& error) {
+      EXPECT_EQ(error.Message.rfind("JPEG error: ", 0), 0u) << error.Message;
+    }
+    EXPECT_EQ(jpeg.Width(), 16);
+  }
+  EXPECT_THROW(jpeg.LoadFromMemory("", 0), Exception);
+  EXPECT_THROW(jpeg.LoadFromFile(Picture("missing.jpg")), Exception);
+}
+
+TEST(JPEGImageTest, APictureCutShortDecodesWhatThereIs) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromFile(Picture("truncated.jpg"));
+  EXPECT_EQ(jpeg.Width(), 16);
+}
+
+TEST(PNGImageTest, DecodesEveryPixelWithItsAlpha) {
+  TPNGImage png;
+  png.LoadFromFile(Picture("pixels.png"));
+  ASSERT_EQ(png.Width(), 3);
+  ASSERT_EQ(png.Height(), 2);
+  const QImage& image = png.Image();
+  EXPECT_EQ(image.pixelColor(0, 0), QColor(255, 0, 0));
+  EXPECT_EQ(image.pixelColor(1, 0), QColor(0, 255, 0));
+  EXPECT_EQ(image.pixelColor(2, 0).alpha(), 0);
+  EXPECT_EQ(image.pixelColor(0, 1), QColor(255, 255, 255));
+  EXPECT_EQ(image.pixelColor(1, 1), QColor(0, 0, 0));
+  EXPECT_NEAR(image.pixelColor(2, 1).alpha(), 128, 1);
+  EXPECT_THROW(png.LoadFromFile(Picture("notapicture.bin")), Exception);
+  EXPECT_THROW(png.LoadFromFile(Picture("redblue.jpg")), Exception);
+  EXPECT_EQ(png.Width(), 3);
+}
+
+TEST(GIFImageTest, DecodesWithItsTransparentColour) {
+  TGIFImage gif;
+  gif.LoadFromFile(Picture("close.gif"));
+  ASSERT_EQ(gif.Width(), 2);
+  EXPECT_EQ(gif.Image().pixelColor(0, 0), QColor(255, 0, 0));
+  EXPECT_EQ(gif.Image().pixelColor(1, 0).alpha(), 0);
+  EXPECT_THROW(gif.LoadFromFile(Picture("notapicture.bin")), Exception);
+}
+
+TEST(BitmapTest, TakesTheDecodedPixelsOfAPicture) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromFile(Picture("redblue.jpg"));
+  TBitmap bitmap;
+  bitmap.Assign(jpeg);
+  EXPECT_EQ(bitmap.Width(), 16);
+  ExpectNear(bitmap.Image().pixel(13, 4), qRgb(0, 0, 255));
+  bitmap.Canvas()->setPixel(0, 0, clLime);
+  EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clLime) << "the bitmap's canvas draws on its pixels";
+  TBitmap copy = bitmap;
+  copy.Canvas()->setPixel(0, 0, clRed);
+  EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clLime) << "a copy has pixels of its own";
+}
+
+TEST(BitmapTest, ResizingKeepsTheTopLeftPixels) {
+  TBitmap bitmap;
+  bitmap.setSize(2, 2);
+  bitmap.Canvas()->setPixel(1, 1, clLime);
+  bitmap.setSize(4, 3);
+  EXPECT_EQ(bitmap.Canvas()->Pixels(1, 1), clLime);
+  EXPECT_EQ(bitmap.Canvas()->Pixels(3, 2), clBlack);
+}
+
+TEST(ResourceStreamTest, FindsAResourceByNameAndType) {
+  TResourceStream stream("TEST_PNG", "IMAGE");
+  TPNGImage png;
+  png.LoadFromStream(stream);
+  EXPECT_EQ(png.Width(), 3);
+  try {
+    TResourceStream missing("NO_SUCH_PICTURE", "IMAGE");
+    FAIL() << "no exception";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.Message, "Resource NO_SUCH_PICTURE not found");
+  }
+}
+
+// Decodes a file on a worker, as the wallpaper's loader does.
+class DecodeThread : public TThread {
+public:
+  explicit DecodeThread(std::string file) : file_(std::move(file)) {}
+  ~DecodeThread() override { WaitFor(); }
+  TBitmap Bitmap;
+
+protected:
+  void Execute() override {
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(file_);
+    Bitmap.Assign(jpeg);
+  }
+
+private:
+  std::string file_;
+};
+
+TEST(BitmapTest, IsFilledFromAPictureOnAWorkerThread) {
+  DecodeThread worker(Picture("redblue.jpg"));
+  worker.Start();
+  worker.WaitFor();
+  EXPECT_FALSE(worker.FatalException());
+  EXPECT_EQ(worker.Bitmap.Width(), 16);
+  ExpectNear(worker.Bitmap.Image().pixel(2, 2), qRgb(255, 0, 0));
+}
+
+}  // namespace

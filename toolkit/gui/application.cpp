@@ -1,0 +1,80 @@
+#include "toolkit/gui/application.h"
+
+#include <QApplication>
+
+#include "toolkit/gui/form.h"
+#include "toolkit/gui/messageboxdialog.h"
+#include "toolkit/messagebox.h"
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(int& argc, char** argv)
+    : TComponent(nullptr), arguments_(argv, argv + argc) {
+  qt_ = std::make_unique<QApplication>(argc, argv);
+  // The main window is hidden, and modal windows come and go: only Terminate ends the loop.
+  qt_->setQuitOnLastWindowClosed(false);
+  Application = this;
+  SetMessageDlgHandler(ShowMessageBoxDialog);
+}
+
+TApplication::~TApplication() {
+  SetMessageDlgHandler(nullptr);
+  DestroyComponents();
+  mainForm_ = nullptr;
+  qt_.reset();
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::Run() {
+  if (!mainForm_ || terminated_) return;
+  if (ShowMainForm) mainForm_->Show();
+  if (!terminated_) qt_->exec();
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  QCoreApplication::exit(0);
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void TApplication::Dispatch(TObject* Sender, const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const Exception& error) {
+    HandleException(Sender, error);
+  } catch (const std::exception& error) {
+    HandleException(Sender, Exception(error.what()));
+  } catch (...) {
+    HandleException(Sender, EExternalException());
+  }
+}
+
+void TApplication::HandleException(TObject* Sender, const Exception& E) {
+  // The report itself must not throw into Qt either; an error inside it is shown plainly.
+  try {
+    if (OnException) {
+      OnException(Sender, E);
+    } else {
+      ShowException(E);
+    }
+  } catch (const Exception& error) {
+    ShowException(error);
+  } catch (...) {
+  }
+}
+
+void TApplication::ShowException(const Exception& E) { MessageDlg(E.Message, mtError); }
+
+std::string TApplication::ExeName() const {
+  return QCoreApplication::applicationFilePath().toStdString();
+}
+
+std::string TApplication::ParamStr(int index) const {
+  if (index < 0 || index >= static_cast<int>(arguments_.size())) return "";
+  return arguments_[index];
+}
+
+void FireEvent(const TNotifyEvent& event, TObject* sender) {
+  if (event && Application) Application->Dispatch(sender, [&] { event(sender); });
+}

@@ -1,0 +1,44 @@
+#include "toolkit/gui/bitmap.h"
+
+#include "toolkit/gui/qtbridge.h"
+
+TBitmap::TBitmap(const TBitmap& other) : TGraphic() { *this = other; }
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+  image_ = other.image_.copy();
+  transparent_ = other.transparent_;
+  return *this;
+}
+
+void TBitmap::setSize(int width, int height) {
+  if (width == Width() && height == Height()) return;
+  image_ = ResizedImage(image_, width, height,
+                        image_.isNull() ? QImage::Format_RGB32 : image_.format(), Qt::black);
+}
+
+TColor TBitmap::TransparentColor() const {
+  if (image_.isNull()) return clNone;
+  return FromQColor(image_.pixelColor(0, image_.height() - 1));
+}
+
+void TBitmap::Assign(const TGraphic& source) {
+  image_ = Normalized(source.Image());
+  if (const auto* bitmap = dynamic_cast<const TBitmap*>(&source))
+    transparent_ = bitmap->transparent_;
+}
+
+void TBitmap::LoadFromMemory(const void* data, size_t size) {
+  DecodeWithQt(data, size, nullptr, "Bitmap image is not valid");
+}
+
+QImage TBitmap::DrawnImage() const {
+  if (!transparent_ || image_.isNull()) return image_;
+  QImage masked = image_.convertToFormat(QImage::Format_ARGB32);
+  QRgb key = image_.pixel(0, image_.height() - 1) | 0xFF000000u;
+  for (int y = 0; y < masked.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(masked.scanLine(y));
+    for (int x = 0; x < masked.width(); ++x)
+      if ((row[x] | 0xFF000000u) == key) row[x] = 0;
+  }
+  return masked;
+}

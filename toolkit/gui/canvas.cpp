@@ -1,0 +1,152 @@
+#include "toolkit/gui/canvas.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "toolkit/gui/graphic.h"
+#include "toolkit/gui/qtbridge.h"
+
+void TBrush::setColor(TColor color) {
+  color_ = color;
+  if (style_ == bsClear) style_ = bsSolid;
+}
+
+bool TCanvas::Drawable() const { return surface_ && !surface_->isNull(); }
+
+void TCanvas::Changed() const {
+  if (OnChange) OnChange();
+}
+
+void TCanvas::FillRect(const TRect& rect) {
+  if (!Drawable() || brush_.Style() == bsClear) return;
+  QPainter(surface_).fillRect(ToQRect(rect), ToQColor(brush_.Color()));
+  Changed();
+}
+
+namespace {
+
+// The columns [first, second) that each row of a rounded rectangle covers: the corners are
+// quarter ellipses `width` by `height`; rows are cut symmetrically, so the shape is the same
+// from every side. Width and height 0 give a plain rectangle.
+std::vector<std::pair<int, int>> RoundedSpans(int x1, int y1, int x2, int y2, int width,
+                                              int height) {
+  int w = x2 - x1, h = y2 - y1;
+  double rx = std::min(width, w) / 2.0, ry = std::min(height, h) / 2.0;
+  std::vector<std::pair<int, int>> spans(std::max(0, h));
+  for (int row = 0; row < h; ++row) {
+    double fromEdge = std::min(row + 0.5, h - row - 0.5);
+    int cut = 0;
+    if (rx > 0 && ry > 0 && fromEdge < ry) {
+      double dy = (ry - fromEdge) / ry;
+      cut = static_cast<int>(std::lround(rx * (1 - std::sqrt(1 - dy * dy))));
+    }
+    spans[row] = {x1 + cut, x2 - cut};
+  }
+  return spans;
+}
+
+}  // namespace
+
+void TCanvas::Shape(int x1, int y1, int x2, int y2, int width, int height) {
+  if (!Drawable() || x2 <= x1 || y2 <= y1) return;
+  bool outlined = pen_.Style() != psClear;
+  bool filled = brush_.Style() != bsClear;
+  // Without a pen the shape loses its last column and row, as the class library's does.
+  if (!outlined) --x2, --y2;
+  auto spans = RoundedSpans(x1, y1, x2, y2, width, height);
+  int pen = std::max(1, pen_.Width());
+  auto covered = [&](int x, int row) {
+    return row >= 0 && row < static_cast<int>(spans.size()) && x >= spans[row].first &&
+           x < spans[row].second;
+  };
+  // A pixel is outline when a pixel pen-width away in any of the four directions is outside.
+  auto outline = [&](int x, int row) {
+    return !covered(x - pen, row) || !covered(x + pen, row) || !covered(x, row - pen) ||
+           !covered(x, row + pen);
+  };
+  QPainter painter(surface_);
+  QColor penColor = ToQColor(pen_.Color()), brushColor = ToQColor(brush_.Color());
+  for (int row = 0; row < static_cast<int>(spans.size()); ++row) {
+    auto [first, last] = spans[row];
+    for (int x = first; x < last;) {
+      bool edge = outlined && outline(x, row);
+      int end = x + 1;
+      while (end < last && (outlined && outline(end, row)) == edge) ++end;
+      if (edge || filled)
+        painter.fillRect(QRect(x, y1 + row, end - x, 1), edge ? penColor : brushColor);
+      x = end;
+    }
+  }
+  Changed();
+}
+
+TSize TCanvas::TextExtent(const std::string& text) const {
+  QFontMetrics metrics(font_.ToQFont());
+  return {metrics.horizontalAdvance(ToQString(text, font_.CodePage())), CellHeight(metrics)};
+}
+
+int TCanvas::CellHeight(const QFontMetrics& metrics) const {
+  // A positive height is the cell itself; the Qt font chosen for it may fall a pixel short.
+  return font_.Height() > 0 ? font_.Height() : metrics.height();
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) { DrawText(nullptr, x, y, text); }
+
+void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text) {
+  DrawText(&rect, x, y, text);
+}
+
+void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text) {
+  if (!Drawable()) return;
+  QFont font = font_.ToQFont();
+  QFontMetrics metrics(font);
+  QString string = ToQString(text, font_.CodePage());
+  QPainter painter(surface_);
+  if (clip) painter.setClipRect(ToQRect(*clip));
+  if (brush_.Style() == bsSolid) {
+    QRect background =
+        clip ? ToQRect(*clip) : QRect(x, y, metrics.horizontalAdvance(string), CellHeight(metrics));
+    painter.fillRect(background, ToQColor(brush_.Color()));
+  }
+  painter.setFont(font);
+  painter.setPen(ToQColor(font_.Color()));
+  painter.drawText(QPoint(x, y + metrics.ascent()), string);
+  Changed();
+}
+
+void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect) {
+  if (!Drawable() || !source->Drawable()) return;
+  // A copy first, so that a copy within one surface reads the source before it changes.
+  QImage from = source->surface_->copy(ToQRect(sourceRect));
+  QPainter painter(surface_);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(ToQRect(dest), from);
+  Changed();
+}
+
+void TCanvas::Draw(int x, int y, const TGraphic* graphic) {
+  if (!graphic || graphic->Empty()) return;
+  StretchDraw(Bounds(x, y, graphic->Width(), graphic->Height()), graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const TGraphic* graphic) {
+  if (!Drawable() || !graphic || graphic->Empty()) return;
+  QPainter(surface_).drawImage(ToQRect(rect), graphic->DrawnImage());
+  Changed();
+}
+
+TColor TCanvas::Pixels(int x, int y) const {
+  if (!Drawable() || !surface_->rect().contains(x, y)) return clNone;
+  return FromQColor(surface_->pixelColor(x, y));
+}
+
+void TCanvas::setPixel(int x, int y, TColor color) {
+  if (!Drawable() || !surface_->rect().contains(x, y)) return;
+  surface_->setPixelColor(x, y, ToQColor(color));
+  Changed();
+}

@@ -1,0 +1,243 @@
+#include "toolkit/gui/control.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "toolkit/gui/application.h"
+#include "toolkit/gui/popupmenu.h"
+#include "toolkit/gui/qtbridge.h"
+#include "toolkit/gui/wincontrol.h"
+
+// Hands the widget's events to its control; lives as a child of the widget.
+class TControl::Bridge : public QObject {
+public:
+  Bridge(TControl* control) : QObject(control->widget_), control_(control) {
+    control->widget_->installEventFilter(this);
+  }
+  ~Bridge() override {
+    if (control_) control_->widget_ = nullptr;
+  }
+  void Detach() { control_ = nullptr; }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    return control_ && watched == parent() && control_->WidgetEvent(event);
+  }
+
+  bool pressed = false;
+
+private:
+  TControl* control_;
+};
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button) {
+  if (button == Qt::RightButton) return mbRight;
+  if (button == Qt::MiddleButton) return mbMiddle;
+  return mbLeft;
+}
+
+TShiftState ShiftOf(const QMouseEvent* event) {
+  TShiftState shift = 0;
+  Qt::KeyboardModifiers keys = event->modifiers();
+  if (keys & Qt::ShiftModifier) shift |= ssShift;
+  if (keys & Qt::AltModifier) shift |= ssAlt;
+  if (keys & Qt::ControlModifier) shift |= ssCtrl;
+  Qt::MouseButtons buttons = event->buttons();
+  if (buttons & Qt::LeftButton) shift |= ssLeft;
+  if (buttons & Qt::RightButton) shift |= ssRight;
+  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+  if (event->type() == QEvent::MouseButtonDblClick) shift |= ssDouble;
+  return shift;
+}
+
+Qt::CursorShape ShapeOf(TCursor cursor) {
+  switch (cursor) {
+    case crNone: return Qt::BlankCursor;
+    case crHourGlass: return Qt::WaitCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+}  // namespace
+
+TControl::TControl(TComponent* Owner, QWidget* widget)
+    : TComponent(Owner), widget_(widget), visible_(!widget->isWindow()) {
+  bridge_ = new Bridge(this);
+  font_.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl() {
+  setParent(nullptr);
+  if (widget_) {
+    bridge_->Detach();
+    delete widget_;
+  }
+}
+
+void TControl::setParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent_) parent_->RemoveChild(this);
+  parent_ = parent;
+  if (!widget_) return;
+  if (parent_) {
+    parent_->InsertChild(this);
+    widget_->setVisible(visible_);
+    ApplyParentFont();
+    if (align_ != alNone) parent_->AlignControls();
+  } else if (!widget_->isWindow()) {
+    widget_->setParent(nullptr);
+  }
+}
+
+int TControl::Left() const { return widget_ ? widget_->x() : 0; }
+int TControl::Top() const { return widget_ ? widget_->y() : 0; }
+int TControl::Width() const { return widget_ ? widget_->width() : 0; }
+int TControl::Height() const { return widget_ ? widget_->height() : 0; }
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (!widget_) return;
+  widget_->move(left, top);
+  widget_->resize(std::max(0, width), std::max(0, height));
+  SizeMaybeChanged();
+  if (parent_ && align_ != alNone) parent_->AlignControls();
+}
+
+void TControl::SizeMaybeChanged() {
+  if (!widget_ || (Width() == lastWidth_ && Height() == lastHeight_)) return;
+  lastWidth_ = Width();
+  lastHeight_ = Height();
+  Resized();
+}
+
+void TControl::Resized() { Fire(OnResize); }
+
+void TControl::setVisible(bool visible) {
+  visible_ = visible;
+  if (widget_ && (parent_ || widget_->isWindow())) widget_->setVisible(visible);
+  if (parent_ && align_ != alNone) parent_->AlignControls();
+}
+
+bool TControl::Enabled() const {
+  return widget_ && !widget_->testAttribute(Qt::WA_ForceDisabled);
+}
+
+void TControl::setEnabled(bool enabled) {
+  if (widget_) widget_->setEnabled(enabled);
+}
+
+void TControl::setAlign(TAlign align) {
+  align_ = align;
+  if (parent_) parent_->AlignControls();
+}
+
+void TControl::setColor(TColor color) {
+  color_ = color;
+  ColorChanged();
+}
+
+void TControl::setParentFont(bool parentFont) {
+  parentFont_ = parentFont;
+  ApplyParentFont();
+}
+
+void TControl::ApplyParentFont() {
+  if (!parentFont_ || !parent_) return;
+  applyingParentFont_ = true;
+  font_.Assign(*parent_->Font());
+  applyingParentFont_ = false;
+}
+
+void TControl::FontChanged() {
+  if (!applyingParentFont_) parentFont_ = false;
+  if (!widget_) return;
+  widget_->setFont(font_.ToQFont());
+  QPalette palette = widget_->palette();
+  palette.setColor(QPalette::WindowText, ToQColor(font_.Color()));
+  palette.setColor(QPalette::Text, ToQColor(font_.Color()));
+  widget_->setPalette(palette);
+  Invalidate();
+}
+
+void TControl::setCursor(TCursor cursor) {
+  cursor_ = cursor;
+  if (!widget_) return;
+  if (cursor == crDefault) {
+    widget_->unsetCursor();
+  } else {
+    widget_->setCursor(ShapeOf(cursor));
+  }
+}
+
+void TControl::setText(const std::string& text) {
+  text_ = text;
+  TextChanged();
+}
+
+void TControl::Invalidate() {
+  if (widget_) widget_->update();
+}
+
+void TControl::Repaint() {
+  if (widget_) widget_->repaint();
+}
+
+void TControl::Update() {
+  if (widget_) QCoreApplication::sendPostedEvents(widget_->window(), QEvent::UpdateRequest);
+}
+
+void TControl::BringToFront() {
+  if (widget_) widget_->raise();
+}
+
+void TControl::Fire(const TNotifyEvent& event) { FireEvent(event, this); }
+
+bool TControl::WidgetEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton) bridge_->pressed = true;
+      if (OnMouseDown && Application) {
+        QPoint at = mouse->position().toPoint();
+        Application->Dispatch(this, [&] {
+          OnMouseDown(this, ButtonOf(mouse->button()), ShiftOf(mouse), at.x(), at.y());
+        });
+      }
+      if (event->type() == QEvent::MouseButtonDblClick) Fire(OnDblClick);
+      return false;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      bool click = mouse->button() == Qt::LeftButton && bridge_->pressed &&
+                   widget_->rect().contains(mouse->position().toPoint());
+      if (mouse->button() == Qt::LeftButton) bridge_->pressed = false;
+      if (click) Fire(OnClick);
+      return false;
+    }
+    case QEvent::ContextMenu:
+      if (!popupMenu_) return false;
+      popupMenu_->Popup(static_cast<QContextMenuEvent*>(event)->globalPos().x(),
+                        static_cast<QContextMenuEvent*>(event)->globalPos().y());
+      return true;
+    case QEvent::Resize:
+      SizeMaybeChanged();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TControl::Publish(TPropList& properties) {
+  TComponent::Publish(properties);
+  properties.push_back(StringProperty("Hint", "String", &hint_));
+  properties.push_back(ObjectProperty("Font", "TFont", [this] { return &font_; }));
+}
+
+TPropInfo TControl::TextProperty(const char* name, const char* typeName) {
+  return StringProperty(
+      name, typeName, [this] { return Text(); },
+      [this](const std::string& text) { setText(text); });
+}

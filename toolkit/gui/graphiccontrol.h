@@ -1,0 +1,34 @@
+#pragma once
+// A control that draws itself: a pixel surface of its own size with a canvas on it, and a Paint
+// that the toolkit calls (through the dispatch) whenever the window system asks for a repaint.
+// The surface starts transparent, so what is not drawn shows what lies beneath. Owns surface
+// and canvas; user-interface thread only.
+
+#include <QImage>
+
+#include "toolkit/gui/canvas.h"
+#include "toolkit/gui/control.h"
+
+class TGraphicControl : public TControl {
+public:
+  explicit TGraphicControl(TComponent* Owner);
+
+  TCanvas* Canvas() { return &canvas_; }
+  // Draws the control on its canvas; the base draws nothing.
+  virtual void Paint() {}
+
+protected:
+  bool WidgetEvent(QEvent* event) override;
+  void Resized() override;
+  // Whether the surface is cleared before every Paint (a paint box keeps its pixels).
+  virtual bool ClearsBeforePaint() const { return true; }
+  // Whether this repaint must call Paint; a paint box skips it when only its canvas changed.
+  virtual bool NeedsPaint() { return true; }
+
+  QImage surface_;
+  // Set while Paint runs inside a repaint.
+  bool painting_ = false;
+
+private:
+  TCanvas canvas_{&surface_};
+};

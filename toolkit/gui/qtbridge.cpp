@@ -1,0 +1,35 @@
+#include "toolkit/gui/qtbridge.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+QColor ToQColor(TColor color) {
+  if (color == clNone) return QColor(0, 0, 0, 0);
+  TColor rgb = ColorToRGB(color);
+  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+TColor FromQColor(const QColor& color) {
+  return color.red() | color.green() << 8 | color.blue() << 16;
+}
+
+QString ToQString(const std::string& text, int codePage) {
+  return QString::fromStdString(ToUtf8(text, codePage));
+}
+
+std::string FromQString(const QString& text, int codePage) {
+  return FromUtf8(text.toStdString(), codePage);
+}
+
+QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,
+                    const QColor& fill) {
+  QImage resized(std::max(0, width), std::max(0, height), format);
+  resized.fill(fill);
+  if (!image.isNull() && !resized.isNull()) {
+    QPainter painter(&resized);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, image);
+  }
+  return resized;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Conversions between the toolkit's values and Qt's, for the toolkit's own sources: colours,
+// 8-bit texts in a code page, rectangles.
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <string>
+
+#include "toolkit/codepage.h"
+#include "toolkit/gui/colors.h"
+#include "toolkit/gui/rect.h"
+
+// System colours through the fixed table; clNone is fully transparent.
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+
+QString ToQString(const std::string& text, int codePage = kSystemCodePage);
+std::string FromQString(const QString& text, int codePage = kSystemCodePage);
+
+inline QRect ToQRect(const TRect& rect) {
+  return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+// A new image of the size whose top-left part is the old one; the rest is `fill`.
+QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,
+                    const QColor& fill);
