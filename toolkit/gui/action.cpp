@@ -45,17 +45,11 @@ QList<QKeySequence> KeysOf(TShortCut shortCut) {
   return keys;
 }
 
-TForm* FormOf(TComponent* component) {
-  for (; component; component = component->Owner())
-    if (auto* form = dynamic_cast<TForm*>(component)) return form;
-  return nullptr;
-}
-
 }  // namespace
 
 TAction::TAction(TComponent* Owner) : TComponent(Owner), action_(std::make_unique<QAction>()) {
   action_->setShortcutContext(Qt::WindowShortcut);
-  if (TForm* form = FormOf(Owner)) form->Handle()->addAction(action_.get());
+  if (TForm* form = OwnerForm(Owner)) form->Handle()->addAction(action_.get());
   QObject::connect(action_.get(), &QAction::triggered, [this] {
     if (Application) Application->Dispatch(this, [this] { Execute(); });
   });

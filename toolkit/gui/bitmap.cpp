@@ -27,6 +27,11 @@ void TBitmap::Assign(const TGraphic& source) {
     transparent_ = bitmap->transparent_;
 }
 
+void TBitmap::Assign(const TGraphic& source, const TRect& part) {
+  Assign(source);
+  image_ = image_.copy(ToQRect(part));
+}
+
 void TBitmap::LoadFromMemory(const void* data, size_t size) {
   DecodeWithQt(data, size, nullptr, "Bitmap image is not valid");
 }

@@ -5,6 +5,7 @@
 
 #include "toolkit/gui/canvas.h"
 #include "toolkit/gui/graphic.h"
+#include "toolkit/gui/rect.h"
 
 class TBitmap : public TGraphic {
 public:
@@ -25,6 +26,8 @@ public:
 
   // Takes the decoded pixels of any picture (a JPEG, a PNG, another bitmap).
   void Assign(const TGraphic& source);
+  // Takes only the part of the source's pixels.
+  void Assign(const TGraphic& source, const TRect& part);
   // BMP data (and any other format Qt reads).
   void LoadFromMemory(const void* data, size_t size) override;
   QImage DrawnImage() const override;

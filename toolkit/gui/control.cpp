@@ -63,8 +63,8 @@ Qt::CursorShape ShapeOf(TCursor cursor) {
 
 }  // namespace
 
-TControl::TControl(TComponent* Owner, QWidget* widget)
-    : TComponent(Owner), widget_(widget), visible_(!widget->isWindow()) {
+TControl::TControl(TComponent* Owner, QWidget* widget, bool window)
+    : TComponent(Owner), widget_(widget), window_(window), visible_(!window) {
   bridge_ = new Bridge(this);
   font_.OnChange = [this] { FontChanged(); };
 }
@@ -87,7 +87,7 @@ void TControl::setParent(TWinControl* parent) {
     widget_->setVisible(visible_);
     ApplyParentFont();
     if (align_ != alNone) parent_->AlignControls();
-  } else if (!widget_->isWindow()) {
+  } else if (!window_) {
     widget_->setParent(nullptr);
   }
 }
@@ -116,7 +116,7 @@ void TControl::Resized() { Fire(OnResize); }
 
 void TControl::setVisible(bool visible) {
   visible_ = visible;
-  if (widget_ && (parent_ || widget_->isWindow())) widget_->setVisible(visible);
+  if (widget_ && (parent_ || window_)) widget_->setVisible(visible);
   if (parent_ && align_ != alNone) parent_->AlignControls();
 }
 
@@ -240,4 +240,12 @@ TPropInfo TControl::TextProperty(const char* name, const char* typeName) {
   return StringProperty(
       name, typeName, [this] { return Text(); },
       [this](const std::string& text) { setText(text); });
+}
+
+void TControl::SetBackground(int role) {
+  if (!widget_) return;
+  QPalette palette = widget_->palette();
+  palette.setColor(static_cast<QPalette::ColorRole>(role), ToQColor(color_));
+  widget_->setPalette(palette);
+  if (role == QPalette::Window) widget_->setAutoFillBackground(true);
 }

@@ -88,8 +88,8 @@ public:
   TMouseEvent OnMouseDown;
 
 protected:
-  // Takes the widget, which must have no parent yet.
-  TControl(TComponent* Owner, QWidget* widget);
+  // Takes the widget, which must have no parent yet; a window's widget shows without a parent.
+  TControl(TComponent* Owner, QWidget* widget, bool window = false);
 
   // Every Qt event of the widget first comes here; true swallows it. An override passes on
   // what it does not take.
@@ -103,6 +103,10 @@ protected:
   // The window text published under a name: ("Caption", "TCaption") or ("Text", "TCaption").
   TPropInfo TextProperty(const char* name, const char* typeName);
 
+  // Shows Color in a role of the widget's palette (a QPalette::ColorRole); the window role also
+  // fills the widget's background.
+  void SetBackground(int role);
+
   // Raises the event with this control as the sender, through the dispatch.
   void Fire(const TNotifyEvent& event);
 
@@ -115,7 +119,8 @@ private:
   QWidget* widget_;
   Bridge* bridge_;
   TWinControl* parent_ = nullptr;
-  bool visible_ = true;
+  bool window_;
+  bool visible_;
   TAlign align_ = alNone;
   TColor color_ = clBtnFace;
   TFont font_;

@@ -30,7 +30,7 @@ void WatchApplicationState() {
 
 }  // namespace
 
-TForm::TForm(TComponent* Owner) : TWinControl(Owner, new QWidget(nullptr, Qt::Window)) {
+TForm::TForm(TComponent* Owner) : TWinControl(Owner, new QWidget(nullptr, Qt::Window), true) {
   WatchApplicationState();
   ColorChanged();
   QTimer::singleShot(0, Handle(), [this] { AfterConstruction(); });
@@ -156,14 +156,15 @@ bool TForm::WidgetEvent(QEvent* event) {
 
 void TForm::TextChanged() { Handle()->setWindowTitle(ToQString(Text())); }
 
-void TForm::ColorChanged() {
-  QPalette palette = Handle()->palette();
-  palette.setColor(QPalette::Window, ToQColor(Color()));
-  Handle()->setPalette(palette);
-  Handle()->setAutoFillBackground(true);
-}
+void TForm::ColorChanged() { SetBackground(QPalette::Window); }
 
 void TForm::Publish(TPropList& properties) {
   TWinControl::Publish(properties);
   properties.push_back(TextProperty("Caption", "TCaption"));
+}
+
+TForm* OwnerForm(TComponent* component) {
+  for (; component; component = component->Owner())
+    if (auto* form = dynamic_cast<TForm*>(component)) return form;
+  return nullptr;
 }

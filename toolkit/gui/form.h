@@ -70,3 +70,6 @@ private:
   bool destroyed_ = false;
   bool shownOnce_ = false;
 };
+
+// The first window up the owner chain (the component itself when it is one), or none.
+TForm* OwnerForm(TComponent* component);

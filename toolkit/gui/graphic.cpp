@@ -1,15 +1,13 @@
 #include "toolkit/gui/graphic.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "toolkit/exception.h"
+#include "toolkit/fileio.h"
 #include "toolkit/gui/resourcestream.h"
 
 void TGraphic::LoadFromFile(const std::string& fileName) {
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) throw Exception("Cannot open file \"" + fileName + "\"");
-  std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string data, error;
+  if (!ReadFileBytes(fileName, data, &error))
+    throw Exception("Cannot open file \"" + fileName + "\". " + error);
   LoadFromMemory(data.data(), data.size());
 }
 

@@ -62,3 +62,7 @@ void TWinControl::AlignControls() {
   }
   aligning_ = false;
 }
+
+void TWinControl::SetFocus() { Handle()->setFocus(Qt::OtherFocusReason); }
+
+bool TWinControl::Focused() const { return Handle()->hasFocus(); }

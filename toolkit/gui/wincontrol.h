@@ -19,6 +19,10 @@ public:
   // and in the order they were parented, the client ones over what remains.
   void AlignControls();
 
+  // Gives the control the keyboard focus (shown or not: it takes it when its window shows).
+  void SetFocus();
+  bool Focused() const;
+
 protected:
   using TControl::TControl;
   void Resized() override;

@@ -1,0 +1,195 @@
+// The small controls: what each adds to the control it stands on.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QTabWidget>
+#include <QWidget>
+
+#include "support/guiapplication.h"
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/checkbox.h"
+#include "toolkit/gui/form.h"
+#include "toolkit/gui/image.h"
+#include "toolkit/gui/imagelist.h"
+#include "toolkit/gui/label.h"
+#include "toolkit/gui/pagecontrol.h"
+#include "toolkit/gui/progressbar.h"
+#include "toolkit/gui/shape.h"
+#include "toolkit/gui/speedbutton.h"
+
+namespace {
+
+// A window for the controls of one test, shown and laid out.
+class ControlsTest : public testing::Test {
+protected:
+  void SetUp() override {
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 300, 200);
+  }
+  void TearDown() override { Free(form); }
+  void ShowForm() {
+    form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+  }
+  template <class T>
+  T* Make() {
+    auto* control = new T(form);
+    control->setParent(form);
+    return control;
+  }
+  // The control's own picture as its Paint draws it.
+  TColor Painted(TGraphicControl* control, int x, int y) {
+    control->Repaint();
+    return control->Canvas()->Pixels(x, y);
+  }
+
+  TForm* form;
+};
+
+TEST_F(ControlsTest, LabelSizesItselfToItsLinesAndARightAlignedOneKeepsItsRightEdge) {
+  auto* label = Make<TLabel>();
+  label->Font()->setName("DejaVu Sans");
+  label->Font()->setHeight(16);
+  label->setCaption("one");
+  int oneLine = label->Height();
+  EXPECT_EQ(oneLine, 16);
+  label->setCaption("one\r\ntwo");
+  EXPECT_EQ(label->Height(), 32);
+  label->setAlignment(taRightJustify);
+  label->SetBounds(100, 0, label->Width(), label->Height());
+  int right = label->Left() + label->Width();
+  label->setCaption("a much longer text");
+  EXPECT_EQ(label->Left() + label->Width(), right);
+  label->setShadowSize(2);
+  EXPECT_EQ(label->Height(), 18) << "room for the shadow";
+}
+
+TEST_F(ControlsTest, ShapeFillsTheWholeControl) {
+  auto* shape = Make<TShape>();
+  shape->SetBounds(0, 0, 20, 10);
+  shape->Pen()->setColor(clRed);
+  shape->Brush()->setColor(clBlue);
+  ShowForm();
+  EXPECT_EQ(Painted(shape, 0, 0), clRed);
+  EXPECT_EQ(Painted(shape, 19, 9), clRed);
+  EXPECT_EQ(Painted(shape, 10, 5), clBlue);
+}
+
+TEST_F(ControlsTest, GradientProgressBarFillsUpToItsPosition) {
+  auto* bar = Make<TProgressBar>();
+  bar->SetBounds(0, 0, 100, 6);
+  bar->setColor(clWhite);
+  bar->setBarColor(clYellow);
+  bar->setEndColor(clRed);
+  bar->setPosition(50);
+  ShowForm();
+  EXPECT_EQ(Painted(bar, 0, 3), clYellow);
+  EXPECT_NE(Painted(bar, 49, 3), clYellow) << "the gradient moves toward the end colour";
+  EXPECT_EQ(Painted(bar, 50, 3), clWhite);
+  bar->setPosition(250);
+  EXPECT_EQ(bar->Position(), 100);
+}
+
+TEST_F(ControlsTest, CheckBoxReportsEveryChangeOfItsState) {
+  auto* box = Make<TCheckBox>();
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  box->setChecked(true);
+  box->setChecked(true);
+  box->setChecked(false);
+  EXPECT_EQ(clicks, 2);
+  ShowForm();
+  QTest::mouseClick(box->Handle(), Qt::LeftButton, {}, QPoint(5, box->Height() / 2));
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(ControlsTest, PageControlHidesATabButKeepsItsPage) {
+  auto* pages = Make<TPageControl>();
+  auto* first = new TTabSheet(form);
+  first->setParent(pages);
+  first->setCaption("Dynamics of study");
+  auto* hidden = new TTabSheet(form);
+  hidden->setParent(pages);
+  hidden->setTabVisible(false);
+  auto* tabs = static_cast<QTabWidget*>(pages->Handle());
+  ASSERT_EQ(pages->PageCount(), 2);
+  EXPECT_EQ(tabs->tabText(0).toStdString(), "Dynamics of study");
+  EXPECT_FALSE(tabs->isTabVisible(1));
+  pages->setActivePage(first);
+  EXPECT_EQ(pages->ActivePage(), first);
+  EXPECT_EQ(pages->Pages(1), hidden);
+}
+
+TEST_F(ControlsTest, ImageListCutsAStripIntoPictures) {
+  TImageList images(form);
+  images.setSize(2, 1);
+  TBitmap strip;
+  strip.setSize(6, 1);
+  strip.Canvas()->setPixel(2, 0, clRed);
+  strip.Canvas()->setPixel(5, 0, clLime);
+  EXPECT_EQ(images.Add(strip), 0);
+  ASSERT_EQ(images.Count(), 3);
+  TBitmap second;
+  images.GetBitmap(1, &second);
+  EXPECT_EQ(second.Width(), 2);
+  EXPECT_EQ(second.Canvas()->Pixels(0, 0), clRed);
+  EXPECT_TRUE(images.Image(7).isNull());
+}
+
+TEST_F(ControlsTest, ImageSizesItselfToItsPictureOrStretchesIt) {
+  auto* image = Make<TImage>();
+  image->setAutoSize(true);
+  TBitmap picture;
+  picture.setSize(4, 2);
+  picture.Canvas()->Brush()->setColor(clLime);
+  picture.Canvas()->FillRect(Rect(0, 0, 4, 2));
+  image->Picture()->Assign(&picture);
+  EXPECT_EQ(image->Width(), 4);
+  EXPECT_EQ(image->Height(), 2);
+  image->setAutoSize(false);
+  image->setStretch(true);
+  image->SetBounds(0, 0, 40, 20);
+  ShowForm();
+  EXPECT_EQ(Painted(image, 39, 19), clLime);
+}
+
+TEST_F(ControlsTest, SpeedButtonRunsItsActionWhileTheActionIsEnabled) {
+  auto* button = Make<TSpeedButton>();
+  button->SetBounds(0, 0, 60, 30);
+  auto* action = new TAction(form);
+  int runs = 0;
+  action->OnExecute = [&](TObject*) { ++runs; };
+  button->setAction(action);
+  ShowForm();
+  QTest::mouseClick(button->Handle(), Qt::LeftButton);
+  action->setEnabled(false);
+  QTest::mouseClick(button->Handle(), Qt::LeftButton);
+  EXPECT_EQ(runs, 1);
+}
+
+TEST_F(ControlsTest, ClickAndMouseDownComeThroughTheDispatch) {
+  auto* image = Make<TImage>();
+  image->SetBounds(10, 10, 50, 50);
+  std::vector<std::string> events;
+  image->OnMouseDown = [&](TObject*, TMouseButton button, TShiftState, int x, int y) {
+    events.push_back((button == mbLeft ? "left " : "right ") + std::to_string(x) + "," +
+                     std::to_string(y));
+  };
+  image->OnClick = [&](TObject*) {
+    events.push_back("click");
+    throw Exception("an error in a click");
+  };
+  Application->OnException = [&](TObject*, const Exception& error) {
+    events.push_back(error.Message);
+  };
+  ShowForm();
+  QTest::mouseClick(image->Handle(), Qt::LeftButton, {}, QPoint(3, 4));
+  QTest::mouseClick(image->Handle(), Qt::RightButton, {}, QPoint(5, 6));
+  Application->OnException = nullptr;
+  EXPECT_EQ(events, (std::vector<std::string>{"left 3,4", "click", "an error in a click",
+                                              "right 5,6"}));
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#include "toolkit/gui/paintbox.h"
+
+#include <gtest/gtest.h>
+
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+
+#include "support/guiapplication.h"
+#include "toolkit/gui/form.h"
+
+namespace {
+
+// Paints itself green and counts its paints.
+class TCountingBox : public TPaintBox {
+public:
+  using TPaintBox::TPaintBox;
+  void Paint() override {
+    ++Paints;
+    Canvas()->Brush()->setColor(clLime);
+    Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+  }
+  int Paints = 0;
+};
+
+class PaintBoxTest : public testing::Test {
+protected:
+  void SetUp() override {
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 100, 100);
+    box = new TCountingBox(form);
+    box->setParent(form);
+    box->SetBounds(10, 10, 40, 30);
+    form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+    Application->ProcessMessages();
+  }
+  void TearDown() override { Free(form); }
+  // What the screen shows at a point of the box, taken from the screen without a repaint.
+  QColor Shown(int x, int y) {
+    QPixmap screen = form->Handle()->screen()->grabWindow(form->Handle()->winId());
+    return screen.toImage().pixelColor(box->Left() + x, box->Top() + y);
+  }
+
+  TForm* form;
+  TCountingBox* box;
+};
+
+TEST_F(PaintBoxTest, TheWindowSystemsRepaintCallsPaint) {
+  EXPECT_GE(box->Paints, 1);
+  EXPECT_EQ(Shown(5, 5), QColor(0, 255, 0));
+}
+
+TEST_F(PaintBoxTest, DrawingOutsidePaintShowsWithoutAnotherPaint) {
+  int paints = box->Paints;
+  box->Canvas()->Brush()->setColor(clRed);
+  box->Canvas()->FillRect(Rect(0, 0, 10, 10));
+  box->Update();
+  EXPECT_EQ(Shown(5, 5), QColor(255, 0, 0));
+  EXPECT_EQ(Shown(20, 20), QColor(0, 255, 0)) << "the pixels drawn before persist";
+  EXPECT_EQ(box->Paints, paints);
+}
+
+TEST_F(PaintBoxTest, ResizingPaintsTheNewPixels) {
+  int paints = box->Paints;
+  box->SetBounds(10, 10, 60, 50);
+  box->Repaint();
+  EXPECT_GT(box->Paints, paints);
+  EXPECT_EQ(box->Canvas()->Pixels(55, 45), clLime);
+}
+
+}  // namespace
