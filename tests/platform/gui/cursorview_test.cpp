@@ -1,0 +1,31 @@
+#include "platform/gui/cursorview.h"
+
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QGuiApplication>
+
+#include "platform/cursor.h"
+#include "support/guiapplication.h"
+
+namespace {
+
+bool CursorHidden() {
+  const QCursor* cursor = QGuiApplication::overrideCursor();
+  return cursor && cursor->shape() == Qt::BlankCursor;
+}
+
+TEST(CursorViewTest, TheCursorIsBlankWhileTheCounterIsBelowZero) {
+  InstallCursorView();
+  ShowCursor(false);
+  EXPECT_TRUE(CursorHidden());
+  ShowCursor(false);
+  ShowCursor(true);
+  EXPECT_TRUE(CursorHidden()) << "still below zero";
+  ShowCursor(true);
+  EXPECT_FALSE(CursorHidden());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "no override cursor piles up";
+  SetCursorObserver(nullptr);
+}
+
+}  // namespace
