@@ -7,6 +7,7 @@
 
 #include "support/guiapplication.h"
 #include "toolkit/exception.h"
+#include "toolkit/gui/description.h"
 #include "toolkit/gui/form.h"
 #include "toolkit/gui/label.h"
 #include "toolkit/gui/panel.h"
@@ -97,13 +98,11 @@ TEST(ComponentTest, PublishesItsPropertiesSortedByName) {
 TEST(ComponentTest, OwnershipIsNotParenthood) {
   TForm form(nullptr);
   form.setName("Window");
-  auto* panel = new TPanel(&form);
-  panel->setParent(&form);
-  auto* onPanel = new TLabel(panel);
-  onPanel->setParent(panel);
-  auto* ownedByForm = new TLabel(&form);
-  ownedByForm->setParent(panel);
+  auto* panel = NewControl<TPanel>(&form, &form, "pnBase", 0, 0, 100, 100);
+  NewControl<TLabel>(panel, panel, "lbOnPanel", 5, 5, 50, 13);
+  auto* ownedByForm = NewControl<TLabel>(&form, panel, "lbOwnedByForm", 5, 25, 50, 13);
   EXPECT_EQ(form.ComponentCount(), 2) << "the panel and the label the window owns";
+  EXPECT_EQ(form.FindComponent("lbOnPanel"), nullptr);
   EXPECT_EQ(form.Components(1), ownedByForm);
   EXPECT_EQ(panel->ControlCount(), 2) << "both labels show on the panel";
   EXPECT_EQ(panel->ComponentCount(), 1);
