@@ -3,8 +3,6 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include "platform/cursor.h"
-
 namespace {
 bool hidden = false;
 }  // namespace
@@ -18,5 +16,3 @@ void ApplyCursorVisibility(bool visible) {
     QGuiApplication::restoreOverrideCursor();
   }
 }
-
-void InstallCursorView() { SetCursorObserver(ApplyCursorVisibility); }

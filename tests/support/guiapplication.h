@@ -1,33 +1,14 @@
 #pragma once
 // Included by every test executable that needs windows: one application for the whole run,
-// headless, and message boxes that are recorded and answered instead of shown, so no test
-// waits on a dialog.
+// headless. The application's real message box is taken away again, so a box answers at once
+// (support/messageboxes.h records and answers them where a test looks at them).
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "toolkit/gui/application.h"
 #include "toolkit/messagebox.h"
-
-struct ShownMessage {
-  std::string Text;
-  TMsgDlgType Type;
-};
-
-// Every box shown since the test began; a test clears it as it likes.
-inline std::vector<ShownMessage>& ShownMessages() {
-  static std::vector<ShownMessage> messages;
-  return messages;
-}
-
-// What the next boxes answer (mrOk, or mrNo for a confirmation, unless a test sets another).
-inline TModalResult& MessageAnswer() {
-  static TModalResult answer = mrNone;
-  return answer;
-}
 
 class GuiApplicationEnvironment : public testing::Environment {
 public:
@@ -37,11 +18,7 @@ public:
     static char program[] = "lomtak-test", argument[] = "/test";
     static char* argv[] = {program, argument, nullptr};
     application_ = new TApplication(argc, argv);
-    SetMessageDlgHandler([](const std::string& text, TMsgDlgType type) {
-      ShownMessages().push_back({text, type});
-      if (MessageAnswer() != mrNone) return MessageAnswer();
-      return type == mtConfirmation ? mrNo : mrOk;
-    });
+    SetMessageDlgHandler(nullptr);
   }
   void TearDown() override { delete application_; }
 

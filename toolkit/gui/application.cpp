@@ -4,6 +4,7 @@
 
 #include "toolkit/gui/form.h"
 #include "toolkit/gui/messageboxdialog.h"
+#include "toolkit/exename.h"
 #include "toolkit/messagebox.h"
 
 TApplication* Application = nullptr;
@@ -66,9 +67,7 @@ void TApplication::HandleException(TObject* Sender, const Exception& E) {
 
 void TApplication::ShowException(const Exception& E) { MessageDlg(E.Message, mtError); }
 
-std::string TApplication::ExeName() const {
-  return QCoreApplication::applicationFilePath().toStdString();
-}
+std::string TApplication::ExeName() const { return ::ExeName(); }
 
 std::string TApplication::ParamStr(int index) const {
   if (index < 0 || index >= static_cast<int>(arguments_.size())) return "";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/guiapplication.h"
+#include "support/messageboxes.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/form.h"
 #include "toolkit/gui/timer.h"
@@ -21,7 +22,6 @@ namespace {
 class ApplicationTest : public testing::Test {
 protected:
   void SetUp() override {
-    ShownMessages().clear();
     Application->OnException = [this](TObject* sender, const Exception& error) {
       Senders.push_back(sender);
       Messages.push_back(error.Message);
@@ -31,6 +31,7 @@ protected:
 
   std::vector<TObject*> Senders;
   std::vector<std::string> Messages;
+  MessageBoxes Boxes;
 };
 
 struct ThrowCase {
@@ -93,9 +94,9 @@ TEST_F(ApplicationTest, AnErrorInAnActionReachesTheEventAndTheModalRunGoesOn) {
 TEST_F(ApplicationTest, WithoutAnEventTheErrorIsShownWhole) {
   Application->OnException = nullptr;
   Application->Dispatch(nullptr, [] { throw Exception("704DB5B4/H Файл с курсом не найден"); });
-  ASSERT_EQ(ShownMessages().size(), 1u);
-  EXPECT_EQ(ShownMessages()[0].Text, "704DB5B4/H Файл с курсом не найден");
-  EXPECT_EQ(ShownMessages()[0].Type, mtError);
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Text, "704DB5B4/H Файл с курсом не найден");
+  EXPECT_EQ(Boxes.Shown[0].Type, mtError);
 }
 
 TEST_F(ApplicationTest, AnErrorInsideTheEventIsShownAndGoesNoFurther) {
@@ -103,8 +104,8 @@ TEST_F(ApplicationTest, AnErrorInsideTheEventIsShownAndGoesNoFurther) {
     throw Exception("the report failed");
   };
   EXPECT_NO_THROW(Application->Dispatch(nullptr, [] { throw Exception("first"); }));
-  ASSERT_EQ(ShownMessages().size(), 1u);
-  EXPECT_EQ(ShownMessages()[0].Text, "the report failed");
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Text, "the report failed");
 }
 
 TEST(ApplicationParametersTest, ProgramPathAndArguments) {

@@ -1,4 +1,4 @@
-#include "platform/gui/cursorview.h"
+#include "platform/gui/windowservices.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 
 #include "platform/cursor.h"
+#include "platform/openaddress.h"
 #include "support/guiapplication.h"
 
 namespace {
@@ -16,7 +17,7 @@ bool CursorHidden() {
 }
 
 TEST(CursorViewTest, TheCursorIsBlankWhileTheCounterIsBelowZero) {
-  InstallCursorView();
+  InstallWindowServices();
   ShowCursor(false);
   EXPECT_TRUE(CursorHidden());
   ShowCursor(false);
@@ -26,6 +27,7 @@ TEST(CursorViewTest, TheCursorIsBlankWhileTheCounterIsBelowZero) {
   EXPECT_FALSE(CursorHidden());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "no override cursor piles up";
   SetCursorObserver(nullptr);
+  SetOpenAddressHandler(nullptr);
 }
 
 }  // namespace

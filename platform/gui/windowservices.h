@@ -1,0 +1,6 @@
+#pragma once
+// Connects the plain platform services to the window system: the cursor display counter to the
+// cursor on the screen, OpenAddress to the default browser. Program entry calls it once, after
+// the application is made. User-interface thread only.
+
+void InstallWindowServices();
