@@ -246,6 +246,8 @@ void TControl::SetBackground(int role) {
   if (!widget_) return;
   QPalette palette = widget_->palette();
   palette.setColor(static_cast<QPalette::ColorRole>(role), ToQColor(color_));
+  // The widget's own background too: a check box fills with the button colour, say.
+  palette.setColor(widget_->backgroundRole(), ToQColor(color_));
   widget_->setPalette(palette);
-  if (role == QPalette::Window) widget_->setAutoFillBackground(true);
+  widget_->setAutoFillBackground(true);
 }

@@ -103,8 +103,8 @@ protected:
   // The window text published under a name: ("Caption", "TCaption") or ("Text", "TCaption").
   TPropInfo TextProperty(const char* name, const char* typeName);
 
-  // Shows Color in a role of the widget's palette (a QPalette::ColorRole); the window role also
-  // fills the widget's background.
+  // Shows Color in a role of the widget's palette (a QPalette::ColorRole, such as the text
+  // area's) and as the widget's own background.
   void SetBackground(int role);
 
   // Raises the event with this control as the sender, through the dispatch.
