@@ -70,7 +70,7 @@ TControl::TControl(TComponent* Owner, QWidget* widget, bool window)
 }
 
 TControl::~TControl() {
-  setParent(nullptr);
+  if (parent_) parent_->RemoveChild(this);
   if (widget_) {
     bridge_->Detach();
     delete widget_;
