@@ -17,6 +17,11 @@ int64_t DrawBudget(int32_t length) {
   return 10000 + 1000 * static_cast<int64_t>(length);
 }
 
+// Trie nodes one line may look at. A well-formed base needs a few hundred a letter; a damaged
+// one may chain a million siblings, which every renewed context walks again, so that the draws
+// alone would bound the time only to hours.
+constexpr uint64_t kVisitBudget = uint64_t{1} << 24;
+
 // A letter drawn twice in a row goes on at the neutral weight; its own weight comes back when
 // another letter follows, when the line is done, or when drawing ends in an error.
 class THeldLetter {
@@ -88,6 +93,7 @@ void TLTGenerator::RandomContext(TBaseStructure* node) {
     int children = 0;
     for (TBaseStructure* child = first; child; child = child->getNextSibling()) ++children;
     int pick = Rand() % children;
+    Visited += static_cast<uint64_t>(children) + static_cast<uint64_t>(pick);
     node = first;
     while (pick-- > 0) node = node->getNextSibling();
     Context += static_cast<char>(node->getLetter());
@@ -109,18 +115,24 @@ unsigned char TLTGenerator::NextLetter() {
   std::memmove(&Context[0], &Context[1], size - 1);
   TBaseStructure* node = Base->getRoot();
   for (size_t i = size - Order; i + 1 < size; ++i) {
-    node = node->FindChild(static_cast<unsigned char>(Context[i]), false);
-    if (!node) {
+    // The lookup of FindChild without creation, counting the siblings it passes.
+    const unsigned char letter = static_cast<unsigned char>(Context[i]);
+    TBaseStructure* child = node->getFirstChild();
+    for (; child && child->getLetter() != letter; child = child->getNextSibling()) ++Visited;
+    if (!child) {
       RandomContext(nullptr);
       return 0;
     }
+    node = child;
   }
 
   const TAlphabet& alphabet = Base->getAlphabet();
   long double total = 0;
-  for (TBaseStructure* child = node->getFirstChild(); child; child = child->getNextSibling())
+  for (TBaseStructure* child = node->getFirstChild(); child; child = child->getNextSibling()) {
     total += static_cast<long double>(child->getCount()) *
              Weight[alphabet.Normalize(child->getLetter())];
+    ++Visited;
+  }
   const long double threshold = static_cast<long double>(Rand()) * total / 32768;
   long double sum = 0;
   for (TBaseStructure* child = node->getFirstChild(); child; child = child->getNextSibling()) {
@@ -138,13 +150,14 @@ std::string TLTGenerator::Generate(int32_t length) {
   std::string line;
   if (length < 1) return line;
   int64_t draws = DrawBudget(length);
+  const uint64_t visits = Visited + kVisitBudget;
   THeldLetter held(*this);
   for (;;) {
     line.clear();
     while (line.size() < static_cast<size_t>(length)) {
       unsigned char letter = 0;
       while (letter == 0) {
-        if (draws-- <= 0) throw Exception("2F86C1D7/F Logic error");
+        if (draws-- <= 0 || Visited > visits) throw Exception("2F86C1D7/F Logic error");
         letter = NextLetter();
       }
       if (line.empty() && letter == ' ') continue;

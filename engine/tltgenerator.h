@@ -34,7 +34,8 @@ class TLTGenerator {
   unsigned char NextLetter();
   // A line of exactly `length` letters, neither beginning nor ending with a blank; a doubled
   // letter is drawn on at the neutral weight until another letter comes. Gives up with
-  // "2F86C1D7/F Logic error" when a base yields no such line within a bounded number of draws.
+  // "2F86C1D7/F Logic error" when a base yields no such line within a bounded number of draws
+  // and of trie nodes looked at.
   std::string Generate(int32_t length);
 
   const std::string& getContext() const { return Context; }
@@ -46,4 +47,6 @@ class TLTGenerator {
   double Weight[256];
   std::string Context;
   int32_t Order;
+  // Trie nodes looked at so far, which Generate bounds.
+  uint64_t Visited = 0;
 };

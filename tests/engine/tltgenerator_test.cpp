@@ -221,6 +221,34 @@ TEST_F(TLTGeneratorTest, DamagedBasesEndInACodedError) {
   }
 }
 
+TEST_F(TLTGeneratorTest, HugeSiblingChainsEndInACodedErrorSoon) {
+  // Damaged bases whose every draw renews the context across a million siblings: without a
+  // bound on the nodes looked at, the draws alone would take hours.
+  std::vector<TTestRecord> pairs;
+  for (int i = 0; i < 500000; ++i) {
+    pairs.push_back({1, 's', 1});
+    pairs.push_back({2, 'x', 1});
+  }
+  struct TCase {
+    const char* name;
+    int32_t order;
+    std::vector<TTestRecord> records;
+  } cases[] = {
+      {"a million first letters", 4, std::vector<TTestRecord>(1000000, {1, 's', 1})},
+      {"a prefix missing among half a million siblings", 2, pairs},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTestHeader header;
+    header.Order = c.order;
+    WriteBytes(PathOf("Wide.Base"), BaseBytes(header, c.records));
+    ASSERT_TRUE(Base.LoadFromFile(PathOf("Wide.Base")));
+    TLTGenerator generator(&Base);
+    SeedRandom(1);
+    EXPECT_EQ(ErrorOf([&] { generator.Generate(30); }), "2F86C1D7/F Logic error");
+  }
+}
+
 TEST_F(TLTGeneratorTest, NoLetterOfWeightAboveZeroIsALogicError) {
   Load({{"a", 1}, {"b", 1}}, 1);
   TLTGenerator generator(&Base);
