@@ -63,7 +63,23 @@ TEST_F(TCourseToolTest, GenerateRepeatsItselfForOneSeed) {
   EXPECT_EQ(count, 4);
 }
 
+TEST_F(TCourseToolTest, LettersOfAWestEuropeanCodePageShowAsThemselves) {
+  // Such a base carries character set 0, which the window texts take for the system's page.
+  WriteBytes(PathOf("French.txt"), "café été née");
+  ASSERT_EQ(Run({"build", "--text", PathOf("French.txt"), "--codepage", "1252", "--alphabet",
+                 "abcdeéfghijklmnopqrstuvwxyz", "--order", "2", "--out", PathOf("French.Base")}),
+            0)
+      << Err.str();
+  ASSERT_EQ(Run({"dump", PathOf("French.Base")}), 0) << Err.str();
+  EXPECT_NE(Out.str().find("Letters (27): abcdeéfghijklmnopqrstuvwxyz\n"), std::string::npos)
+      << Out.str();
+  EXPECT_NE(Out.str().find(" é=Éé "), std::string::npos) << Out.str();
+  ASSERT_EQ(Run({"generate", PathOf("French.Base"), "--lines", "3", "--seed", "5"}), 0);
+  EXPECT_NE(Out.str().find("é"), std::string::npos) << Out.str();
+}
+
 TEST_F(TCourseToolTest, ErrorsAndUsage) {
+  const std::string base = BuildSample("English", 1252, "abcdefghijklmnopqrstuvwxyz");
   struct {
     const char* name;
     std::vector<std::string> args;
@@ -80,7 +96,14 @@ TEST_F(TCourseToolTest, ErrorsAndUsage) {
        {"build", "--codepage", "1252"},
        1,
        "lomtak-course: --text needs at least one file\n"},
-      {"bad number", {"generate", "x.Base", "--seed", "abc"}, 1, "lomtak-course: "},
+      {"bad number",
+       {"generate", base, "--seed", "abc"},
+       1,
+       "lomtak-course: 'abc' is not a valid integer value\n"},
+      {"option without its value",
+       {"generate", base, "--lines"},
+       1,
+       "lomtak-course: --lines needs one value\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

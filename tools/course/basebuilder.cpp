@@ -63,33 +63,24 @@ unsigned char CapitalOf(unsigned char letter, int codePage) {
   return static_cast<unsigned char>(capital[0]);
 }
 
+// Windows code pages and their font character sets.
+constexpr struct {
+  int codePage, charset;
+} kCharsets[] = {{1252, 0},   {1250, 238}, {1251, 204}, {1253, 161}, {1254, 162},
+                 {1255, 177}, {1256, 178}, {1257, 186}, {1258, 163}, {874, 222}};
+
 }  // namespace
 
 int CharsetOfCodePage(int codePage) {
-  switch (codePage) {
-    case 1252:
-      return 0;
-    case 1250:
-      return 238;
-    case 1251:
-      return 204;
-    case 1253:
-      return 161;
-    case 1254:
-      return 162;
-    case 1255:
-      return 177;
-    case 1256:
-      return 178;
-    case 1257:
-      return 186;
-    case 1258:
-      return 163;
-    case 874:
-      return 222;
-    default:
-      return -1;
-  }
+  for (const auto& entry : kCharsets)
+    if (entry.codePage == codePage) return entry.charset;
+  return -1;
+}
+
+int CodePageOfCourseCharset(int charset) {
+  for (const auto& entry : kCharsets)
+    if (entry.charset == charset) return entry.codePage;
+  return -1;
 }
 
 TBaseBuilder::TBaseBuilder(int codePage, const std::string& letters, int order) : Order(order) {

@@ -46,3 +46,6 @@ class TBaseBuilder {
 
 // The Windows font character set of a code page, -1 for one without.
 int CharsetOfCodePage(int codePage);
+// The code page a base's letters are written in, by the character set that CharsetOfCodePage
+// gave it: 0 is Windows-1252. -1 for another character set.
+int CodePageOfCourseCharset(int charset);

@@ -89,6 +89,14 @@ int Build(const TOptions& options, std::ostream& out) {
   return 0;
 }
 
+// The code page of the base's letters. The toolkit, which speaks of window texts, takes
+// character set 0 for the system's code page; a course built from Windows-1252 texts has it too.
+int CodePageOfBase(const TLTBase& base) {
+  const int charset = base.getAlphabet().getCharset();
+  const int codePage = CodePageOfCourseCharset(charset);
+  return codePage > 0 ? codePage : CodePageOfCharset(charset);
+}
+
 void LoadBase(const TOptions& options, TLTBase& base) {
   if (options.words.size() != 1) throw Exception("one base file expected");
   if (!base.LoadFromFile(options.words.front())) throw Exception(base.getErrorText());
@@ -99,7 +107,7 @@ int Dump(const TOptions& options, std::ostream& out) {
   LoadBase(options, base);
   const TBaseFileHeader& header = base.getHeader();
   const TAlphabet& alphabet = header.Alphabet;
-  const int codePage = CodePageOfCharset(alphabet.getCharset());
+  const int codePage = CodePageOfBase(base);
   auto show = [codePage](const std::string& text) { return ToUtf8(text, codePage); };
   out << "Language: " << show(FromShortString(header.LanguageName)) << "\n"
       << "Charset: " << static_cast<int>(alphabet.getCharset()) << "\n"
@@ -148,7 +156,7 @@ int Generate(const TOptions& options, std::ostream& out) {
   generator.setOrder(options.Integer("order", base.getOrder()));
   const int length = options.Integer("length", 60);
   const int lines = options.Integer("lines", 10);
-  const int codePage = CodePageOfCharset(base.getAlphabet().getCharset());
+  const int codePage = CodePageOfBase(base);
   for (int i = 0; i < lines; ++i) out << ToUtf8(generator.Generate(length), codePage) << "\n";
   return 0;
 }
