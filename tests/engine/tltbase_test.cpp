@@ -86,6 +86,7 @@ TEST_F(TLTBaseTest, ProgressOfAThousandRecords) {
 TEST_F(TLTBaseTest, AFailedLoadKeepsTheBaseAsItWas) {
   ASSERT_TRUE(Base.LoadFromFile(Write("Good.Base", {{1, 'a', 5}})));
   TBaseStructure* root = Base.getRoot();
+  std::filesystem::create_directory(PathOf("Folder.Base"));
   struct TCase {
     const char* name;
     std::string path;
@@ -96,6 +97,7 @@ TEST_F(TLTBaseTest, AFailedLoadKeepsTheBaseAsItWas) {
        "Read error - the file is shorter than a base header"},
       {"cut header", WriteFile("Cut.Base", BaseBytes({}, {}).substr(0, 2567)),
        "Read error - the file is shorter than a base header"},
+      {"folder", PathOf("Folder.Base"), "Read error - Is a directory"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
