@@ -17,10 +17,12 @@ const std::string kCourses = std::string(LOMTAK_DIST_DIR) + "/Modules/Languages/
 
 // A base of 500,000 records shaped like a course's: 26 letters and the blank, order 4, every
 // inner node with all 27 continuations and 25 leaves below level 3, cut after 500,000.
-const std::string& SyntheticBase() {
-  static const std::string path = [] {
-    std::string folder = (std::filesystem::temp_directory_path() / "lomtak-bench-XXXXXX").string();
-    if (!mkdtemp(folder.data())) std::abort();
+// The file lies in a folder of its own, removed when the benchmarks end.
+class TSyntheticBase {
+ public:
+  TSyntheticBase() {
+    Folder = (std::filesystem::temp_directory_path() / "lomtak-bench-XXXXXX").string();
+    if (!mkdtemp(Folder.data())) std::abort();
     TBaseFileHeader header{};
     ToShortString("Synthetic", header.LanguageName);
     header.Order = 4;
@@ -44,11 +46,21 @@ const std::string& SyntheticBase() {
       }
     }
     bytes.resize(sizeof header + 500000 * kBaseRecordSize);
-    std::string file = folder + "/Synthetic.Base";
-    std::ofstream(file, std::ios::binary) << bytes;
-    return file;
-  }();
-  return path;
+    File = Folder + "/Synthetic.Base";
+    std::ofstream(File, std::ios::binary) << bytes;
+  }
+  ~TSyntheticBase() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+  }
+
+  std::string Folder;
+  std::string File;
+};
+
+const std::string& SyntheticBase() {
+  static const TSyntheticBase base;
+  return base.File;
 }
 
 void Load(benchmark::State& state, const std::string& path, bool withProgress) {
