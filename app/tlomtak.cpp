@@ -28,6 +28,8 @@ std::string TLomtak::Format(const std::string& text) const {
   return ReplacePlaceholder(text, "VERSION", Version->getFileVersion());
 }
 
+void TLomtak::Run() {}
+
 TIniOptions* TLomtak::getLocalization() const { return Environment->getLocalization(); }
 
 std::string TLomtak::ReadLocalized(const std::string& section, const std::string& key,

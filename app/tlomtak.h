@@ -26,6 +26,9 @@ public:
   // Fills "%VERSION%" with the file version.
   std::string Format(const std::string& text) const override;
 
+  // The run sequence: the login loop. Its windows come later; until then it returns at once.
+  void Run();
+
   TEnvironment* getEnvironment() const { return Environment.get(); }
   TIniOptions* getLocalization() const;
   TUsers* getUsers() const { return Users.get(); }

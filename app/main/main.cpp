@@ -1,0 +1,24 @@
+// Program entry: the application titled "Lomtak", the hidden main window, the message loop.
+// An error while the main window is built is shown with its whole message, and the program
+// ends without entering the loop.
+
+#include "app/gui/tbaseform.h"
+#include "toolkit/exception.h"
+#include "toolkit/gui/application.h"
+
+int main(int argc, char** argv) {
+  TApplication application(argc, argv);
+  try {
+    Application->Title = "Lomtak";
+    BaseForm = Application->CreateForm<TBaseForm>();
+    Application->ShowMainForm = false;
+    Application->Run();
+  } catch (const Exception& error) {
+    Application->ShowException(error);
+  } catch (const std::exception& error) {
+    Application->ShowException(Exception(error.what()));
+  } catch (...) {
+    Application->ShowException(EExternalException());
+  }
+  return 0;
+}
