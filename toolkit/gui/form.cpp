@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -110,8 +111,11 @@ TModalResult TForm::ShowModal() {
   Fire(OnActivate);
   QEventLoop loop;
   modalLoop_ = &loop;
+  // A handler may destroy the window while it runs; its widget goes with it.
+  QPointer<QWidget> alive(Handle());
   if (modalResult_ == mrNone && !(Application && Application->Terminated()))
     loop.exec(QEventLoop::DialogExec);
+  if (!alive) return mrCancel;
   modalLoop_ = nullptr;
   if (modalResult_ == mrNone) modalResult_ = mrCancel;
   Hide();

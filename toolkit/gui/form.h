@@ -36,6 +36,7 @@ public:
   void setVisible(bool visible) override;
   // Runs the window modally: it shows, OnActivate runs, and a nested message loop turns until
   // ModalResult is set; then it hides. Raises Exception for a window that is already visible.
+  // A window destroyed during its run answers mrCancel.
   TModalResult ShowModal();
   TModalResult ModalResult() const { return modalResult_; }
   // A result other than mrNone ends the modal run.

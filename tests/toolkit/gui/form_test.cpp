@@ -63,6 +63,12 @@ TEST(FormTest, ModalRunEndsWithItsResult) {
   }
 }
 
+TEST(FormTest, AWindowDestroyedDuringItsModalRunEndsTheRunWithCancel) {
+  auto* form = new TForm(nullptr);
+  form->OnActivate = [form](TObject*) { Soon([form] { Free(form); }); };
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+}
+
 TEST(FormTest, ARunEndsOnlyWhenAResultIsSet) {
   TForm form(nullptr);
   int turns = 0;
