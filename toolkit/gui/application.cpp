@@ -59,8 +59,12 @@ void TApplication::HandleException(TObject* Sender, const Exception& E) {
     } else {
       ShowException(E);
     }
-  } catch (const Exception& error) {
-    ShowException(error);
+  } catch (const std::exception& error) {
+    // Not even the plain box may throw on into Qt.
+    try {
+      ShowException(Exception(error.what()));
+    } catch (...) {
+    }
   } catch (...) {
   }
 }

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -100,12 +101,27 @@ TEST_F(ApplicationTest, WithoutAnEventTheErrorIsShownWhole) {
 }
 
 TEST_F(ApplicationTest, AnErrorInsideTheEventIsShownAndGoesNoFurther) {
-  Application->OnException = [](TObject*, const Exception&) {
-    throw Exception("the report failed");
+  const ThrowCase cases[] = {
+      {"an error of the system", [] { throw Exception("the report failed"); },
+       "the report failed"},
+      {"a library error", [] { throw std::runtime_error("map::at"); }, "map::at"},
   };
+  for (const ThrowCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Boxes.Shown.clear();
+    Application->OnException = [&](TObject*, const Exception&) { c.raise(); };
+    EXPECT_NO_THROW(Application->Dispatch(nullptr, [] { throw Exception("first"); }));
+    ASSERT_EQ(Boxes.Shown.size(), 1u);
+    EXPECT_EQ(Boxes.Shown[0].Text, c.message);
+  }
+}
+
+TEST_F(ApplicationTest, AFailingErrorBoxThrowsNothingIntoTheLoop) {
+  Application->OnException = [](TObject*, const Exception&) { throw Exception("report"); };
+  TMessageDlgHandler previous = SetMessageDlgHandler(
+      [](const std::string&, TMsgDlgType) -> TModalResult { throw std::bad_alloc(); });
   EXPECT_NO_THROW(Application->Dispatch(nullptr, [] { throw Exception("first"); }));
-  ASSERT_EQ(Boxes.Shown.size(), 1u);
-  EXPECT_EQ(Boxes.Shown[0].Text, "the report failed");
+  SetMessageDlgHandler(previous);
 }
 
 TEST(ApplicationParametersTest, ProgramPathAndArguments) {
