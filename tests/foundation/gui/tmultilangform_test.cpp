@@ -20,16 +20,21 @@
 
 namespace {
 
-// A chart's title as the localization sees it: its lines, published under "TChartTitle".
+// A chart as the localization sees it: its title's lines, published under "TChartTitle", and
+// texts of other declared types, of which only the exact text type names are translated.
 class TTitledComponent : public TComponent {
 public:
   explicit TTitledComponent(TComponent* owner) : TComponent(owner) {}
   TStrings Title{&model_, 1251};
+  std::string Legend = "Legend", FileName = "speed.png", Note = "Note";
 
 protected:
   void Publish(TPropList& properties) override {
     TComponent::Publish(properties);
     properties.push_back(ObjectProperty("Title", "TChartTitle", [this] { return &Title; }));
+    properties.push_back(StringProperty("Legend", "AnsiString", &Legend));
+    properties.push_back(StringProperty("FileName", "TFileName", &FileName));
+    properties.push_back(StringProperty("Note", "string", &Note));
   }
 
 private:
@@ -93,7 +98,8 @@ TEST_F(MultilangFormTest, APassReplacesWhatTheFileGivesForTheWindowsOwnComponent
       "[General]\r\nCharset=204\r\n"
       "[TestForm]\r\nCaption=Localized\r\nlbTitle.Caption=First\\nSecond\r\n"
       "lbItems.Items=alpha\\nbeta\r\nlbInner.Caption=never\r\nPanel.Caption=On the panel\r\n"
-      "Chart.Title=Tempo\r\nMessage.Greeting=Hello\\nthere\r\n"
+      "Chart.Title=Tempo\r\nChart.Legend=Keys\r\nChart.FileName=other.png\r\n"
+      "Chart.Note=Changed\r\nMessage.Greeting=Hello\\nthere\r\n"
       "[OtherForm]\r\nMessage.Farewell=Wrong window\r\n");
   TTestForm form(&Program.root());
 
@@ -102,6 +108,9 @@ TEST_F(MultilangFormTest, APassReplacesWhatTheFileGivesForTheWindowsOwnComponent
   EXPECT_EQ(form.lbItems->Items()->Text(), "alpha\r\nbeta\r\n");
   EXPECT_EQ(form.Panel->Caption(), "On the panel");
   EXPECT_EQ(form.Chart->Title.Text(), "Tempo\r\n");
+  EXPECT_EQ(form.Chart->Legend, "Keys");
+  EXPECT_EQ(form.Chart->FileName, "speed.png") << "another string type";
+  EXPECT_EQ(form.Chart->Note, "Note") << "type names compare with their letter case";
   EXPECT_EQ(form.lbInner->Caption(), "Inner");
   EXPECT_EQ(form.getMessage("Greeting"), "Hello\r\nthere");
   EXPECT_EQ(form.getMessage("farewell"), "Bye\r\nnow");
