@@ -19,7 +19,7 @@ const std::string kCourses = std::string(LOMTAK_DIST_DIR) + "/Modules/Languages/
 // inner node with all 27 continuations and 25 leaves below level 3, cut after 500,000.
 // The file lies in a folder of its own, removed when the benchmarks end.
 class TSyntheticBase {
- public:
+public:
   TSyntheticBase() {
     Folder = (std::filesystem::temp_directory_path() / "lomtak-bench-XXXXXX").string();
     if (!mkdtemp(Folder.data())) std::abort();

@@ -8,7 +8,7 @@
 #include "engine/tdsstructure.h"
 
 class TBaseStructure : public TDSStructure {
- public:
+public:
   TBaseStructure(TDSStructure* creator, int creatingElementType)
       : TDSStructure(creator, creatingElementType) {}
 
@@ -32,7 +32,7 @@ class TBaseStructure : public TDSStructure {
   int32_t getCount() const { return Count; }
   void setCount(int32_t count) { Count = count; }
 
- private:
+private:
   // Every node of a loaded trie is exactly this class: one inline type comparison in the
   // generator's inner loops, a full dynamic cast only for a node of another class.
   static TBaseStructure* AsBase(TDSStructure* node) {

@@ -6,7 +6,7 @@
 #include <string>
 
 class TBinaryFile {
- public:
+public:
   // Open flags; 0 stands for reading and writing, creating the file when it is missing.
   enum : int { ofRead = 1, ofReadWrite = 4, ofCreate = 0x100 };
 
@@ -32,7 +32,7 @@ class TBinaryFile {
   const std::string& getFileName() const { return FileName; }
   int32_t getHandle() const { return Handle; }
 
- private:
+private:
   std::string ErrorText;
   int32_t Handle = 0;
   std::string FileName;

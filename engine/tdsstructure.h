@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class TDSStructure {
- public:
+public:
   enum { ctNext = 0, ctSub = 1 };
 
   // Links the new node to `creator` as its Next (ctNext) or its Sub (ctSub), overwriting what
@@ -31,7 +31,7 @@ class TDSStructure {
   TDSStructure* getNext() const { return Next; }
   TDSStructure* getSub() const { return Sub; }
 
- private:
+private:
   static void DestroyTree(TDSStructure* node);
   // Puts `old` behind `node` in a sibling chain; nothing for null.
   static void Chain(TDSStructure* node, TDSStructure* old);

@@ -15,7 +15,7 @@ class TBaseStructure;
 using TProgressEvent = std::function<void(int32_t percent)>;
 
 class TLTBase {
- public:
+public:
   TLTBase();
   ~TLTBase();
   TLTBase(const TLTBase&) = delete;
@@ -37,7 +37,7 @@ class TLTBase {
   int32_t getOrder() const { return Header.Order; }
   TBaseStructure* getRoot() const { return Root; }
 
- private:
+private:
   // Places the records of the file's first `size` bytes; progress is in parts of `length`.
   void Build(const uint8_t* data, int64_t size, int64_t length);
 

@@ -25,7 +25,7 @@ constexpr uint64_t kVisitBudget = uint64_t{1} << 24;
 // A letter drawn twice in a row goes on at the neutral weight; its own weight comes back when
 // another letter follows, when the line is done, or when drawing ends in an error.
 class THeldLetter {
- public:
+public:
   explicit THeldLetter(TLTGenerator& generator) : Generator(generator) {}
   ~THeldLetter() { Release(); }
   THeldLetter(const THeldLetter&) = delete;
@@ -44,7 +44,7 @@ class THeldLetter {
     Holding = false;
   }
 
- private:
+private:
   TLTGenerator& Generator;
   bool Holding = false;
   unsigned char Letter = 0;

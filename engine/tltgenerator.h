@@ -11,7 +11,7 @@ class TLTBase;
 class TBaseStructure;
 
 class TLTGenerator {
- public:
+public:
   // Seeds the program-wide random sequence from the clock; all weights neutral (1.0).
   explicit TLTGenerator(TLTBase* base);
 
@@ -40,7 +40,7 @@ class TLTGenerator {
 
   const std::string& getContext() const { return Context; }
 
- private:
+private:
   int WeightIndex(unsigned char letter) const;
 
   TLTBase* Base;

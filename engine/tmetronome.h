@@ -7,7 +7,7 @@
 #include <functional>
 
 class TMetronome {
- public:
+public:
   // The beat handler of the whole program; set it only while no metronome runs.
   static std::function<void()> OnTick;
 
@@ -27,7 +27,7 @@ class TMetronome {
   // system refused the timer.
   static uint32_t getTimerId() { return TimerId; }
 
- private:
+private:
   static void TimerProc(uint32_t id, void* user);
   static void Tick();
 

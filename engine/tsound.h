@@ -12,7 +12,7 @@
 struct Mix_Chunk;
 
 class TSound {
- public:
+public:
   explicit TSound(const std::string& fileName);
   ~TSound();
   TSound(const TSound&) = delete;
@@ -25,7 +25,7 @@ class TSound {
   size_t getStreamCount() const { return Streams.size(); }
   size_t getCursor() const { return Cursor; }
 
- private:
+private:
   Mix_Chunk* Chunk = nullptr;
   std::vector<int> Streams;  // mixer channels
   size_t Cursor = 0;

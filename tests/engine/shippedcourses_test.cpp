@@ -17,7 +17,7 @@ struct TShippedCourse {
 };
 
 class TShippedCourseTest : public ::testing::TestWithParam<TShippedCourse> {
- protected:
+protected:
   static std::string PathOf(const std::string& extension) {
     return std::string(LOMTAK_DIST_DIR) + "/Modules/Languages/" + GetParam().name + extension;
   }

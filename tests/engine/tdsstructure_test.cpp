@@ -8,7 +8,7 @@ namespace {
 
 // A node that counts the living nodes of its class, to see what a destruction takes along.
 class TCountedNode : public TDSStructure {
- public:
+public:
   TCountedNode(TDSStructure* creator, int type) : TDSStructure(creator, type) { ++Living; }
   ~TCountedNode() override { --Living; }
   void CreateNext() override { new TCountedNode(this, ctNext); }
@@ -17,7 +17,7 @@ class TCountedNode : public TDSStructure {
 };
 
 class TDSStructureTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { TCountedNode::Living = 0; }
 };
 

@@ -8,7 +8,7 @@
 namespace {
 
 class TLTBaseTest : public TTempFolderTest {
- protected:
+protected:
   std::string WriteFile(const std::string& name, const std::string& bytes) {
     WriteBytes(PathOf(name), bytes);
     return PathOf(name);

@@ -32,7 +32,7 @@ void NextDrawIsZero() {
 }
 
 class TLTGeneratorTest : public TTempFolderTest {
- protected:
+protected:
   // Loads a base holding the given sequences (each with its prefixes).
   void Load(const std::map<std::string, int32_t>& sequences, int32_t order,
             const std::string& letters = "abcdefghijklmnopqrstuvwxyz") {

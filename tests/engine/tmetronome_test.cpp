@@ -19,7 +19,7 @@ uint32_t RunningPeriod() {
 }
 
 class TMetronomeTest : public testing::Test {
- protected:
+protected:
   void TearDown() override { TMetronome::OnTick = nullptr; }
 };
 

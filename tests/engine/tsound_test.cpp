@@ -32,7 +32,7 @@ std::string TempFile(const std::string& name, const std::string& content) {
 // The device is opened once per process, so tests that need another driver than the silent one
 // run in a process of their own.
 class TSoundTest : public testing::Test {
- protected:
+protected:
   static void SetUpTestSuite() {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     GTEST_FLAG_SET(death_test_style, "threadsafe");

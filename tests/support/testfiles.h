@@ -16,7 +16,7 @@
 
 // A fresh folder for each test, removed afterwards.
 class TTempFolderTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     std::string pattern = (std::filesystem::temp_directory_path() / "lomtak-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);

@@ -12,7 +12,7 @@ const std::string kEnglish = "abcdefghijklmnopqrstuvwxyz";
 const std::string kRussian = "абвгдеёжзийклмнопрстуфхцчшщъыьэюя";
 
 class TBaseBuilderTest : public TTempFolderTest {
- protected:
+protected:
   // The base built from one text (UTF-8) and loaded back.
   void BuildAndLoad(const std::string& text, int order, int codePage = 1252,
                     const std::string& letters = kEnglish) {

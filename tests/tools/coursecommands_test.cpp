@@ -7,7 +7,7 @@
 namespace {
 
 class TCourseToolTest : public TTempFolderTest {
- protected:
+protected:
   int Run(const std::vector<std::string>& args) {
     Out.str("");
     Err.str("");

@@ -14,7 +14,7 @@
 #include "engine/talphabet.h"
 
 class TBaseBuilder {
- public:
+public:
   // `letters` are the alphabet's small letters in `codePage`; each letter's capital maps to it.
   // Throws Exception for an unknown code page, a blank or repeated letter, more than 255
   // letters, or an order outside 1 to 255.
@@ -31,7 +31,7 @@ class TBaseBuilder {
   // The base, named after the file; false with `error` set when the file cannot be written.
   bool Write(const std::string& path, std::string& error) const;
 
- private:
+private:
   struct TNode {
     int64_t Count = 0;
     std::map<unsigned char, std::unique_ptr<TNode>> Children;
