@@ -7,7 +7,7 @@
 
 namespace {
 
-void Raise(const TNotifyEvent& event) {
+void Raise(const TTaskEvent& event) {
   if (event) event();
 }
 

@@ -14,7 +14,8 @@ class TLTGenerator;
 class TTaskStatistic;
 class TUser;
 
-using TNotifyEvent = std::function<void()>;
+// An event of the exercise line; not the windows layer's TNotifyEvent, which takes a sender.
+using TTaskEvent = std::function<void()>;
 
 class TTask {
 public:
@@ -49,11 +50,11 @@ public:
   unsigned char Typed = 0;
   bool HadErrors = false;  // the line before this one had a wrong keystroke
   TCourse* Course;
-  TNotifyEvent OnChange;
-  TNotifyEvent OnError;
-  TNotifyEvent OnCorrect;
-  TNotifyEvent OnRestart;
-  TNotifyEvent OnComplete;
+  TTaskEvent OnChange;
+  TTaskEvent OnError;
+  TTaskEvent OnCorrect;
+  TTaskEvent OnRestart;
+  TTaskEvent OnComplete;
   int32_t Position = 0;  // characters typed right: the index of the expected one
   bool Interrupted = false;
 
