@@ -42,9 +42,5 @@ void TMetronome::Stop() {
 }
 
 void TMetronome::TimerProc(uint32_t, void*) {
-  Tick();
-}
-
-void TMetronome::Tick() {
   if (OnTick) OnTick();
 }

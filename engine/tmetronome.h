@@ -29,7 +29,6 @@ public:
 
 private:
   static void TimerProc(uint32_t id, void* user);
-  static void Tick();
 
   static uint32_t TimerId;
   int32_t Tempo;
