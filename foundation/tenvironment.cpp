@@ -46,7 +46,7 @@ std::string TEnvironment::getThemesDir() const { return Join(ProgramDir, "Enviro
 
 std::string TEnvironment::getDataDir() const {
   if (isUsableDir(ProgramDir)) return ProgramDir;
-  std::string folder = AppDataDir + "/Lomtak";
+  std::string folder = Join(AppDataDir, "Lomtak");
   isUsableDir(folder);
   return folder;
 }
