@@ -1,6 +1,7 @@
 #include "engine/tsound.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "engine/tmetronome.h"
+#include "support/tempdir.h"
 
 namespace {
 
@@ -21,12 +23,6 @@ using namespace std::chrono_literals;
 
 std::string ShippedSound(const std::string& name) {
   return std::string(LOMTAK_DIST_DIR) + "/Environment/Sounds/" + name;
-}
-
-std::string TempFile(const std::string& name, const std::string& content) {
-  std::string path = testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary) << content;
-  return path;
 }
 
 // The device is opened once per process, so tests that need another driver than the silent one
@@ -60,13 +56,16 @@ TEST_F(TSoundTest, PlaysTakeTheStreamsInTurn) {
 }
 
 TEST_F(TSoundTest, SoundWithoutAFilePlaysNothing) {
+  TempDir dir;
+  TempDir::Write(dir / "empty.wav", "");
+  TempDir::Write(dir / "text.wav", "RIFF, but only in name");
   const struct {
     const char* name;
     std::string path;
   } cases[] = {
-      {"missing file", testing::TempDir() + "no such sound.wav"},
-      {"empty file", TempFile("empty.wav", "")},
-      {"not a sound", TempFile("text.wav", "RIFF, but only in name")},
+      {"missing file", dir / "no such sound.wav"},
+      {"empty file", dir / "empty.wav"},
+      {"not a sound", dir / "text.wav"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -101,10 +100,12 @@ bool HasSound(const std::string& path) {
 }
 
 TEST_F(TSoundTest, PlayedSoundReachesTheDevice) {
-  // SDL's disk driver writes what the device would sound, in the device's 16-bit format.
-  const std::string output = testing::TempDir() + "lomtak-disk-audio.raw";
+  // SDL's disk driver writes what the device would sound, in the device's 16-bit format. The
+  // file is the child's own: test runs of other build trees may play at the same time.
   EXPECT_EXIT(
       {
+        const std::string output =
+            testing::TempDir() + "lomtak-disk-audio-" + std::to_string(getpid()) + ".raw";
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
         // Sound left by an earlier run must not count, nor a device that did not open.
@@ -118,6 +119,7 @@ TEST_F(TSoundTest, PlayedSoundReachesTheDevice) {
           std::this_thread::sleep_for(50ms);
           heard = HasSound(output);
         }
+        std::remove(output.c_str());
         std::exit(heard ? 0 : 1);
       },
       testing::ExitedWithCode(0), "");
