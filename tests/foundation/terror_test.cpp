@@ -2,26 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "support/messageboxes.h"
 #include "toolkit/exception.h"
-#include "toolkit/messagebox.h"
 #include "toolkit/sysutils.h"
 
 namespace {
 
-// Records every box instead of showing it.
 class ErrorBoxTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    previous = SetMessageDlgHandler([this](const std::string& text, TMsgDlgType type) {
-      boxes.push_back(text);
-      EXPECT_EQ(type, mtError);
-      return mrOk;
-    });
+  // The texts of the boxes shown, each of which must have been an error box.
+  std::vector<std::string> ErrorBoxes() const {
+    std::vector<std::string> texts;
+    for (const MessageBoxes::TBox& box : boxes.Shown) {
+      EXPECT_EQ(box.Type, mtError) << box.Text;
+      texts.push_back(box.Text);
+    }
+    return texts;
   }
-  void TearDown() override { SetMessageDlgHandler(previous); }
 
-  TMessageDlgHandler previous;
-  std::vector<std::string> boxes;
+  MessageBoxes boxes;
 };
 
 TEST_F(ErrorBoxTest, MessagesParseIntoCodeSeverityAndText) {
@@ -52,9 +54,9 @@ TEST_F(ErrorBoxTest, MessagesParseIntoCodeSeverityAndText) {
     EXPECT_EQ(error.Code, c.code);
     EXPECT_EQ(error.Severity, c.severity);
     EXPECT_EQ(error.Text, c.text);
-    boxes.clear();
+    boxes.Shown.clear();
     error.Show();
-    EXPECT_EQ(boxes, std::vector<std::string>{"#" + c.code});
+    EXPECT_EQ(ErrorBoxes(), std::vector<std::string>{"#" + c.code});
   }
 }
 
@@ -65,7 +67,7 @@ TEST_F(ErrorBoxTest, LibraryErrorsShowTheBareHash) {
     TError(e).Show();
   }
   TError(std::runtime_error("not coded")).Show();
-  EXPECT_EQ(boxes, (std::vector<std::string>{"#", "#"}));
+  EXPECT_EQ(ErrorBoxes(), (std::vector<std::string>{"#", "#"}));
 }
 
 }  // namespace
