@@ -4,7 +4,7 @@
 
 #include "engine/tltbase.h"
 #include "engine/tltgenerator.h"
-#include "tests/support/testfiles.h"
+#include "support/testfiles.h"
 #include "toolkit/random.h"
 #include "toolkit/sysutils.h"
 
@@ -45,7 +45,7 @@ TEST_P(TShippedCourseTest, BaseGivesLinesOfItsLetters) {
 }
 
 TEST_P(TShippedCourseTest, InfoHoldsTheAverageWordLength) {
-  const std::string info = ReadBytes(PathOf(".Info"));
+  const std::string info = TempDir::Read(PathOf(".Info"));
   const std::string head = "[GENERAL]\r\nAverageWordLength='";
   ASSERT_EQ(info.rfind(head, 0), 0u) << info;
   const double length =
@@ -58,7 +58,7 @@ TEST_P(TShippedCourseTest, LayoutTypesEveryLetterWithItsCapital) {
   TLTBase base;
   ASSERT_TRUE(base.LoadFromFile(PathOf(".Base")));
   const TAlphabet& alphabet = base.getAlphabet();
-  const std::string layout = ReadBytes(PathOf(".Layout"));
+  const std::string layout = TempDir::Read(PathOf(".Layout"));
   EXPECT_NE(layout.find("<keyboard>"), std::string::npos);
   EXPECT_NE(layout.find("<buttons>"), std::string::npos);
   for (int position = 1; position <= alphabet.Count(); ++position) {

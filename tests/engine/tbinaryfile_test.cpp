@@ -3,14 +3,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "tests/support/testfiles.h"
+#include "support/testfiles.h"
 
 namespace {
 
 using TBinaryFileTest = TTempFolderTest;
 
 TEST_F(TBinaryFileTest, ReadsWhatIsThereAndReportsTheEnd) {
-  WriteBytes(PathOf("data"), "abcdef");
+  TempDir::Write(PathOf("data"), "abcdef");
   TBinaryFile file;
   ASSERT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
   EXPECT_EQ(file.getFileName(), PathOf("data"));
@@ -44,13 +44,13 @@ TEST_F(TBinaryFileTest, FailedOpenLeavesTheReaderUsable) {
   EXPECT_EQ(file.getErrorText(), "Open error - No such file or directory");
   EXPECT_EQ(file.getFileName(), "");
   EXPECT_EQ(file.getHandle(), 0);
-  WriteBytes(PathOf("data"), "x");
+  TempDir::Write(PathOf("data"), "x");
   EXPECT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
 }
 
 TEST_F(TBinaryFileTest, SecondOpenKeepsTheOpenFile) {
-  WriteBytes(PathOf("first"), "1");
-  WriteBytes(PathOf("second"), "22");
+  TempDir::Write(PathOf("first"), "1");
+  TempDir::Write(PathOf("second"), "22");
   TBinaryFile file;
   ASSERT_TRUE(file.Open(PathOf("first"), TBinaryFile::ofRead));
   EXPECT_FALSE(file.Open(PathOf("second"), TBinaryFile::ofRead));
@@ -66,7 +66,7 @@ TEST_F(TBinaryFileTest, DefaultFlagsCreateAMissingFile) {
 }
 
 TEST_F(TBinaryFileTest, OpenClearsReadOnly) {
-  WriteBytes(PathOf("locked"), "x");
+  TempDir::Write(PathOf("locked"), "x");
   ASSERT_EQ(chmod(PathOf("locked").c_str(), 0444), 0);
   TBinaryFile file;
   ASSERT_TRUE(file.Open(PathOf("locked"), TBinaryFile::ofRead));
@@ -76,7 +76,7 @@ TEST_F(TBinaryFileTest, OpenClearsReadOnly) {
 }
 
 TEST_F(TBinaryFileTest, DestructionClosesTheHandle) {
-  WriteBytes(PathOf("data"), "x");
+  TempDir::Write(PathOf("data"), "x");
   int handle;
   {
     TBinaryFile file;

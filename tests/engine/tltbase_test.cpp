@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "engine/tbasestructure.h"
-#include "tests/support/testfiles.h"
+#include "support/testfiles.h"
 
 namespace {
 
 class TLTBaseTest : public TTempFolderTest {
 protected:
   std::string WriteFile(const std::string& name, const std::string& bytes) {
-    WriteBytes(PathOf(name), bytes);
+    TempDir::Write(PathOf(name), bytes);
     return PathOf(name);
   }
   std::string Write(const std::string& name, const std::vector<TTestRecord>& records,

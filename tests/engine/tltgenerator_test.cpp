@@ -7,7 +7,7 @@
 
 #include "engine/tbasestructure.h"
 #include "engine/tltbase.h"
-#include "tests/support/testfiles.h"
+#include "support/testfiles.h"
 #include "toolkit/exception.h"
 #include "toolkit/random.h"
 
@@ -39,7 +39,7 @@ protected:
     TTestHeader header;
     header.Order = order;
     header.Letters = letters;
-    WriteBytes(PathOf("Test.Base"), BaseBytes(header, SequenceRecords(sequences)));
+    TempDir::Write(PathOf("Test.Base"), BaseBytes(header, SequenceRecords(sequences)));
     ASSERT_TRUE(Base.LoadFromFile(PathOf("Test.Base")));
   }
 
@@ -241,7 +241,7 @@ TEST_F(TLTGeneratorTest, HugeSiblingChainsEndInACodedErrorSoon) {
     SCOPED_TRACE(c.name);
     TTestHeader header;
     header.Order = c.order;
-    WriteBytes(PathOf("Wide.Base"), BaseBytes(header, c.records));
+    TempDir::Write(PathOf("Wide.Base"), BaseBytes(header, c.records));
     ASSERT_TRUE(Base.LoadFromFile(PathOf("Wide.Base")));
     TLTGenerator generator(&Base);
     SeedRandom(1);

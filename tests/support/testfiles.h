@@ -3,29 +3,21 @@
 // offsets spelled out here, apart from the engine's own format code).
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "toolkit/fileio.h"
+#include "support/tempdir.h"
 
 // A fresh folder for each test, removed afterwards.
 class TTempFolderTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lomtak-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Folder = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(Folder); }
-  std::string PathOf(const std::string& name) const { return (Folder / name).string(); }
+  void SetUp() override { ASSERT_FALSE(Dir.path().empty()) << "no temporary folder"; }
+  std::string PathOf(const std::string& name) const { return Dir / name; }
 
-  std::filesystem::path Folder;
+  TempDir Dir;
 };
 
 struct TTestRecord {
@@ -76,14 +68,4 @@ inline std::vector<TTestRecord> SequenceRecords(const std::map<std::string, int3
   for (const auto& [sequence, count] : nodes)
     records.push_back({static_cast<int>(sequence.size()), sequence.back(), count});
   return records;
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-  std::string bytes;
-  ReadFileBytes(path, bytes);
-  return bytes;
 }

@@ -2,7 +2,7 @@
 
 #include "engine/tbasestructure.h"
 #include "engine/tltbase.h"
-#include "tests/support/testfiles.h"
+#include "support/testfiles.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 
@@ -36,11 +36,11 @@ TEST_F(TBaseBuilderTest, ReproducesTheGoldenBases) {
     SCOPED_TRACE(c.name);
     const std::string folder = std::string(LOMTAK_TEST_DATA_DIR) + "/course_build/" + c.name;
     TBaseBuilder builder(c.codePage, FromUtf8(c.letters, c.codePage), 3);
-    builder.AddText(FromUtf8(ReadBytes(folder + "/text.txt"), c.codePage));
+    builder.AddText(FromUtf8(TempDir::Read(folder + "/text.txt"), c.codePage));
     std::string error;
     const std::string out = PathOf(std::string(c.name) + ".Base");
     ASSERT_TRUE(builder.Write(out, error)) << error;
-    EXPECT_TRUE(ReadBytes(out) == ReadBytes(folder + "/expected.Base"));
+    EXPECT_TRUE(TempDir::Read(out) == TempDir::Read(folder + "/expected.Base"));
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "tests/support/testfiles.h"
+#include "support/testfiles.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ protected:
 TEST_F(TCourseToolTest, BuildWritesTheBaseAndTheInformationFile) {
   BuildSample("English", 1252, "abcdefghijklmnopqrstuvwxyz");
   EXPECT_EQ(Out.str(), "AverageWordLength 3.69\n");
-  EXPECT_EQ(ReadBytes(PathOf("English.Info")), "[GENERAL]\r\nAverageWordLength='3.69'\r\n");
+  EXPECT_EQ(TempDir::Read(PathOf("English.Info")), "[GENERAL]\r\nAverageWordLength='3.69'\r\n");
 }
 
 TEST_F(TCourseToolTest, DumpShowsTheHeaderAndTheLevels) {
@@ -65,7 +65,7 @@ TEST_F(TCourseToolTest, GenerateRepeatsItselfForOneSeed) {
 
 TEST_F(TCourseToolTest, LettersOfAWestEuropeanCodePageShowAsThemselves) {
   // Such a base carries character set 0, which the window texts take for the system's page.
-  WriteBytes(PathOf("French.txt"), "café été née");
+  TempDir::Write(PathOf("French.txt"), "café été née");
   ASSERT_EQ(Run({"build", "--text", PathOf("French.txt"), "--codepage", "1252", "--alphabet",
                  "abcdeéfghijklmnopqrstuvwxyz", "--order", "2", "--out", PathOf("French.Base")}),
             0)
