@@ -4,7 +4,8 @@
 
 #include "engine/tltbase.h"
 #include "engine/tltgenerator.h"
-#include "support/testfiles.h"
+#include "support/courses.h"
+#include "support/tempdir.h"
 #include "toolkit/random.h"
 #include "toolkit/sysutils.h"
 
@@ -19,7 +20,7 @@ struct TShippedCourse {
 class TShippedCourseTest : public ::testing::TestWithParam<TShippedCourse> {
 protected:
   static std::string PathOf(const std::string& extension) {
-    return std::string(LOMTAK_DIST_DIR) + "/Modules/Languages/" + GetParam().name + extension;
+    return ShippedCourseFile(GetParam().name + extension);
   }
 };
 
