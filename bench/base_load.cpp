@@ -1,19 +1,18 @@
 // Loading course bases and generating lines from them.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "engine/tltbase.h"
 #include "engine/tltbaseformat.h"
 #include "engine/tltgenerator.h"
+#include "tests/support/courses.h"
+#include "tests/support/tempdir.h"
 #include "toolkit/random.h"
 
 namespace {
-
-const std::string kCourses = std::string(LOMTAK_DIST_DIR) + "/Modules/Languages/";
 
 // A base of 500,000 records shaped like a course's: 26 letters and the blank, order 4, every
 // inner node with all 27 continuations and 25 leaves below level 3, cut after 500,000.
@@ -21,8 +20,7 @@ const std::string kCourses = std::string(LOMTAK_DIST_DIR) + "/Modules/Languages/
 class TSyntheticBase {
 public:
   TSyntheticBase() {
-    Folder = (std::filesystem::temp_directory_path() / "lomtak-bench-XXXXXX").string();
-    if (!mkdtemp(Folder.data())) std::abort();
+    if (Folder.path().empty()) std::abort();
     TBaseFileHeader header{};
     ToShortString("Synthetic", header.LanguageName);
     header.Order = 4;
@@ -46,15 +44,11 @@ public:
       }
     }
     bytes.resize(sizeof header + 500000 * kBaseRecordSize);
-    File = Folder + "/Synthetic.Base";
-    std::ofstream(File, std::ios::binary) << bytes;
-  }
-  ~TSyntheticBase() {
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
+    File = Folder / "Synthetic.Base";
+    TempDir::Write(File, bytes);
   }
 
-  std::string Folder;
+  TempDir Folder;
   std::string File;
 };
 
@@ -81,7 +75,7 @@ void Load(benchmark::State& state, const std::string& path, bool withProgress) {
 }
 
 void BM_LoadCourse(benchmark::State& state, const std::string& course, bool withProgress) {
-  Load(state, kCourses + course + ".Base", withProgress);
+  Load(state, ShippedCourseFile(course + ".Base"), withProgress);
 }
 
 void BM_LoadSynthetic(benchmark::State& state, bool withProgress) {
@@ -90,7 +84,7 @@ void BM_LoadSynthetic(benchmark::State& state, bool withProgress) {
 
 void BM_Generate(benchmark::State& state, const std::string& course) {
   TLTBase base;
-  if (!base.LoadFromFile(kCourses + course + ".Base")) {
+  if (!base.LoadFromFile(ShippedCourseFile(course + ".Base"))) {
     state.SkipWithError("base not loaded");
     return;
   }

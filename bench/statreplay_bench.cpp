@@ -1,14 +1,13 @@
 // The statistics window and the log checker replay every keystroke of every statistics file of
 // a course; this measures that replay: parsing, AddKeystroke and the figures of each exercise.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/tstatreplay.h"
 #include "engine/ttaskstatistic.h"
+#include "tests/support/tempdir.h"
 #include "toolkit/fileio.h"
 
 namespace {
@@ -39,14 +38,14 @@ std::string MakeRun(int seed) {
 }
 
 void BM_ReplayStatisticFiles(benchmark::State& state) {
-  std::string folder = (std::filesystem::temp_directory_path() / "lomtak-bench-XXXXXX").string();
-  if (!mkdtemp(folder.data())) {
+  TempDir folder;
+  if (folder.path().empty()) {
     state.SkipWithError("no temporary folder");
     return;
   }
   std::vector<std::string> files;
   for (int i = 0; i < kFiles; ++i) {
-    files.push_back(folder + "/run" + std::to_string(i) + ".stat");
+    files.push_back(folder / ("run" + std::to_string(i) + ".stat"));
     std::string error;
     if (!ReplaceFile(files.back(), MakeRun(i), error)) state.SkipWithError(error.c_str());
   }
@@ -66,9 +65,7 @@ void BM_ReplayStatisticFiles(benchmark::State& state) {
     }
   }
   benchmark::DoNotOptimize(sum);
-  state.SetItemsProcessed(state.iterations() * kFiles * kExercisesPerFile *
-                          kKeystrokesPerExercise);
-  std::filesystem::remove_all(folder);
+  state.SetItemsProcessed(state.iterations() * kFiles * kExercisesPerFile * kKeystrokesPerExercise);
 }
 BENCHMARK(BM_ReplayStatisticFiles)->Unit(benchmark::kMillisecond);
 
