@@ -31,7 +31,9 @@ function(lomtak_tests folder)
     LOMTAK_DIST_DIR="${LOMTAK_DIST_DIR}")
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy"
+    # A hung case fails in minutes rather than holding CI for the default 25.
+    TIMEOUT 120)
 endfunction()
 
 # One Google Benchmark executable per source file of bench/.
