@@ -31,7 +31,9 @@ function(lomtak_tests folder)
     LOMTAK_DIST_DIR="${LOMTAK_DIST_DIR}")
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy"
+    # One value per property: the discovery splits a list value into separate words.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    ENVIRONMENT_MODIFICATION "SDL_AUDIODRIVER=set:dummy"
     # A hung case fails in minutes rather than holding CI for the default 25.
     TIMEOUT 120)
 endfunction()
