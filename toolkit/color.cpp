@@ -4,41 +4,39 @@
 
 namespace {
 
-constexpr TColor Rgb(int red, int green, int blue) { return red | green << 8 | blue << 16; }
-
 // One fixed light desktop palette, indexed by the system colour's number.
 constexpr TColor kSystemColors[] = {
-    Rgb(200, 200, 200),  // scroll bar
-    Rgb(0, 0, 0),        // desktop
-    Rgb(153, 180, 209),  // active caption
-    Rgb(191, 205, 219),  // inactive caption
-    Rgb(240, 240, 240),  // menu
-    Rgb(255, 255, 255),  // window
-    Rgb(100, 100, 100),  // window frame
-    Rgb(0, 0, 0),        // menu text
-    Rgb(0, 0, 0),        // window text
-    Rgb(0, 0, 0),        // caption text
-    Rgb(180, 180, 180),  // active border
-    Rgb(244, 247, 252),  // inactive border
-    Rgb(171, 171, 171),  // application workspace
-    Rgb(51, 153, 255),   // highlight
-    Rgb(255, 255, 255),  // highlight text
-    Rgb(240, 240, 240),  // button face
-    Rgb(160, 160, 160),  // button shadow
-    Rgb(109, 109, 109),  // grey text
-    Rgb(0, 0, 0),        // button text
-    Rgb(67, 78, 84),     // inactive caption text
-    Rgb(255, 255, 255),  // button highlight
-    Rgb(105, 105, 105),  // 3D dark shadow
-    Rgb(227, 227, 227),  // 3D light
-    Rgb(0, 0, 0),        // tooltip text
-    Rgb(255, 255, 225),  // tooltip background
-    Rgb(0, 0, 0),        // unused
-    Rgb(0, 102, 204),    // hot light
-    Rgb(185, 209, 234),  // gradient active caption
-    Rgb(215, 228, 242),  // gradient inactive caption
-    Rgb(51, 153, 255),   // menu highlight
-    Rgb(240, 240, 240),  // menu bar
+    RGB(200, 200, 200),  // scroll bar
+    RGB(0, 0, 0),        // desktop
+    RGB(153, 180, 209),  // active caption
+    RGB(191, 205, 219),  // inactive caption
+    RGB(240, 240, 240),  // menu
+    RGB(255, 255, 255),  // window
+    RGB(100, 100, 100),  // window frame
+    RGB(0, 0, 0),        // menu text
+    RGB(0, 0, 0),        // window text
+    RGB(0, 0, 0),        // caption text
+    RGB(180, 180, 180),  // active border
+    RGB(244, 247, 252),  // inactive border
+    RGB(171, 171, 171),  // application workspace
+    RGB(51, 153, 255),   // highlight
+    RGB(255, 255, 255),  // highlight text
+    RGB(240, 240, 240),  // button face
+    RGB(160, 160, 160),  // button shadow
+    RGB(109, 109, 109),  // grey text
+    RGB(0, 0, 0),        // button text
+    RGB(67, 78, 84),     // inactive caption text
+    RGB(255, 255, 255),  // button highlight
+    RGB(105, 105, 105),  // 3D dark shadow
+    RGB(227, 227, 227),  // 3D light
+    RGB(0, 0, 0),        // tooltip text
+    RGB(255, 255, 225),  // tooltip background
+    RGB(0, 0, 0),        // unused
+    RGB(0, 102, 204),    // hot light
+    RGB(185, 209, 234),  // gradient active caption
+    RGB(215, 228, 242),  // gradient inactive caption
+    RGB(51, 153, 255),   // menu highlight
+    RGB(240, 240, 240),  // menu bar
 };
 
 }  // namespace

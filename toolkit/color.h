@@ -39,6 +39,12 @@ constexpr TColor clGradientInactiveCaption = clSystemColor | 28;
 constexpr TColor clMenuHighlight = clSystemColor | 29;
 constexpr TColor clMenuBar = clSystemColor | 30;
 
+// An RGB colour of its three bytes, and the bytes of an RGB colour.
+constexpr TColor RGB(int red, int green, int blue) { return red | green << 8 | blue << 16; }
+constexpr int GetRValue(TColor color) { return color & 0xFF; }
+constexpr int GetGValue(TColor color) { return color >> 8 & 0xFF; }
+constexpr int GetBValue(TColor color) { return color >> 16 & 0xFF; }
+
 // The RGB value of a system colour from a fixed light palette (black for an index it does not
 // know); any other colour unchanged.
 TColor ColorToRGB(TColor color);

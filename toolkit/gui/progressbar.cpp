@@ -27,13 +27,11 @@ void TProgressBar::setEndColor(TColor color) {
 
 namespace {
 
+// Step `step` of `steps` on the way between two RGB colours.
 TColor Blend(TColor from, TColor to, int step, int steps) {
-  TColor a = ColorToRGB(from), b = ColorToRGB(to);
-  auto channel = [&](int shift) {
-    int x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
-    return (x + (y - x) * step / std::max(1, steps)) << shift;
-  };
-  return channel(0) | channel(8) | channel(16);
+  auto channel = [&](int x, int y) { return x + (y - x) * step / std::max(1, steps); };
+  return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+             channel(GetBValue(from), GetBValue(to)));
 }
 
 }  // namespace
@@ -48,8 +46,9 @@ void TProgressBar::Paint() {
     canvas->FillRect(Rect(0, 0, filled, Height()));
     return;
   }
+  TColor from = ColorToRGB(barColor_), to = ColorToRGB(endColor_);
   for (int x = 0; x < filled; ++x) {
-    canvas->Brush()->setColor(Blend(barColor_, endColor_, x, Width() - 1));
+    canvas->Brush()->setColor(Blend(from, to, x, Width() - 1));
     canvas->FillRect(Rect(x, 0, x + 1, Height()));
   }
 }

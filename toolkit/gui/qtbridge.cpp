@@ -7,11 +7,11 @@
 QColor ToQColor(TColor color) {
   if (color == clNone) return QColor(0, 0, 0, 0);
   TColor rgb = ColorToRGB(color);
-  return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
 TColor FromQColor(const QColor& color) {
-  return color.red() | color.green() << 8 | color.blue() << 16;
+  return RGB(color.red(), color.green(), color.blue());
 }
 
 QString ToQString(const std::string& text, int codePage) {
