@@ -15,12 +15,8 @@ TComponent::~TComponent() {
 }
 
 void TComponent::DestroyComponents() {
-  while (!components_.empty()) {
-    TComponent* last = components_.back();
-    last->BeforeDestruction();
-    // The destructor takes it out of the list.
-    delete last;
-  }
+  // The destructor takes each out of the list.
+  while (!components_.empty()) Free(components_.back());
 }
 
 void TComponent::setName(const std::string& name) {

@@ -5,11 +5,8 @@
 #include <algorithm>
 
 TWinControl::~TWinControl() {
-  while (!children_.empty()) {
-    TControl* last = children_.back();
-    last->BeforeDestruction();
-    delete last;
-  }
+  // Each child's destructor takes it out of the list.
+  while (!children_.empty()) Free(children_.back());
 }
 
 void TWinControl::InsertChild(TControl* child) {
