@@ -32,12 +32,6 @@ private:
 
 namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton button) {
-  if (button == Qt::RightButton) return mbRight;
-  if (button == Qt::MiddleButton) return mbMiddle;
-  return mbLeft;
-}
-
 TShiftState ShiftOf(const QMouseEvent* event) {
   TShiftState shift = 0;
   Qt::KeyboardModifiers keys = event->modifiers();
@@ -203,7 +197,7 @@ bool TControl::WidgetEvent(QEvent* event) {
       if (OnMouseDown && Application) {
         QPoint at = mouse->position().toPoint();
         Application->Dispatch(this, [&] {
-          OnMouseDown(this, ButtonOf(mouse->button()), ShiftOf(mouse), at.x(), at.y());
+          OnMouseDown(this, ToMouseButton(mouse->button()), ShiftOf(mouse), at.x(), at.y());
         });
       }
       if (event->type() == QEvent::MouseButtonDblClick) Fire(OnDblClick);

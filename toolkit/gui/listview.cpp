@@ -20,9 +20,7 @@ protected:
     QListView::mousePressEvent(event);
     TListView* view = owner;
     if (!view || !view->OnMouseDown || !Application) return;
-    TMouseButton button = event->button() == Qt::RightButton    ? mbRight
-                          : event->button() == Qt::MiddleButton ? mbMiddle
-                                                                : mbLeft;
+    TMouseButton button = ToMouseButton(event->button());
     QPoint at = event->position().toPoint();
     Application->Dispatch(view, [&] { view->OnMouseDown(view, button, 0, at.x(), at.y()); });
   }
@@ -105,8 +103,7 @@ void TListView::setSmallImages(TImageList* images) {
 }
 
 void TListView::setBorderless(bool borderless) {
-  view()->setFrameShape(borderless ? QFrame::NoFrame
-                                                              : QFrame::StyledPanel);
+  view()->setFrameShape(borderless ? QFrame::NoFrame : QFrame::StyledPanel);
 }
 
 void TListView::ColorChanged() { SetBackground(QPalette::Base); }

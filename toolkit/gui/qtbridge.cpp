@@ -22,6 +22,12 @@ std::string FromQString(const QString& text, int codePage) {
   return FromUtf8(text.toStdString(), codePage);
 }
 
+TMouseButton ToMouseButton(Qt::MouseButton button) {
+  if (button == Qt::RightButton) return mbRight;
+  if (button == Qt::MiddleButton) return mbMiddle;
+  return mbLeft;
+}
+
 QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,
                     const QColor& fill) {
   QImage resized(std::max(0, width), std::max(0, height), format);

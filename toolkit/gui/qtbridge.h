@@ -1,6 +1,6 @@
 #pragma once
 // Conversions between the toolkit's values and Qt's, for the toolkit's own sources: colours,
-// 8-bit texts in a code page, rectangles.
+// 8-bit texts in a code page, rectangles, mouse buttons.
 
 #include <QColor>
 #include <QImage>
@@ -11,6 +11,7 @@
 
 #include "toolkit/codepage.h"
 #include "toolkit/gui/colors.h"
+#include "toolkit/gui/events.h"
 #include "toolkit/gui/rect.h"
 
 // System colours through the fixed table; clNone is fully transparent.
@@ -23,6 +24,9 @@ std::string FromQString(const QString& text, int codePage = kSystemCodePage);
 inline QRect ToQRect(const TRect& rect) {
   return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
 }
+
+// Buttons other than the right and the middle one count as the left.
+TMouseButton ToMouseButton(Qt::MouseButton button);
 
 // A new image of the size whose top-left part is the old one; the rest is `fill`.
 QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,
