@@ -17,16 +17,13 @@ void TPicture::Assign(const TGraphic* graphic) {
 }
 
 void TPicture::LoadFromFile(const std::string& fileName) {
-  std::string name = LowerCase(fileName);
-  auto endsWith = [&name](const std::string& end) {
-    return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
-  };
+  const std::string name = LowerCase(fileName);
   std::unique_ptr<TGraphic> graphic;
-  if (endsWith(".jpg") || endsWith(".jpeg")) {
+  if (name.ends_with(".jpg") || name.ends_with(".jpeg")) {
     graphic = std::make_unique<TJPEGImage>();
-  } else if (endsWith(".png")) {
+  } else if (name.ends_with(".png")) {
     graphic = std::make_unique<TPNGImage>();
-  } else if (endsWith(".gif")) {
+  } else if (name.ends_with(".gif")) {
     graphic = std::make_unique<TGIFImage>();
   } else {
     graphic = std::make_unique<TBitmap>();
