@@ -21,5 +21,5 @@ void TPNGImage::LoadFromMemory(const void* data, size_t size) {
     png_image_free(&png);
     throw Exception("PNG error: " + reason);
   }
-  image_ = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  image_ = Normalized(image);
 }
