@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -30,6 +31,14 @@ void CivilFromDays(int64_t z, int& y, int& m, int& d) {
   d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
   m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   y = static_cast<int>(yoe + era * 400 + (m <= 2));
+}
+
+// The local date and time of a moment in whole seconds, with the milliseconds given.
+TDateTime LocalDateTime(std::time_t seconds, int milliseconds) {
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  return EncodeDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                         local.tm_min, local.tm_sec, milliseconds});
 }
 
 }  // namespace
@@ -59,11 +68,7 @@ TDateTimeParts DecodeDateTime(TDateTime value) {
 }
 
 TDateTime UnixToDateTime(int64_t seconds) {
-  std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  localtime_r(&t, &local);
-  return EncodeDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                         local.tm_min, local.tm_sec, 0});
+  return LocalDateTime(static_cast<std::time_t>(seconds), 0);
 }
 
 int64_t DateTimeToUnix(TDateTime value) {
@@ -82,17 +87,13 @@ int64_t DateTimeToUnix(TDateTime value) {
 TDateTime Now() {
   auto now = std::chrono::system_clock::now();
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
-  std::time_t t = static_cast<std::time_t>(ms / 1000);
-  std::tm local{};
-  localtime_r(&t, &local);
-  return EncodeDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                         local.tm_min, local.tm_sec, static_cast<int>(ms % 1000)});
+  return LocalDateTime(static_cast<std::time_t>(ms / 1000), static_cast<int>(ms % 1000));
 }
 
 std::string FormatDateTime(const std::string& format, TDateTime value) {
   TDateTimeParts p = DecodeDateTime(value);
   struct Token {
-    const char* letters;
+    std::string_view letters;
     int value;
     int width;
   };
@@ -103,12 +104,11 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
   for (size_t i = 0; i < format.size();) {
     bool matched = false;
     for (const Token& token : tokens) {
-      std::string letters = token.letters;
-      if (format.compare(i, letters.size(), letters) == 0) {
+      if (format.compare(i, token.letters.size(), token.letters) == 0) {
         char buffer[16];
         std::snprintf(buffer, sizeof buffer, "%0*d", token.width, token.value);
         result += buffer;
-        i += letters.size();
+        i += token.letters.size();
         matched = true;
         break;
       }
