@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "toolkit/codepage.h"
+#include "toolkit/gui/qtbridge.h"
 
 TFont& TFont::operator=(const TFont& other) {
   data_ = other.data_;
@@ -49,7 +50,7 @@ int TFont::CodePage() const { return CodePageOfCharset(data_.charset); }
 namespace {
 
 QFont StyledFont(const std::string& name, TFontStyles style) {
-  QFont font(QString::fromStdString(name));
+  QFont font(ToQString(name));
   font.setBold(style & fsBold);
   font.setItalic(style & fsItalic);
   font.setUnderline(style & fsUnderline);

@@ -25,6 +25,7 @@ public:
   TFont& operator=(const TFont& other);
   void Assign(const TFont& other) { *this = other; }
 
+  // The family, in the system code page whatever the character set.
   const std::string& Name() const { return data_.name; }
   void setName(const std::string& name);
   int Height() const { return data_.height; }
