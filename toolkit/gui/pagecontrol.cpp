@@ -29,7 +29,8 @@ QTabWidget* TPageControl::tabs() const { return static_cast<QTabWidget*>(Handle(
 void TPageControl::InsertChild(TControl* child) {
   TWinControl::InsertChild(child);
   if (auto* page = dynamic_cast<TTabSheet*>(child)) {
-    tabs()->addTab(page->Handle(), ToQString(page->Caption()));
+    // UpdateTab gives the tab its caption and visibility.
+    tabs()->addTab(page->Handle(), QString());
     UpdateTab(page);
   }
 }
