@@ -5,6 +5,8 @@ TImage::TImage(TComponent* Owner) : TGraphicControl(Owner) {
 }
 
 void TImage::PictureChanged() {
+  // A new picture comes with a flag of its own; the image's counts.
+  picture_.Bitmap()->setTransparent(transparent_);
   if (autoSize_ && !picture_.Bitmap()->Empty())
     SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
   Invalidate();
@@ -26,6 +28,7 @@ void TImage::setCenter(bool center) {
 }
 
 void TImage::setTransparent(bool transparent) {
+  transparent_ = transparent;
   picture_.Bitmap()->setTransparent(transparent);
   Invalidate();
 }

@@ -13,7 +13,7 @@ public:
   void setAutoSize(bool autoSize);
   void setStretch(bool stretch);
   void setCenter(bool center);
-  // Leaves out the bottom-left colour of a bitmap picture.
+  // Leaves out the bottom-left colour of the picture, and of every picture it gets later.
   void setTransparent(bool transparent);
 
   void Paint() override;
@@ -25,5 +25,5 @@ private:
   void PictureChanged();
 
   TPicture picture_;
-  bool autoSize_ = false, stretch_ = false, center_ = false;
+  bool autoSize_ = false, stretch_ = false, center_ = false, transparent_ = false;
 };

@@ -155,6 +155,28 @@ TEST_F(ControlsTest, ImageSizesItselfToItsPictureOrStretchesIt) {
   EXPECT_EQ(Painted(image, 39, 19), clLime);
 }
 
+TEST_F(ControlsTest, TransparentImageLeavesOutTheBottomLeftColourOfEveryPictureItGets) {
+  auto* image = Make<TImage>();
+  image->SetBounds(0, 0, 4, 2);
+  image->setTransparent(true);
+  TBitmap picture;
+  picture.setSize(4, 2);
+  picture.Canvas()->Brush()->setColor(clLime);
+  picture.Canvas()->FillRect(Rect(0, 0, 4, 2));
+  picture.Canvas()->setPixel(0, 1, clRed);
+  picture.Canvas()->setPixel(3, 0, clRed);
+  image->Picture()->Assign(&picture);
+  ShowForm();
+  auto alpha = [&](int x, int y) {
+    image->Repaint();
+    return image->Canvas()->Surface()->pixelColor(x, y).alpha();
+  };
+  EXPECT_EQ(alpha(3, 0), 0) << "the picture's own flag is off, the image's counts";
+  EXPECT_EQ(alpha(1, 0), 255);
+  image->setTransparent(false);
+  EXPECT_EQ(alpha(3, 0), 255);
+}
+
 TEST_F(ControlsTest, SpeedButtonRunsItsActionWhileTheActionIsEnabled) {
   auto* button = Make<TSpeedButton>();
   button->SetBounds(0, 0, 60, 30);
