@@ -1,12 +1,9 @@
 #include "foundation/tltobject.h"
 
-#include <cxxabi.h>
-
-#include <cstdlib>
-#include <memory>
 #include <typeinfo>
 
 #include "app/tlomtak.h"
+#include "toolkit/classname.h"
 #include "toolkit/exception.h"
 #include "toolkit/messagebox.h"
 #include "toolkit/sysutils.h"
@@ -44,13 +41,4 @@ bool TLTObject::Confirm(const std::string& name) const {
   return MessageDlg(getMessage(name), mtConfirmation) == mrYes;
 }
 
-std::string TLTObject::ClassName() const {
-  const char* mangled = typeid(*this).name();
-  int status = 0;
-  std::unique_ptr<char, decltype(&std::free)> plain(
-      abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
-  std::string name = status == 0 && plain ? plain.get() : mangled;
-  // A class of a namespace (a test's) keeps only its own name, as the sections are written.
-  size_t scope = name.rfind("::");
-  return scope == std::string::npos ? name : name.substr(scope + 2);
-}
+std::string TLTObject::ClassName() const { return ClassNameOf(typeid(*this)); }
