@@ -10,10 +10,10 @@ struct Rgb {
 
 Rgb Split(TColor color) {
   TColor rgb = ColorToRGB(color);
-  return {rgb & 0xFF, rgb >> 8 & 0xFF, rgb >> 16 & 0xFF};
+  return {GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)};
 }
 
-TColor Join(Rgb c) { return c.red + c.green * 256 + c.blue * 65536; }
+TColor Join(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
 template <typename Shade>
 TColor ShadeChannels(TColor color, int percent, Shade shade) {
