@@ -3,22 +3,17 @@
 // ends without entering the loop.
 
 #include "app/gui/tbaseform.h"
-#include "toolkit/exception.h"
 #include "toolkit/gui/application.h"
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
-  try {
-    Application->Title = "Lomtak";
-    BaseForm = Application->CreateForm<TBaseForm>();
-    Application->ShowMainForm = false;
-    Application->Run();
-  } catch (const Exception& error) {
-    Application->ShowException(error);
-  } catch (const std::exception& error) {
-    Application->ShowException(Exception(error.what()));
-  } catch (...) {
-    Application->ShowException(EExternalException());
-  }
+  CatchAsException(
+      [] {
+        Application->Title = "Lomtak";
+        BaseForm = Application->CreateForm<TBaseForm>();
+        Application->ShowMainForm = false;
+        Application->Run();
+      },
+      [](const Exception& error) { Application->ShowException(error); });
   return 0;
 }

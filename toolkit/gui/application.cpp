@@ -39,16 +39,21 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }
 
-void TApplication::Dispatch(TObject* Sender, const std::function<void()>& handler) {
+void CatchAsException(const std::function<void()>& body,
+                      const std::function<void(const Exception& E)>& onError) {
   try {
-    handler();
+    body();
   } catch (const Exception& error) {
-    HandleException(Sender, error);
+    onError(error);
   } catch (const std::exception& error) {
-    HandleException(Sender, Exception(error.what()));
+    onError(Exception(error.what()));
   } catch (...) {
-    HandleException(Sender, EExternalException());
+    onError(EExternalException());
   }
+}
+
+void TApplication::Dispatch(TObject* Sender, const std::function<void()>& handler) {
+  CatchAsException(handler, [this, Sender](const Exception& E) { HandleException(Sender, E); });
 }
 
 void TApplication::HandleException(TObject* Sender, const Exception& E) {

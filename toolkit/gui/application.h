@@ -24,6 +24,11 @@ public:
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 
+// Runs `body`; whatever it throws reaches `onError` as an Exception: a library error by its
+// message, any other thrown value as EExternalException.
+void CatchAsException(const std::function<void()>& body,
+                      const std::function<void(const Exception& E)>& onError);
+
 class TApplication : public TComponent {
 public:
   // Makes the Qt application and installs the real message box; `argc` and `argv` must live
