@@ -7,6 +7,15 @@
 
 namespace {
 
+struct TCharsetCodePage {
+  int Charset, CodePage;
+};
+
+// The font character sets that name a code page of their own.
+constexpr TCharsetCodePage kNationalCharsets[] = {
+    {204, 1251}, {238, 1250}, {161, 1253}, {162, 1254}, {177, 1255},
+    {178, 1256}, {186, 1257}, {163, 1258}, {222, 874}};
+
 std::string CodePageName(int codePage) { return "CP" + std::to_string(codePage); }
 
 // Runs iconv over the whole text; `onBad` decides what stands for an input byte it refuses.
@@ -40,20 +49,16 @@ std::string Convert(const std::string& text, const std::string& from, const std:
 }  // namespace
 
 int CodePageOfCharset(int charset) {
-  switch (charset & 0xFF) {
-    case 204: return 1251;
-    case 238: return 1250;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 163: return 1258;
-    case 222: return 874;
-    case 0:
-    case 1:
-    default: return kSystemCodePage;
-  }
+  for (const TCharsetCodePage& entry : kNationalCharsets)
+    if (entry.Charset == (charset & 0xFF)) return entry.CodePage;
+  return kSystemCodePage;
+}
+
+int CharsetOfCodePage(int codePage) {
+  if (codePage == kWesternCodePage) return 0;
+  for (const TCharsetCodePage& entry : kNationalCharsets)
+    if (entry.CodePage == codePage) return entry.Charset;
+  return -1;
 }
 
 std::string ToUtf8(const std::string& text, int codePage) {

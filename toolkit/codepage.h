@@ -7,8 +7,13 @@
 // The code page of window texts, edits and message boxes: that of the system's default texts.
 constexpr int kSystemCodePage = 1251;
 
+// The Western code page, whose texts carry the character set 0 (ANSI).
+constexpr int kWesternCodePage = 1252;
+
 // The Windows code page of a font character set; 0 ANSI and 1 DEFAULT give the system's.
 int CodePageOfCharset(int charset);
+// The character set of a code page's texts: 0 for the Western one, -1 for one without.
+int CharsetOfCodePage(int codePage);
 
 // Bytes that the code page does not define become U+FFFD; never raises.
 std::string ToUtf8(const std::string& text, int codePage = kSystemCodePage);

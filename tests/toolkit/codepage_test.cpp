@@ -12,7 +12,13 @@ TEST(CodePage, CharsetsPickTheirCodePages) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.charset);
     EXPECT_EQ(CodePageOfCharset(c.charset), c.codePage);
+    // Back again, for the character sets that name their code page.
+    if (c.charset > 1) {
+      EXPECT_EQ(CharsetOfCodePage(c.codePage), c.charset);
+    }
   }
+  EXPECT_EQ(CharsetOfCodePage(1252), 0);
+  EXPECT_EQ(CharsetOfCodePage(437), -1);
 }
 
 TEST(CodePage, CyrillicRoundTrip) {

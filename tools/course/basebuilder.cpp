@@ -63,24 +63,10 @@ unsigned char CapitalOf(unsigned char letter, int codePage) {
   return static_cast<unsigned char>(capital[0]);
 }
 
-// Windows code pages and their font character sets.
-constexpr struct {
-  int codePage, charset;
-} kCharsets[] = {{1252, 0},   {1250, 238}, {1251, 204}, {1253, 161}, {1254, 162},
-                 {1255, 177}, {1256, 178}, {1257, 186}, {1258, 163}, {874, 222}};
-
 }  // namespace
 
-int CharsetOfCodePage(int codePage) {
-  for (const auto& entry : kCharsets)
-    if (entry.codePage == codePage) return entry.charset;
-  return -1;
-}
-
 int CodePageOfCourseCharset(int charset) {
-  for (const auto& entry : kCharsets)
-    if (entry.charset == charset) return entry.codePage;
-  return -1;
+  return charset == 0 ? kWesternCodePage : CodePageOfCharset(charset);
 }
 
 TBaseBuilder::TBaseBuilder(int codePage, const std::string& letters, int order) : Order(order) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/talphabet.h"
+#include "toolkit/codepage.h"
 
 class TBaseBuilder {
 public:
@@ -44,8 +45,6 @@ private:
   int64_t Words = 0;
 };
 
-// The Windows font character set of a code page, -1 for one without.
-int CharsetOfCodePage(int codePage);
 // The code page a base's letters are written in, by the character set that CharsetOfCodePage
-// gave it: 0 is Windows-1252. -1 for another character set.
+// gave it: 0 is Windows-1252, which windows take for the system's code page.
 int CodePageOfCourseCharset(int charset);

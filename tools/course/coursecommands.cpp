@@ -92,9 +92,7 @@ int Build(const TOptions& options, std::ostream& out) {
 // The code page of the base's letters. The toolkit, which speaks of window texts, takes
 // character set 0 for the system's code page; a course built from Windows-1252 texts has it too.
 int CodePageOfBase(const TLTBase& base) {
-  const int charset = base.getAlphabet().getCharset();
-  const int codePage = CodePageOfCourseCharset(charset);
-  return codePage > 0 ? codePage : CodePageOfCharset(charset);
+  return CodePageOfCourseCharset(base.getAlphabet().getCharset());
 }
 
 void LoadBase(const TOptions& options, TLTBase& base) {
