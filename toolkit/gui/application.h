@@ -31,8 +31,8 @@ void CatchAsException(const std::function<void()>& body,
 
 class TApplication : public TComponent {
 public:
-  // Makes the Qt application and installs the real message box; `argc` and `argv` must live
-  // as long as the application.
+  // Makes the Qt application, registers the substitute fonts (toolkit/gui/fontfiles.h) and
+  // installs the real message box; `argc` and `argv` must live as long as the application.
   TApplication(int& argc, char** argv);
   // Frees the windows it owns, then the Qt application.
   ~TApplication() override;
