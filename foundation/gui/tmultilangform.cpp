@@ -12,21 +12,6 @@
 
 namespace {
 
-// Freezes the window's drawing for one pass. Only a lock this pass took is released, and it is
-// released also when the pass fails, so no window is left frozen.
-class TUpdateLock {
-public:
-  explicit TUpdateLock(TWinControl* window) : locked_(LockWindowUpdate(window)) {}
-  ~TUpdateLock() {
-    if (locked_) LockWindowUpdate(nullptr);
-  }
-  TUpdateLock(const TUpdateLock&) = delete;
-  TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-private:
-  bool locked_;
-};
-
 bool IsTextType(const std::string& type) {
   return type == "String" || type == "AnsiString" || type == "TCaption";
 }

@@ -29,4 +29,17 @@ TEST(WindowLockTest, AWindowDestroyedWhileLockedEndsTheLock) {
   LockWindowUpdate(nullptr);
 }
 
+TEST(WindowLockTest, ANestedScopeLeavesTheOuterLockInForce) {
+  TForm window(nullptr);
+  {
+    TUpdateLock outer(&window);
+    {
+      TUpdateLock inner(&window);
+      EXPECT_FALSE(window.Handle()->updatesEnabled());
+    }
+    EXPECT_FALSE(window.Handle()->updatesEnabled()) << "the inner scope took no lock";
+  }
+  EXPECT_TRUE(window.Handle()->updatesEnabled());
+}
+
 }  // namespace
