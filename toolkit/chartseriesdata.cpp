@@ -25,8 +25,7 @@ bool TChartSeriesData::YRange(TChartRange& range) const {
   for (int i = 0; i < Count(); ++i) {
     if (IsNull(i)) continue;
     const double y = ShownY(i);
-    range = found ? TChartRange{std::min(range.Min, y), std::max(range.Max, y)}
-                  : TChartRange{y, y};
+    range = found ? TChartRange{std::min(range.Min, y), std::max(range.Max, y)} : TChartRange{y, y};
     found = true;
   }
   return found;
