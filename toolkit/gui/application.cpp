@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "toolkit/gui/fontfiles.h"
 #include "toolkit/gui/form.h"
 #include "toolkit/gui/messageboxdialog.h"
 #include "toolkit/exename.h"
@@ -14,6 +15,7 @@ TApplication::TApplication(int& argc, char** argv)
   qt_ = std::make_unique<QApplication>(argc, argv);
   // The main window is hidden, and modal windows come and go: only Terminate ends the loop.
   qt_->setQuitOnLastWindowClosed(false);
+  RegisterSubstituteFonts();
   Application = this;
   SetMessageDlgHandler(ShowMessageBoxDialog);
 }

@@ -31,8 +31,8 @@ void CatchAsException(const std::function<void()>& body,
 
 class TApplication : public TComponent {
 public:
-  // Makes the Qt application and installs the real message box; `argc` and `argv` must live
-  // as long as the application.
+  // Makes the Qt application, registers the substitute fonts (toolkit/gui/fontfiles.h) and
+  // installs the real message box; `argc` and `argv` must live as long as the application.
   TApplication(int& argc, char** argv);
   // Frees the windows it owns, then the Qt application.
   ~TApplication() override;
@@ -61,6 +61,13 @@ public:
 
   // Runs a handler; whatever it throws goes to HandleException.
   void Dispatch(TObject* Sender, const std::function<void()>& handler);
+  // Runs a handler that answers; when it throws, the error goes to HandleException and the
+  // answer is `fallback`.
+  template <class T, class Handler>
+  T Dispatch(TObject* Sender, T fallback, Handler&& handler) {
+    Dispatch(Sender, [&] { fallback = handler(); });
+    return fallback;
+  }
   void HandleException(TObject* Sender, const Exception& E);
   // The standard exception box: the whole message, with OK.
   void ShowException(const Exception& E);
