@@ -61,6 +61,13 @@ public:
 
   // Runs a handler; whatever it throws goes to HandleException.
   void Dispatch(TObject* Sender, const std::function<void()>& handler);
+  // Runs a handler that answers; when it throws, the error goes to HandleException and the
+  // answer is `fallback`.
+  template <class T, class Handler>
+  T Dispatch(TObject* Sender, T fallback, Handler&& handler) {
+    Dispatch(Sender, [&] { fallback = handler(); });
+    return fallback;
+  }
   void HandleException(TObject* Sender, const Exception& E);
   // The standard exception box: the whole message, with OK.
   void ShowException(const Exception& E);
