@@ -21,7 +21,10 @@ public:
   }
   void Detach() { control_ = nullptr; }
   bool eventFilter(QObject* watched, QEvent* event) override {
-    return control_ && watched == parent() && control_->WidgetEvent(event);
+    if (!control_ || watched != parent() || !Application) return false;
+    TControl* control = control_;
+    // Nothing the control throws may unwind through Qt; a failed event is not swallowed.
+    return Application->Dispatch(control, false, [&] { return control->WidgetEvent(event); });
   }
 
   bool pressed = false;
@@ -103,7 +106,13 @@ void TControl::SizeMaybeChanged() {
   if (!widget_ || (Width() == lastWidth_ && Height() == lastHeight_)) return;
   lastWidth_ = Width();
   lastHeight_ = Height();
-  Resized();
+  // Qt's resize events and the program's SetBounds alike: an error is reported, not left
+  // to unwind through the alignment of the parent's other children.
+  if (Application) {
+    Application->Dispatch(this, [this] { Resized(); });
+  } else {
+    Resized();
+  }
 }
 
 void TControl::Resized() { Fire(OnResize); }

@@ -2,7 +2,10 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
+
+#include <exception>
 
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/qtbridge.h"
@@ -22,9 +25,26 @@ bool TGraphicControl::WidgetEvent(QEvent* event) {
   if (NeedsPaint()) {
     if (ClearsBeforePaint()) surface_.fill(Qt::transparent);
     painting_ = true;
-    if (Application) Application->Dispatch(this, [this] { Paint(); });
+    PaintReportingOnce();
     painting_ = false;
   }
   QPainter(Handle()).drawImage(0, 0, surface_);
   return true;
+}
+
+void TGraphicControl::PaintReportingOnce() {
+  std::exception_ptr error;
+  try {
+    Paint();
+  } catch (...) {
+    error = std::current_exception();
+  }
+  bool reported = paintFailed_;
+  paintFailed_ = static_cast<bool>(error);
+  if (!error || reported || !Application) return;
+  // An error box shown inside the paint would uncover the control and bring the next failing
+  // paint at once: the report waits for the loop, and a control that keeps failing gets one.
+  QTimer::singleShot(0, Handle(), [this, error] {
+    Application->Dispatch(this, [error] { std::rethrow_exception(error); });
+  });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A control that draws itself: a pixel surface of its own size with a canvas on it, and a Paint
-// that the toolkit calls (through the dispatch) whenever the window system asks for a repaint.
-// The surface starts transparent, so what is not drawn shows what lies beneath. Owns surface
+// that the toolkit calls whenever the window system asks for a repaint.
+// The surface starts transparent, so what is not drawn shows what lies beneath. An error of
+// Paint reaches the dispatch after the paint, once until a paint succeeds. Owns surface
 // and canvas; user-interface thread only.
 
 #include <QImage>
@@ -30,5 +31,9 @@ protected:
   bool painting_ = false;
 
 private:
+  // Calls Paint; its first error since the last good paint is reported after the paint event.
+  void PaintReportingOnce();
+
   TCanvas canvas_{&surface_};
+  bool paintFailed_ = false;
 };

@@ -60,6 +60,14 @@ TEST_F(ApplicationTest, EveryThrownValueReachesTheExceptionEvent) {
   EXPECT_EQ(Senders.back(), &sender);
 }
 
+TEST_F(ApplicationTest, AHandlerThatAnswersGivesItsAnswerOrTheFallbackWhenItThrows) {
+  TForm sender(nullptr);
+  EXPECT_EQ(Application->Dispatch(&sender, 0, [] { return 7; }), 7);
+  EXPECT_TRUE(Messages.empty());
+  EXPECT_EQ(Application->Dispatch(&sender, 0, []() -> int { throw Exception("failed"); }), 0);
+  EXPECT_EQ(Messages, std::vector<std::string>{"failed"});
+}
+
 TEST_F(ApplicationTest, AnErrorInATimerReachesTheEventAndTheTimerGoesOn) {
   TForm form(nullptr);
   TTimer timer(&form);

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTest>
 #include <QTabWidget>
 #include <QWidget>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "support/guiapplication.h"
 #include "toolkit/gui/action.h"
@@ -14,6 +21,7 @@
 #include "toolkit/gui/imagelist.h"
 #include "toolkit/gui/label.h"
 #include "toolkit/gui/pagecontrol.h"
+#include "toolkit/gui/panel.h"
 #include "toolkit/gui/progressbar.h"
 #include "toolkit/gui/shape.h"
 #include "toolkit/gui/speedbutton.h"
@@ -212,6 +220,59 @@ TEST_F(ControlsTest, ClickAndMouseDownComeThroughTheDispatch) {
   Application->OnException = nullptr;
   EXPECT_EQ(events, (std::vector<std::string>{"left 3,4", "click", "an error in a click",
                                               "right 5,6"}));
+}
+
+// A panel whose own event handling throws: on a user event, and on a resize while told to.
+class TFaultyPanel : public TPanel {
+public:
+  using TPanel::TPanel;
+  bool FailResize = false;
+
+protected:
+  bool WidgetEvent(QEvent* event) override {
+    if (event->type() == QEvent::User) throw Exception("an error in an event");
+    return TPanel::WidgetEvent(event);
+  }
+  void Resized() override {
+    if (FailResize) throw std::runtime_error("an error in a resize");
+    TPanel::Resized();
+  }
+};
+
+TEST_F(ControlsTest, ErrorsOfAControlsOwnEventHandlingComeThroughTheDispatch) {
+  auto* panel = Make<TFaultyPanel>();
+  panel->SetBounds(10, 10, 50, 50);
+  ShowForm();
+  std::vector<std::string> errors;
+  Application->OnException = [&](TObject* sender, const Exception& error) {
+    EXPECT_EQ(sender, panel);
+    errors.push_back(error.Message);
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> cause;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"its own event",
+       [&] {
+         QEvent event(QEvent::User);
+         QCoreApplication::sendEvent(panel->Handle(), &event);
+       },
+       "an error in an event"},
+      {"a resize by the window system", [&] { panel->Handle()->resize(60, 60); },
+       "an error in a resize"},
+      {"a resize by the program", [&] { panel->SetBounds(10, 10, 70, 70); },
+       "an error in a resize"},
+  };
+  panel->FailResize = true;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    errors.clear();
+    EXPECT_NO_THROW(c.cause());
+    EXPECT_EQ(errors, std::vector<std::string>{c.error});
+  }
+  Application->OnException = nullptr;
 }
 
 }  // namespace

@@ -7,21 +7,28 @@
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "support/guiapplication.h"
+#include "toolkit/gui/application.h"
 #include "toolkit/gui/form.h"
 
 namespace {
 
-// Paints itself green and counts its paints.
+// Paints itself green and counts its paints; OnPaint runs first in each.
 class TCountingBox : public TPaintBox {
 public:
   using TPaintBox::TPaintBox;
   void Paint() override {
     ++Paints;
+    if (OnPaint) OnPaint();
     Canvas()->Brush()->setColor(clLime);
     Canvas()->FillRect(Rect(0, 0, Width(), Height()));
   }
   int Paints = 0;
+  std::function<void()> OnPaint;
 };
 
 class PaintBoxTest : public testing::Test {
@@ -68,6 +75,33 @@ TEST_F(PaintBoxTest, ResizingPaintsTheNewPixels) {
   box->Repaint();
   EXPECT_GT(box->Paints, paints);
   EXPECT_EQ(box->Canvas()->Pixels(55, 45), clLime);
+}
+
+TEST_F(PaintBoxTest, APaintThatKeepsFailingIsReportedOnceAfterThePaintUntilAPaintSucceeds) {
+  std::vector<std::string> errors;
+  Application->OnException = [&](TObject* sender, const Exception& error) {
+    EXPECT_EQ(sender, box);
+    errors.push_back(error.Message);
+  };
+  bool failing = true;
+  box->OnPaint = [&] {
+    if (failing) throw Exception("41D2A0C3/F Logic error");
+  };
+  box->Repaint();
+  EXPECT_TRUE(errors.empty()) << "not reported inside the paint";
+  for (int i = 0; i < 20; ++i) {
+    box->Repaint();
+    Application->ProcessMessages();
+  }
+  EXPECT_EQ(errors, std::vector<std::string>{"41D2A0C3/F Logic error"});
+  failing = false;
+  box->Repaint();
+  failing = true;
+  box->Repaint();
+  Application->ProcessMessages();
+  EXPECT_EQ(errors.size(), 2u) << "a good paint in between: the next failure is reported";
+  box->OnPaint = nullptr;
+  Application->OnException = nullptr;
 }
 
 }  // namespace
