@@ -8,12 +8,15 @@
 
 #include "foundation/tltobject.h"
 
+class TCourse;
 class TCourses;
 class TEnvironment;
 class TIniOptions;
 class TSite;
+class TUser;
 class TUsers;
 class TVersion;
+class TWindowOpener;
 
 class TLomtak : public TLTObject {
 public:
@@ -26,8 +29,26 @@ public:
   // Fills "%VERSION%" with the file version.
   std::string Format(const std::string& text) const override;
 
-  // The run sequence: the login loop. Its windows come later; until then it returns at once.
+  // The run sequence: the login loop. While the login window gives a user, that user trains;
+  // returns when it gives none.
   void Run();
+
+  // The windows of the run sequence (see foundation/twindowopener.h), not owned. With none
+  // installed every window answers as if it were closed at once.
+  void setWindowOpener(TWindowOpener* opener) { WindowOpener = opener; }
+  TWindowOpener* getWindowOpener() const;
+
+  // The new-user window: true when it created a user.
+  bool ShowAddNewUser();
+  // The login window: the chosen user, or none.
+  TUser* ShowLogin();
+  // The start window for the user: the chosen and loaded course, or none.
+  TCourse* ShowStart(TUser* user);
+  // The user's password prompt: true when the right password was confirmed.
+  bool ShowAuthorization(TUser* user);
+  // The new-password window for the user; when confirmed, stores the new password and shows
+  // the user's "PasswordChanged". True when a new password was stored.
+  bool ChangePassword(TUser* user);
 
   TEnvironment* getEnvironment() const { return Environment.get(); }
   TIniOptions* getLocalization() const;
@@ -47,4 +68,5 @@ private:
   std::unique_ptr<TCourses> Courses;
   std::unique_ptr<TVersion> Version;
   std::unique_ptr<TSite> Site;
+  TWindowOpener* WindowOpener = nullptr;
 };

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 
+#include "app/tlomtak.h"
 #include "engine/tcourses.h"
 #include "engine/tltgenerator.h"
 #include "toolkit/codepage.h"
+#include "foundation/twindowopener.h"
 #include "toolkit/exception.h"
 
 TCourse::TCourse(TCourses* courses, const std::string& name, const std::string& extension)
@@ -32,3 +34,5 @@ bool TCourse::Load(TProgressEvent onProgress) {
   Generator = std::make_unique<TLTGenerator>(Base.get());
   return true;
 }
+
+void TCourse::RunSession(TUser* user) { getRoot()->getWindowOpener()->RunSession(this, user); }

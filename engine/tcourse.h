@@ -12,6 +12,7 @@
 
 class TCourses;
 class TLTGenerator;
+class TUser;
 
 class TCourse : public TLTObject {
 public:
@@ -33,6 +34,8 @@ public:
   // Reads the base once, reporting progress, and builds the generator; a second call does
   // nothing. A file the loader rejects still leaves the course loaded. Always true.
   bool Load(TProgressEvent onProgress);
+  // One training screen of this loaded course for the user; returns when it has gone.
+  void RunSession(TUser* user);
 
 private:
   TCourses* Courses;

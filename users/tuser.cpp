@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/tlomtak.h"
+#include "engine/tcourse.h"
 #include "foundation/filetools.h"
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
@@ -68,7 +70,14 @@ void TUser::setPassword(const std::string& password) {
   Options->WriteString(kGeneral, kPassword, MD5Hex(password));
 }
 
-bool TUser::Authorize() { return CheckPassword(""); }
+bool TUser::Authorize() { return CheckPassword("") || getRoot()->ShowAuthorization(this); }
+
+void TUser::Train() {
+  if (!Authorize()) return;
+  while (TCourse* course = getRoot()->ShowStart(this)) course->RunSession(this);
+}
+
+bool TUser::ChangePassword() { return Authorize() && getRoot()->ChangePassword(this); }
 
 bool TUser::Delete() {
   if (!Authorize() || !Confirm("ConfirmationToDelete")) return false;

@@ -38,9 +38,14 @@ public:
   // Stores the digest; the empty password removes the protection.
   void setPassword(const std::string& password);
 
-  // True when the user may act: at once for a user without a password. The password prompt
-  // comes with the windows; until then a user with a password is not let in.
+  // True when the user may act: at once for a user without a password, else when the
+  // password prompt was answered with the right password.
   bool Authorize();
+  // After authorization: the start window, and the training screen of each course chosen
+  // there, until the start window is left.
+  void Train();
+  // After authorization: the new-password window; true when a new password was stored.
+  bool ChangePassword();
   // After authorization and a Yes to "ConfirmationToDelete": leaves the list, deletes the
   // profile folder, shows "Deleted" and deletes this object. False, with the object alive, when
   // any step fails; after a failed folder removal the user stays out of the list.

@@ -11,6 +11,7 @@ TBaseForm* BaseForm = nullptr;
 TBaseForm::TBaseForm(TComponent* Owner) : TMultilangForm(Owner) {
   Describe();
   Construct(nullptr);
+  getRoot()->setWindowOpener(&Windows);
 }
 
 void TBaseForm::StartTimerTimer(TObject*) {

@@ -4,6 +4,7 @@
 // started, and then closes the window, which ends the program. While it lives, every error
 // that reaches the message loop is shown through TError. User-interface thread only.
 
+#include "app/gui/tformopener.h"
 #include "foundation/gui/tmultilangform.h"
 
 class TAction;
@@ -28,6 +29,9 @@ public:
 
 private:
   void Describe();
+
+  // The windows of the run sequence, installed on the application object.
+  TFormOpener Windows;
 };
 
 // The main window once program entry has made it.
