@@ -10,7 +10,6 @@
 
 #include <QColor>
 #include <QImage>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -56,6 +55,6 @@ inline testing::AssertionResult MatchesGolden(const QImage& actual, const std::s
   if (expected.size() != picture.size())
     return failure << "size " << picture.width() << "x" << picture.height() << ", golden "
                    << expected.width() << "x" << expected.height() << "; actual in " << out;
-  return failure << differing << " pixels differ by more than " << tolerance << " (worst "
-                 << worst << "); actual and diff in " << out;
+  return failure << differing << " pixels differ by more than " << tolerance << " (worst " << worst
+                 << "); actual and diff in " << out;
 }
