@@ -46,3 +46,14 @@ function(lomtak_benchmark name)
   target_link_libraries(${name} PRIVATE ${ARG_LINK} benchmark::benchmark benchmark::benchmark_main)
   target_compile_definitions(${name} PRIVATE LOMTAK_DIST_DIR="${LOMTAK_DIST_DIR}")
 endfunction()
+
+# A compiled help file built from a help project folder by tools/build-help, again whenever a
+# file of the project changes.
+function(lomtak_help target project output)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${project}/*)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${PROJECT_SOURCE_DIR}/tools/build-help ${project} ${output}
+    DEPENDS ${sources} ${PROJECT_SOURCE_DIR}/tools/build-help
+    COMMENT "Compiling ${output}")
+  add_custom_target(${target} ALL DEPENDS ${output})
+endfunction()

@@ -1,0 +1,208 @@
+#include "toolkit/gui/webbrowser.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include <string>
+
+#include "support/guiapplication.h"
+#include "support/httpserver.h"
+#include "support/messageboxes.h"
+#include "support/tempdir.h"
+#include "toolkit/gui/form.h"
+#include "toolkit/fileio.h"
+#include "toolkit/gui/helpfile.h"
+
+namespace {
+
+const std::string kHelpFile = LOMTAK_TEST_HELP_FILE;
+
+std::string HelpPage(const std::string& file, const std::string& page) {
+  return "mk:@MSITStore:" + file + "::" + page;
+}
+
+class WebBrowserTest : public testing::Test {
+protected:
+  void SetUp() override {
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 400, 300);
+    browser = new TCppWebBrowser(form);
+    browser->setParent(form);
+    browser->SetBounds(0, 0, 400, 300);
+  }
+  void TearDown() override {
+    Free(form);
+    // A browser reports nothing: whatever failed shows as a page.
+    EXPECT_TRUE(Boxes.Shown.empty());
+  }
+
+  QTextBrowser* view() const { return static_cast<QTextBrowser*>(browser->Handle()); }
+  QString Text() const { return view()->toPlainText(); }
+  bool WaitForPage() {
+    return QTest::qWaitFor([this] { return !browser->Busy(); }, 10000);
+  }
+  // The picture the page names, as the page got it.
+  QImage Picture(const QString& name) const {
+    return view()->document()->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+  }
+
+  MessageBoxes Boxes;
+  TForm* form = nullptr;
+  TCppWebBrowser* browser = nullptr;
+};
+
+TEST(HelpFileTest, ReadsWhatTheToolStoredByPathWithoutRegardToCaseAndNothingElse) {
+  THelpFile help(kHelpFile);
+  ASSERT_TRUE(help.IsOpen());
+  std::string page;
+  EXPECT_TRUE(help.Read("/index.htm", page));
+  EXPECT_NE(page.find("<h1>First page</h1>"), std::string::npos);
+  EXPECT_TRUE(help.Read("Pages/SECOND.htm", page));
+  EXPECT_NE(page.find("Second page"), std::string::npos);
+  EXPECT_FALSE(help.Read("/pages/none.htm", page));
+  EXPECT_TRUE(page.empty());
+  EXPECT_FALSE(help.Read("/pages/", page));
+
+  TempDir dir;
+  TempDir::Write(dir / "broken.chm", "ITSF and nothing more");
+  for (const std::string& path : {dir / "none.chm", dir / "broken.chm", dir.path()}) {
+    SCOPED_TRACE(path);
+    THelpFile closed(path);
+    EXPECT_FALSE(closed.IsOpen());
+    EXPECT_FALSE(closed.Read("/index.htm", page));
+  }
+}
+
+TEST_F(WebBrowserTest, AHelpPageShowsWithItsPictureAndStyleAndItsLinksStayInTheFile) {
+  browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
+  EXPECT_EQ(browser->LocationURL(), HelpPage(kHelpFile, "/index.htm"));
+  EXPECT_TRUE(Text().contains("First page"));
+  EXPECT_EQ(Picture("images/pixels.png").size(), QSize(3, 2));
+  EXPECT_EQ(Picture("images/pixels.png").pixelColor(0, 0), QColor(0, 0, 255));
+  QTextFragment heading = view()->document()->begin().begin().fragment();
+  EXPECT_EQ(heading.text(), "First page");
+  EXPECT_EQ(heading.charFormat().foreground().color(), QColor(255, 0, 0));
+
+  // The link, reached with the keyboard as a reader would.
+  form->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+  view()->setFocus();
+  QTest::keyClick(view(), Qt::Key_Tab);
+  QTest::keyClick(view(), Qt::Key_Return);
+  EXPECT_EQ(browser->LocationURL(), HelpPage(kHelpFile, "/pages/second.htm"));
+  EXPECT_TRUE(Text().contains(QString::fromUtf8("Second page: Привет")));
+  // A link one folder up, relative to the second page.
+  EXPECT_EQ(Picture("../images/pixels.png").size(), QSize(3, 2));
+}
+
+TEST_F(WebBrowserTest, NavigatingToTheSamePageAgainShowsItsStartAfresh) {
+  browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
+  view()->setHtml("changed");
+  browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
+  EXPECT_TRUE(Text().contains("First page"));
+}
+
+TEST_F(WebBrowserTest, WhatCannotBeLoadedShowsAPageSayingSo) {
+  TempDir dir;
+  struct Case {
+    const char* name;
+    std::string address;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"a missing help file", HelpPage(dir / "Manual.chm", "/index.htm"), "cannot be opened"},
+      {"a page the help file lacks", HelpPage(kHelpFile, "/none.htm"), "no such page"},
+      {"a missing local file", dir / "none.htm", "cannot be read"},
+      {"an address of no known kind", "gopher://127.0.0.1/", "not supported"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    browser->Navigate(c.address);
+    EXPECT_FALSE(browser->Busy());
+    EXPECT_TRUE(Text().contains("This page cannot be shown"));
+    EXPECT_TRUE(Text().contains(c.reason)) << Text().toStdString();
+  }
+}
+
+TEST_F(WebBrowserTest, AHelpFileThatAppearsLaterIsOpenedOnTheNextVisit) {
+  TempDir dir;
+  const std::string later = dir / "Later.chm";
+  browser->Navigate(HelpPage(later, "/index.htm"));
+  EXPECT_TRUE(Text().contains("cannot be opened"));
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(kHelpFile, bytes));
+  TempDir::Write(later, bytes);
+  browser->Navigate(HelpPage(later, "/index.htm"));
+  EXPECT_TRUE(Text().contains("First page"));
+}
+
+TEST_F(WebBrowserTest, ALocalFileShowsWithThePictureBesideIt) {
+  TempDir dir;
+  std::string picture;
+  ASSERT_TRUE(ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png",
+                            picture));
+  TempDir::Write(dir / "dot.png", picture);
+  TempDir::Write(dir / "page.htm", "<html><body><p>Local page</p><img src=\"dot.png\"></body></html>");
+  for (const std::string& address : {dir / "page.htm", "file://" + dir / "page.htm"}) {
+    SCOPED_TRACE(address);
+    browser->Navigate(address);
+    EXPECT_TRUE(Text().contains("Local page"));
+    EXPECT_EQ(Picture("dot.png").size(), QSize(3, 2));
+  }
+}
+
+TEST_F(WebBrowserTest, AWebPageShowsWhenItsReplyComes) {
+  HttpServer server("<html><body><p>Cabinet of Иван</p></body></html>");
+  const std::string address = server.Address("/welcome?action=cabinet&name=a%20b");
+  browser->Navigate(address);
+  EXPECT_TRUE(browser->Busy());
+  EXPECT_EQ(browser->LocationURL(), address);
+  ASSERT_TRUE(WaitForPage());
+  EXPECT_TRUE(Text().contains(QString::fromUtf8("Cabinet of Иван")));
+  EXPECT_EQ(browser->LocationURL(), address);
+  EXPECT_TRUE(server.Request.startsWith("GET /welcome?action=cabinet&name=a%20b HTTP/1.1"));
+}
+
+TEST_F(WebBrowserTest, AnUnreachableSiteShowsAPageSayingSo) {
+  browser->Navigate(HttpServer::RefusedAddress("/welcome"));
+  ASSERT_TRUE(WaitForPage());
+  EXPECT_TRUE(Text().contains("This page cannot be shown"));
+  EXPECT_TRUE(Text().contains("The site cannot be reached"));
+}
+
+TEST_F(WebBrowserTest, ALaterAddressWinsOverAReplyStillOnItsWay) {
+  HttpServer silent("never sent", false);
+  browser->Navigate(silent.Address("/slow"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !silent.Request.isEmpty(); }, 10000));
+  browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
+  EXPECT_FALSE(browser->Busy());
+  QTest::qWait(100);
+  EXPECT_TRUE(Text().contains("First page"));
+  // A browser destroyed with a request on its way leaves nothing behind to call it.
+  browser->Navigate(silent.Address("/slow"));
+  Free(browser);
+  QTest::qWait(100);
+}
+
+TEST_F(WebBrowserTest, PrintGivesThePageShownToTheHandler) {
+  QString printed;
+  int prints = 0;
+  TPrintHandler before = SetPrintHandler([&](QTextDocument& page) {
+    printed = page.toPlainText();
+    ++prints;
+  });
+  browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
+  browser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT);
+  EXPECT_EQ(prints, 1);
+  EXPECT_TRUE(printed.contains("First page"));
+  browser->ExecWB(OLECMDID_PRINT + 1, OLECMDEXECOPT_DODEFAULT);
+  EXPECT_EQ(prints, 1);
+  SetPrintHandler(before);
+}
+
+}  // namespace
