@@ -6,6 +6,8 @@
 #include <ctime>
 #include <string_view>
 
+#include "toolkit/exception.h"
+
 namespace {
 
 // Days from 1899-12-30 to 1970-01-01.
@@ -47,6 +49,22 @@ TDateTime EncodeDateTime(const TDateTimeParts& p) {
   double days = static_cast<double>(DaysFromCivil(p.Year, p.Month, p.Day)) + kUnixEpochDays;
   double ms = ((p.Hour * 60.0 + p.Minute) * 60.0 + p.Second) * 1000.0 + p.Millisecond;
   return days + ms / 86400000.0;
+}
+
+TDateTime EncodeDate(int year, int month, int day) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+      day > kDays[month - 1] + (month == 2 && leap))
+    throw EConvertError("Invalid argument to date encode");
+  return EncodeDateTime({year, month, day, 0, 0, 0, 0});
+}
+
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
+      millisecond < 0 || millisecond > 999)
+    throw EConvertError("Invalid argument to time encode");
+  return ((hour * 60.0 + minute) * 60.0 + second + millisecond / 1000.0) / 86400.0;
 }
 
 TDateTimeParts DecodeDateTime(TDateTime value) {

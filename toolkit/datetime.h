@@ -14,6 +14,11 @@ struct TDateTimeParts {
 TDateTime Now();
 TDateTime EncodeDateTime(const TDateTimeParts& parts);
 TDateTimeParts DecodeDateTime(TDateTime value);
+// A calendar date (years 1 to 9999) and a time of day, checked: raise EConvertError
+// "Invalid argument to date encode" / "Invalid argument to time encode" for parts that name
+// no such date or time.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 // Seconds since 1970-01-01 00:00 UTC, taken as local time, and back.
 TDateTime UnixToDateTime(int64_t seconds);
 int64_t DateTimeToUnix(TDateTime value);
