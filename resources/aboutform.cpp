@@ -1,7 +1,7 @@
 // The window description of the about window.
 
 #include "app/gui/taboutform.h"
-#include "resources/windowpictures.h"
+#include "resources/windowparts.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/colors.h"
 #include "toolkit/gui/description.h"
@@ -47,7 +47,7 @@ void TAboutForm::Describe() {
   acClose->setShortCut(27);
   acClose->OnExecute = [this](TObject* sender) { acCloseExecute(sender); };
 
-  lsbOK = NewPictureButton(this, "lsbOK", 414, 283, 74, 74, "ABOUT_OK", nullptr);
+  lsbOK = NewPictureButton(this, "lsbOK", 414, 283, 74, 74, "ABOUT_OK", "", 0, nullptr);
   lsbOK->OnClick = [this](TObject* sender) { acCloseExecute(sender); };
   // Right-aligned: the bounds come first, so that the label keeps its right edge.
   lbCaptions = NewAboutLabel(this, "lbCaptions", 40, 196, 150);

@@ -1,7 +1,7 @@
 // The window description of the manual window.
 
 #include "app/gui/tintroductionform.h"
-#include "resources/windowpictures.h"
+#include "resources/windowparts.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/checkbox.h"
 #include "toolkit/gui/colors.h"
@@ -48,8 +48,8 @@ void TIntroductionForm::Describe() {
   acPrint = NewComponent<TAction>(this, "acPrint");
   acPrint->OnExecute = [this](TObject* sender) { acPrintExecute(sender); };
 
-  lsbPrint = NewPictureButton(this, "lsbPrint", 710, 262, 60, 60, "INTRODUCTION_PRINT", acPrint);
-  lsbOK = NewPictureButton(this, "lsbOK", 710, 340, 60, 60, "INTRODUCTION_OK", acClose);
+  lsbPrint = NewPictureButton(this, "lsbPrint", 710, 262, 60, 60, "INTRODUCTION_PRINT", "", 0, acPrint);
+  lsbOK = NewPictureButton(this, "lsbOK", 710, 340, 60, 60, "INTRODUCTION_OK", "", 0, acClose);
   cbAutoShow = NewControl<TCheckBox>(this, this, "cbAutoShow", 120, 422, 560, 20);
   cbAutoShow->setCaption("Display automatically before the session");
   cbAutoShow->setChecked(true);

@@ -1,7 +1,7 @@
 // The window description of the online window.
 
 #include "app/gui/tonlineform.h"
-#include "resources/windowpictures.h"
+#include "resources/windowparts.h"
 #include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/colors.h"

@@ -10,8 +10,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -174,152 +172,6 @@ QImage Logotype() {
   return image;
 }
 
-// The pictures of the manual, about and online windows. Buttons and the close picture are
-// strips whose bottom-left colour the controls leave out: their outlines are drawn without
-// antialiasing, so no edge pixel mixes with that colour.
-const QColor kInk(43, 44, 60), kBlue(74, 120, 196), kPaper(246, 249, 255);
-
-// A key cap with a letter, as in the logo.
-void KeyCap(QPainter& p, const QRectF& key, const QString& letter) {
-  QLinearGradient cap(key.topLeft(), key.bottomLeft());
-  cap.setColorAt(0, QColor(250, 250, 255));
-  cap.setColorAt(1, QColor(170, 180, 205));
-  p.setPen(QPen(QColor(60, 70, 100), 2));
-  p.setBrush(cap);
-  p.drawRoundedRect(key, key.width() / 6, key.width() / 6);
-  QFont font("Liberation Sans", 1, QFont::Bold);
-  font.setPixelSize(static_cast<int>(key.height() * 0.62));
-  p.setFont(font);
-  p.setPen(QColor(40, 50, 90));
-  p.drawText(key, Qt::AlignCenter, letter);
-}
-
-// The program's name in ink and a line under it in blue, in Liberation Sans.
-void NameAndLine(QPainter& p, const QRectF& name, int nameSize, const QRectF& line, int lineSize,
-                 const QString& text, Qt::Alignment alignment) {
-  QFont font("Liberation Sans", 1, QFont::Bold);
-  font.setPixelSize(nameSize);
-  p.setFont(font);
-  p.setPen(kInk);
-  p.drawText(name, alignment | Qt::AlignVCenter, "Lomtak");
-  font.setPixelSize(lineSize);
-  font.setBold(false);
-  p.setFont(font);
-  p.setPen(kBlue);
-  p.drawText(line, alignment | Qt::AlignVCenter, text);
-}
-
-// The manual's logo for its left column: the key cap over the name, in ink on white.
-QImage ManualLogo() {
-  QImage image(104, 96, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  KeyCap(p, QRectF(28, 2, 48, 48), "L");
-  NameAndLine(p, QRectF(0, 52, 104, 26), 24, QRectF(0, 76, 104, 18), 13, "manual", Qt::AlignHCenter);
-  return image;
-}
-
-// Rows of faint key caps fading downwards: the background of the manual's right column and
-// the about window's top.
-void KeyRows(QPainter& p, QRectF area, int size, int alpha) {
-  p.setRenderHint(QPainter::Antialiasing);
-  for (int row = 0; area.top() + row * (size + 6) < area.bottom(); ++row) {
-    const double y = area.top() + row * (size + 6);
-    const int fade = std::max(0, alpha - row * alpha / 6);
-    for (double x = area.left() + (row % 2) * size / 2.0 - size; x < area.right(); x += size + 6) {
-      p.setPen(QPen(QColor(74, 120, 196, fade), 1.5));
-      p.setBrush(QColor(255, 255, 255, fade));
-      p.drawRoundedRect(QRectF(x, y, size, size), 5, 5);
-    }
-  }
-}
-
-QImage ManualBackground() {
-  QImage image(118, 455, QImage::Format_RGB32);
-  QPainter p(&image);
-  Sky(p, {{0, QColor(222, 233, 250)}, {1, Qt::white}});
-  KeyRows(p, QRectF(0, 40, 118, 200), 30, 110);
-  return image;
-}
-
-QImage AboutBackground() {
-  QImage image(512, 375, QImage::Format_RGB32);
-  QPainter p(&image);
-  Sky(p, {{0, QColor(200, 218, 246)}, {0.45, kPaper}, {1, QColor(232, 238, 248)}});
-  KeyRows(p, QRectF(0, 8, 512, 110), 34, 90);
-  KeyCap(p, QRectF(40, 112, 56, 56), "L");
-  NameAndLine(p, QRectF(110, 108, 380, 44), 40, QRectF(112, 148, 380, 22), 15,
-              "the touch-typing trainer that follows you", Qt::AlignLeft);
-  p.fillRect(QRectF(40, 182, 432, 1), QColor(74, 120, 196, 90));
-  return image;
-}
-
-QImage OnlineHeader() {
-  QImage image(790, 48, QImage::Format_RGB32);
-  QPainter p(&image);
-  QLinearGradient band(0, 0, 790, 0);
-  band.setColorAt(0, QColor(36, 52, 96));
-  band.setColorAt(1, QColor(74, 120, 196));
-  p.fillRect(image.rect(), band);
-  p.fillRect(QRect(0, 46, 790, 2), QColor(252, 226, 199));
-  return image;
-}
-
-// The four states of a button side by side, on the key colour: up, disabled, down, hot. The
-// symbol is drawn in the state's colour inside a round plate.
-QImage ButtonStrip(int size, QColor key, const std::function<void(QPainter&, QRectF)>& symbol) {
-  QImage image(size * 4, size, QImage::Format_RGB32);
-  image.fill(key);
-  const QColor plates[] = {kBlue, QColor(170, 176, 188), QColor(44, 82, 150), QColor(96, 150, 230)};
-  for (int state = 0; state < 4; ++state) {
-    QPainter p(&image);
-    const double inset = state == 2 ? 3 : 2;
-    QRectF plate(state * size + inset, inset, size - 2 * inset, size - 2 * inset);
-    p.setPen(Qt::NoPen);
-    p.setBrush(plates[state]);
-    p.drawEllipse(plate);
-    p.setRenderHint(QPainter::Antialiasing);
-    symbol(p, plate.adjusted(size * 0.25, size * 0.25, -size * 0.25, -size * 0.25));
-  }
-  return image;
-}
-
-void CheckMark(QPainter& p, QRectF box) {
-  p.setPen(QPen(Qt::white, box.width() / 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  p.setBrush(Qt::NoBrush);
-  QPointF points[] = {{box.left(), box.center().y()},
-                      {box.left() + box.width() * 0.4, box.bottom() - box.height() * 0.1},
-                      {box.right(), box.top() + box.height() * 0.1}};
-  p.drawPolyline(points, 3);
-}
-
-void Printer(QPainter& p, QRectF box) {
-  const double w = box.width(), h = box.height();
-  p.setPen(QPen(Qt::white, w / 14));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(QRectF(box.left() + w * 0.2, box.top(), w * 0.6, h * 0.35));
-  p.setBrush(Qt::white);
-  p.drawRoundedRect(QRectF(box.left(), box.top() + h * 0.3, w, h * 0.4), 2, 2);
-  p.setBrush(QColor(74, 120, 196));
-  p.drawRect(QRectF(box.left() + w * 0.2, box.top() + h * 0.6, w * 0.6, h * 0.4));
-}
-
-// The close picture of the frameless windows: a cross on a round plate.
-QImage ClosePicture() {
-  QImage image(19, 19, QImage::Format_RGB32);
-  image.fill(QColor(255, 0, 255));
-  QPainter p(&image);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(200, 64, 56));
-  p.drawEllipse(QRectF(0, 0, 19, 19));
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(6, 6), QPointF(13, 13));
-  p.drawLine(QPointF(13, 6), QPointF(6, 13));
-  return image;
-}
-
 bool Save(const QImage& image, const std::string& path, int quality = 88) {
   if (image.save(QString::fromStdString(path), nullptr, quality)) return true;
   std::fprintf(stderr, "lomtak-pictures: cannot write %s\n", path.c_str());
@@ -338,14 +190,6 @@ int main(int argc, char** argv) {
   std::string resources = argv[1], wallpapers = argv[2];
   bool ok = Save(Picture(1600, 1000, 1, Default), resources + "/default-wallpaper.jpg") &&
             Save(Logotype(), resources + "/logotype.png") &&
-            Save(ClosePicture(), resources + "/close.png") &&
-            Save(ManualLogo(), resources + "/manual-logo.png") &&
-            Save(ManualBackground(), resources + "/manual-background.png") &&
-            Save(ButtonStrip(60, Qt::white, Printer), resources + "/manual-print.png") &&
-            Save(ButtonStrip(60, Qt::white, CheckMark), resources + "/manual-ok.png") &&
-            Save(AboutBackground(), resources + "/about-background.png") &&
-            Save(ButtonStrip(74, QColor(255, 0, 255), CheckMark), resources + "/about-ok.png") &&
-            Save(OnlineHeader(), resources + "/online-header.png") &&
             Save(Picture(kWidth, kHeight, 2, Dusk), wallpapers + "/Dusk.jpg") &&
             Save(Picture(kWidth, kHeight, 3, Night), wallpapers + "/Aurora.jpg") &&
             Save(Picture(kWidth, kHeight, 4, Lights), wallpapers + "/Lights.jpg") &&
