@@ -1,6 +1,7 @@
 #include "views/twallpaper.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -143,6 +144,25 @@ TEST_F(WallpaperFolderTest, APaintCoversTheAreaAndPutsTheLogoInTheCorner) {
       covered = canvas->Pixels(x, y) != TColor(0x00FF00);
   EXPECT_TRUE(covered);
   for (int y = 0; y < 600; y += 50) EXPECT_EQ(canvas->Pixels(795, y), TColor(0x00FF00));
+}
+
+// The folder's one picture is a pipe: each loader's decode waits until the test feeds it.
+TEST_F(WallpaperFolderTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNextOne) {
+  TempDir folder;
+  const std::string pipe = folder / "Fed.jpg";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string picture = TempDir::Read(kData + "/mixed/good.jpg");
+  auto feed = [&] { TempDir::Write(pipe, picture); };
+  Open(folder.path());
+  feed();
+  wallpaper->Next();
+  EXPECT_EQ(wallpaper->Bitmap.Width(), 64);
+  // Next has returned while the next loader still waits for its picture.
+  EXPECT_TRUE(wallpaper->Loader->Started());
+  EXPECT_FALSE(wallpaper->Loader->Finished());
+  feed();
+  wallpaper->Loader->WaitFor();
+  EXPECT_TRUE(wallpaper->Loader->Loaded);
 }
 
 TEST_F(WallpaperFolderTest, DestructionWaitsForTheRunningDecode) {
