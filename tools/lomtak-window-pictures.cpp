@@ -353,7 +353,7 @@ int main(int argc, char** argv) {
             Save(Button(60, 60, Icon(0x2714, QRect(14, 14, 32, 32))), to + "manual-ok.png") &&
             Save(AboutBackground(), to + "about-background.png") &&
             Save(Button(74, 74, Icon(0x2714, QRect(17, 17, 40, 40))), to + "about-ok.png") &&
-            Save(Header(790, 48, 0x1F310, QRect(760, 12, 24, 24)), to + "online-header.png") &&
+            Save(Header(790, 48, 0x1F310, QRect(728, 12, 24, 24)), to + "online-header.png") &&
             Save(Splash(11, QColor(0x2B, 0x5C, 0x9E), QColor(0x8E, 0xC3, 0xE8), QColor(0xF0, 0xF0, 0xF0),
                         {0x2728}),
                  to + "start-splash.jpg") &&
