@@ -46,7 +46,9 @@ TEST_F(AboutFormTest, ShowsTheFileVersionTheCreditsAndTheSitesHost) {
   // The version and the two credit lines, beside the first three captions.
   EXPECT_EQ(std::count(about.begin(), about.end(), '\n'), 2);
   EXPECT_EQ(form->lbSite->Caption(), Program.root().getSite()->getHost());
-  // Each value line stands beside its caption.
+  // Each value line stands beside its caption, which lies whole inside the window.
+  EXPECT_GT(form->lbCaptions->Left(), 0);
+  EXPECT_EQ(form->lbCaptions->Left() + form->lbCaptions->Width() + 10, form->lbAbout->Left());
   EXPECT_EQ(form->lbAbout->Top(), form->lbCaptions->Top());
   EXPECT_EQ(form->lbSite->Top(), form->lbCaptions->Top() + form->lbCaptions->Height() * 3 / 4);
   EXPECT_TRUE(Boxes.Shown.empty());
