@@ -9,6 +9,7 @@
 #include <set>
 
 #include "support/guiapplication.h"
+#include "toolkit/codepage.h"
 #include "toolkit/gui/bitmap.h"
 
 namespace {
@@ -264,24 +265,36 @@ QImage Rendered(const std::string& text, int charset) {
   return bitmap.Image();
 }
 
-TEST(CanvasCodePageTest, RussianCharsetDrawsCyrillicLetters) {
-  const std::string privet = "\xCF\xF0\xE8\xE2\xE5\xF2";  // "Привет" in Windows-1251
-  QImage drawn = Rendered(privet, RUSSIAN_CHARSET);
-
+TEST(CanvasCodePageTest, ACharacterSetDrawsTheLettersOfItsCodePage) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    int charset;
+    const char* letters;
+    int other;  // a character set whose code page has other letters there
+  } cases[] = {
+      {"Russian", "\xCF\xF0\xE8\xE2\xE5\xF2", RUSSIAN_CHARSET, "Привет", 238},
+      // A font that no localization gave a set shows the system's own texts and user names.
+      {"ANSI", "\xCF\xF0\xE8\xE2\xE5\xF2", ANSI_CHARSET, "Привет", 238},
+      {"Western", "Gr\xFC\xDF\xE4", kWesternCharset, "Grüßä", RUSSIAN_CHARSET},
+  };
   TFont font;
   font.setName("DejaVu Sans");
   font.setHeight(20);
-  QImage expected(120, 30, drawn.format());
-  expected.fill(Qt::white);
-  QPainter painter(&expected);
-  painter.setFont(font.ToQFont());
-  painter.setPen(Qt::black);
-  painter.drawText(QPoint(0, QFontMetrics(font.ToQFont()).ascent()),
-                   QString::fromUtf8("Привет"));
-  painter.end();
-
-  EXPECT_EQ(drawn, expected);
-  EXPECT_NE(Rendered(privet, 238), drawn) << "Central European bytes are other letters";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QImage drawn = Rendered(c.bytes, c.charset);
+    QImage expected(120, 30, drawn.format());
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.setFont(font.ToQFont());
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(0, QFontMetrics(font.ToQFont()).ascent()),
+                     QString::fromUtf8(c.letters));
+    painter.end();
+    EXPECT_EQ(drawn, expected);
+    EXPECT_NE(Rendered(c.bytes, c.other), drawn);
+  }
 }
 
 }  // namespace
