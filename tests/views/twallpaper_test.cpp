@@ -80,7 +80,6 @@ protected:
 };
 
 TEST_F(WallpaperFolderTest, StartsHiddenWithTheBuiltInPictureAndALoaderAtWork) {
-  Open(kData + "/mixed");
   TWallpaper fresh(nullptr, kData + "/mixed");
   EXPECT_FALSE(fresh.Visible());
   EXPECT_EQ(fresh.Align(), alClient);
