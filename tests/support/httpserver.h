@@ -1,9 +1,9 @@
 #pragma once
 // A web server on the loopback address for one test: it answers each request with the part
-// of its path, any other with one page, or holds every request unanswered. Also the address of a port on which nothing listens, and
-// the loopback proxy through which a test's web requests for any host reach such a server, so
-// that no test ever contacts another address. User-interface thread (the server answers while
-// the test turns the event loop).
+// of its path, any other with one page, or holds every request unanswered. Also the address of a
+// port on which nothing listens, and the loopback proxy through which a test's web requests for any
+// host reach such a server, so that no test ever contacts another address. User-interface thread
+// (the server answers while the test turns the event loop).
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -12,7 +12,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
-
 #include <string>
 
 class HttpServer {

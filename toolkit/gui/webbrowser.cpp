@@ -12,7 +12,6 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextDocument>
-
 #include <memory>
 #include <utility>
 
@@ -45,8 +44,7 @@ bool StartsWithText(const std::string& text, const std::string& prefix) {
 QByteArray ErrorPage(const QString& address, const QString& reason) {
   return ("<html><head><meta charset=\"utf-8\"></head><body>"
           "<h2>This page cannot be shown</h2><p><b>" +
-          address.toHtmlEscaped() + "</b></p><p>" + reason.toHtmlEscaped() +
-          "</p></body></html>")
+          address.toHtmlEscaped() + "</b></p><p>" + reason.toHtmlEscaped() + "</p></body></html>")
       .toUtf8();
 }
 
@@ -62,8 +60,9 @@ TPrintHandler SetPrintHandler(TPrintHandler handler) {
 }
 
 // The text view with everything a page needs: the open help file, the web page last fetched
-// with its pictures and style sheets, and the replies on their way. Pages of a help file go by the address "chm://helpN/page", N
-// counting the files opened, so no page of an earlier file is taken from a cache.
+// with its pictures and style sheets, and the replies on their way. Pages of a help file go by
+// the address "chm://helpN/page", N counting the files opened, so that no page of an earlier
+// file is taken from a cache.
 class TCppWebBrowser::Viewer : public QTextBrowser {
 public:
   explicit Viewer(TCppWebBrowser* browser) : browser_(browser) {
@@ -103,7 +102,8 @@ public:
   std::string Location() const {
     const QUrl url = reply_ ? reply_->request().url() : source();
     if (url.scheme() != "chm" || !help_) return url.toEncoded().toStdString();
-    return kHelpPrefix + help_->Path() + "::" + url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString();
+    return kHelpPrefix + help_->Path() +
+           "::" + url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString();
   }
   bool Busy() const { return reply_ || !parts_.isEmpty(); }
 
@@ -253,9 +253,13 @@ TCppWebBrowser::TCppWebBrowser(TComponent* Owner) : TWinControl(Owner, new Viewe
 
 TCppWebBrowser::~TCppWebBrowser() = default;
 
-TCppWebBrowser::Viewer* TCppWebBrowser::viewer() const { return static_cast<Viewer*>(Handle()); }
+TCppWebBrowser::Viewer* TCppWebBrowser::viewer() const {
+  return static_cast<Viewer*>(Handle());
+}
 
-void TCppWebBrowser::Navigate(const std::string& URL) { viewer()->Navigate(URL); }
+void TCppWebBrowser::Navigate(const std::string& URL) {
+  viewer()->Navigate(URL);
+}
 
 void TCppWebBrowser::ExecWB(int cmdID, int) {
   if (cmdID != OLECMDID_PRINT) return;
@@ -266,6 +270,10 @@ void TCppWebBrowser::ExecWB(int cmdID, int) {
   }
 }
 
-std::string TCppWebBrowser::LocationURL() const { return viewer()->Location(); }
+std::string TCppWebBrowser::LocationURL() const {
+  return viewer()->Location();
+}
 
-bool TCppWebBrowser::Busy() const { return viewer()->Busy(); }
+bool TCppWebBrowser::Busy() const {
+  return viewer()->Busy();
+}

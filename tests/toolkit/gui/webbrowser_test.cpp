@@ -7,15 +7,14 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
-
 #include <string>
 
 #include "support/guiapplication.h"
 #include "support/httpserver.h"
 #include "support/messageboxes.h"
 #include "support/tempdir.h"
-#include "toolkit/gui/form.h"
 #include "toolkit/fileio.h"
+#include "toolkit/gui/form.h"
 #include "toolkit/gui/helpfile.h"
 
 namespace {
@@ -144,10 +143,11 @@ TEST_F(WebBrowserTest, AHelpFileThatAppearsLaterIsOpenedOnTheNextVisit) {
 TEST_F(WebBrowserTest, ALocalFileShowsWithThePictureBesideIt) {
   TempDir dir;
   std::string picture;
-  ASSERT_TRUE(ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png",
-                            picture));
+  ASSERT_TRUE(
+      ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png", picture));
   TempDir::Write(dir / "dot.png", picture);
-  TempDir::Write(dir / "page.htm", "<html><body><p>Local page</p><img src=\"dot.png\"></body></html>");
+  TempDir::Write(dir / "page.htm",
+                 "<html><body><p>Local page</p><img src=\"dot.png\"></body></html>");
   for (const std::string& address : {dir / "page.htm", "file://" + dir / "page.htm"}) {
     SCOPED_TRACE(address);
     browser->Navigate(address);
@@ -169,12 +169,13 @@ TEST_F(WebBrowserTest, AWebPageShowsWhenItsReplyComes) {
 }
 
 TEST_F(WebBrowserTest, AWebPagesPicturesAndStyleComeAfterItAndItIsLaidOutAgainWithThem) {
-  HttpServer server("<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"css/site.css\">"
-                    "</head><body><h1>Site</h1><img src=\"/dot.png\"><img src=\"none.png\">"
-                    "</body></html>");
+  HttpServer server(
+      "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"css/site.css\">"
+      "</head><body><h1>Site</h1><img src=\"/dot.png\"><img src=\"none.png\">"
+      "</body></html>");
   std::string picture;
-  ASSERT_TRUE(ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png",
-                            picture));
+  ASSERT_TRUE(
+      ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png", picture));
   server.Parts["/dot.png"] = QByteArray::fromStdString(picture);
   server.Parts["/css/site.css"] = "h1 { color: #ff0000; }";
   server.Parts["/none.png"] = "no picture at all";
