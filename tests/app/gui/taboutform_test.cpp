@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-
 #include <string>
 #include <vector>
 
@@ -68,11 +67,11 @@ TEST_F(AboutFormTest, EscTheCloseOrTheOkPictureClosesTheWindow) {
   auto form = Make();
   EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_Escape), mrCancel);
   EXPECT_FALSE(form->Visible());
-  for (TControl* closer : {static_cast<TControl*>(form->imClose), static_cast<TControl*>(form->lsbOK)}) {
+  for (TControl* closer :
+       {static_cast<TControl*>(form->imClose), static_cast<TControl*>(form->lsbOK)}) {
     SCOPED_TRACE(closer->Name());
-    EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_unknown, [closer] {
-                QTest::mouseClick(closer->Handle(), Qt::LeftButton);
-              }),
+    EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_unknown,
+                               [closer] { QTest::mouseClick(closer->Handle(), Qt::LeftButton); }),
               mrCancel);
   }
 }
