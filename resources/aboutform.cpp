@@ -47,15 +47,15 @@ void TAboutForm::Describe() {
   acClose->setShortCut(27);
   acClose->OnExecute = [this](TObject* sender) { acCloseExecute(sender); };
 
-  lsbOK = NewPictureButton(this, "lsbOK", 414, 283, 74, 74, "ABOUT_OK", "", 0, nullptr);
-  lsbOK->OnClick = [this](TObject* sender) { acCloseExecute(sender); };
-  // Right-aligned: the bounds come first, so that the label keeps its right edge.
-  lbCaptions = NewAboutLabel(this, "lbCaptions", 40, 196, 150);
+  lsbOK = NewPictureButton(this, "lsbOK", 414, 283, 74, 74, "ABOUT_OK", "", 0, acClose);
+  lbCaptions = NewAboutLabel(this, "lbCaptions", 40, 200, 150);
   lbCaptions->setAlignment(taRightJustify);
   lbCaptions->setCaption("Version:\r\nDeveloper:\r\nGraphic design:\r\nLomtak online:");
-  lbAbout = NewAboutLabel(this, "lbAbout", 200, 196, 260);
+  // Sized to its text, it ends 10 pixels before the values.
+  lbCaptions->setLeft(190 - lbCaptions->Width());
+  lbAbout = NewAboutLabel(this, "lbAbout", 200, 200, 260);
   // In the fourth line, under the three values.
-  lbSite = NewAboutLabel(this, "lbSite", 200, 196 + lbCaptions->Height() * 3 / 4, 260);
+  lbSite = NewAboutLabel(this, "lbSite", 200, 200 + lbCaptions->Height() * 3 / 4, 260);
   lbSite->Font()->setColor(clBlue);
   lbSite->Font()->setStyle(fsUnderline);
   lbSite->setCursor(crHandPoint);

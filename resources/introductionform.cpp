@@ -48,7 +48,8 @@ void TIntroductionForm::Describe() {
   acPrint = NewComponent<TAction>(this, "acPrint");
   acPrint->OnExecute = [this](TObject* sender) { acPrintExecute(sender); };
 
-  lsbPrint = NewPictureButton(this, "lsbPrint", 710, 262, 60, 60, "INTRODUCTION_PRINT", "", 0, acPrint);
+  lsbPrint =
+      NewPictureButton(this, "lsbPrint", 710, 262, 60, 60, "INTRODUCTION_PRINT", "", 0, acPrint);
   lsbOK = NewPictureButton(this, "lsbOK", 710, 340, 60, 60, "INTRODUCTION_OK", "", 0, acClose);
   cbAutoShow = NewControl<TCheckBox>(this, this, "cbAutoShow", 120, 422, 560, 20);
   cbAutoShow->setCaption("Display automatically before the session");

@@ -108,12 +108,13 @@ QLinearGradient Vertical(int height, QColor top, QColor bottom) {
   return gradient;
 }
 
-QImage AccountHeader() {
-  QImage picture(259, 40, QImage::Format_RGB32);
+// A header band in the program's blue with an emoji in the box: the account and online windows.
+QImage Header(int width, int height, char32_t emoji, const QRect& box) {
+  QImage picture(width, height, QImage::Format_RGB32);
   QPainter p(&picture);
-  p.fillRect(picture.rect(), Vertical(40, QColor(0x3E, 0x6F, 0xB0), QColor(0x24, 0x4C, 0x86)));
+  p.fillRect(picture.rect(), Vertical(height, QColor(0x3E, 0x6F, 0xB0), QColor(0x24, 0x4C, 0x86)));
   p.setRenderHint(QPainter::Antialiasing);
-  DrawEmoji(p, 0x2328, QRect(14, 4, 40, 32));
+  DrawEmoji(p, emoji, box);
   return picture;
 }
 
@@ -315,15 +316,6 @@ QImage AboutBackground() {
   return picture;
 }
 
-QImage OnlineHeader() {
-  QImage picture(790, 48, QImage::Format_RGB32);
-  QPainter p(&picture);
-  p.fillRect(picture.rect(), Vertical(48, QColor(0x3E, 0x6F, 0xB0), QColor(0x24, 0x4C, 0x86)));
-  p.setRenderHint(QPainter::Antialiasing);
-  DrawEmoji(p, 0x1F310, QRect(760, 12, 24, 24));
-  return picture;
-}
-
 bool Save(const QImage& image, const std::string& file) {
   const bool photo = file.ends_with(".jpg");
   if (image.save(QString::fromStdString(file), nullptr, photo ? 88 : -1)) return true;
@@ -349,7 +341,7 @@ int main(int argc, char** argv) {
             Save(MenuPicture(0x1F393), to + "menu-teach.png") &&
             Save(MenuPicture(0x1F511), to + "menu-password.png") &&
             Save(MenuPicture(0x274C), to + "menu-delete.png") &&
-            Save(AccountHeader(), to + "account-header.png") &&
+            Save(Header(259, 40, 0x2328, QRect(14, 4, 40, 32)), to + "account-header.png") &&
             Save(LoginBackground(), to + "login-background.jpg") &&
             Save(Button(200, 40, [](QPainter&, int) {}), to + "button-wide.png") &&
             Save(Button(200, 60, Icon(0x1F464, QRect(14, 10, 40, 40))), to + "button-add-user.png") &&
@@ -361,7 +353,7 @@ int main(int argc, char** argv) {
             Save(Button(60, 60, Icon(0x2714, QRect(14, 14, 32, 32))), to + "manual-ok.png") &&
             Save(AboutBackground(), to + "about-background.png") &&
             Save(Button(74, 74, Icon(0x2714, QRect(17, 17, 40, 40))), to + "about-ok.png") &&
-            Save(OnlineHeader(), to + "online-header.png") &&
+            Save(Header(790, 48, 0x1F310, QRect(728, 12, 24, 24)), to + "online-header.png") &&
             Save(Splash(11, QColor(0x2B, 0x5C, 0x9E), QColor(0x8E, 0xC3, 0xE8), QColor(0xF0, 0xF0, 0xF0),
                         {0x2728}),
                  to + "start-splash.jpg") &&

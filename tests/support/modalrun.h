@@ -9,7 +9,6 @@
 
 #include <QTest>
 #include <QTimer>
-
 #include <functional>
 
 #include "toolkit/gui/form.h"
@@ -22,7 +21,8 @@ inline TModalResult RunModalAndPress(TForm* form, Qt::Key key,
     if (activate) activate(sender);
     QTimer::singleShot(0, form->Handle(), [form, key, during] {
       // Activation by the window system comes later than the run's own.
-      if (!QTest::qWaitForWindowActive(form->Handle())) ADD_FAILURE() << "the window never got active";
+      if (!QTest::qWaitForWindowActive(form->Handle()))
+        ADD_FAILURE() << "the window never got active";
       if (during) during();
       if (key != Qt::Key_unknown) QTest::keyClick(form->Handle(), key);
     });

@@ -63,17 +63,6 @@ TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
   }
 }
 
-TEST(WallpaperTest, ACmykPictureKeepsItsColours) {
-  TAsyncImageLoader loader;
-  loader.Load(kData + "/cmyk.jpg");
-  loader.WaitFor();
-  ASSERT_TRUE(loader.Loaded);
-  TColor pixel = loader.Bitmap.Canvas()->Pixels(20, 15);
-  EXPECT_LT(pixel & 0xFF, 40);          // red
-  EXPECT_GT((pixel >> 8) & 0xFF, 215);  // green
-  EXPECT_LT((pixel >> 16) & 0xFF, 40);  // blue
-}
-
 // A shown wallpaper of 800 x 600 on the pictures of a folder.
 class WallpaperFolderTest : public testing::Test {
 protected:
@@ -91,7 +80,6 @@ protected:
 };
 
 TEST_F(WallpaperFolderTest, StartsHiddenWithTheBuiltInPictureAndALoaderAtWork) {
-  Open(kData + "/mixed");
   TWallpaper fresh(nullptr, kData + "/mixed");
   EXPECT_FALSE(fresh.Visible());
   EXPECT_EQ(fresh.Align(), alClient);

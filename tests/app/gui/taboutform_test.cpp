@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-
 #include <string>
 #include <vector>
 
@@ -46,7 +45,9 @@ TEST_F(AboutFormTest, ShowsTheFileVersionTheCreditsAndTheSitesHost) {
   // The version and the two credit lines, beside the first three captions.
   EXPECT_EQ(std::count(about.begin(), about.end(), '\n'), 2);
   EXPECT_EQ(form->lbSite->Caption(), Program.root().getSite()->getHost());
-  // Each value line stands beside its caption.
+  // Each value line stands beside its caption, which lies whole inside the window.
+  EXPECT_GT(form->lbCaptions->Left(), 0);
+  EXPECT_EQ(form->lbCaptions->Left() + form->lbCaptions->Width() + 10, form->lbAbout->Left());
   EXPECT_EQ(form->lbAbout->Top(), form->lbCaptions->Top());
   EXPECT_EQ(form->lbSite->Top(), form->lbCaptions->Top() + form->lbCaptions->Height() * 3 / 4);
   EXPECT_TRUE(Boxes.Shown.empty());
@@ -66,11 +67,11 @@ TEST_F(AboutFormTest, EscTheCloseOrTheOkPictureClosesTheWindow) {
   auto form = Make();
   EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_Escape), mrCancel);
   EXPECT_FALSE(form->Visible());
-  for (TControl* closer : {static_cast<TControl*>(form->imClose), static_cast<TControl*>(form->lsbOK)}) {
+  for (TControl* closer :
+       {static_cast<TControl*>(form->imClose), static_cast<TControl*>(form->lsbOK)}) {
     SCOPED_TRACE(closer->Name());
-    EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_unknown, [closer] {
-                QTest::mouseClick(closer->Handle(), Qt::LeftButton);
-              }),
+    EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_unknown,
+                               [closer] { QTest::mouseClick(closer->Handle(), Qt::LeftButton); }),
               mrCancel);
   }
 }

@@ -6,7 +6,6 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
-
 #include <filesystem>
 #include <set>
 #include <string>
@@ -83,19 +82,20 @@ TEST_F(IntroductionFormTest, EveryActivationShowsTheManualsFirstPageAndEscCloses
   auto form = Make(User);
   std::string shown;
   QString text;
-  EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_Escape, [&] {
-              shown = form->cwBrowser->LocationURL();
-              text = View(form.get())->toPlainText();
-            }),
+  EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_Escape,
+                             [&] {
+                               shown = form->cwBrowser->LocationURL();
+                               text = View(form.get())->toPlainText();
+                             }),
             mrCancel);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(shown, ManualAddress("/index.htm"));
   EXPECT_TRUE(text.contains("Welcome to Lomtak"));
 
   form->cwBrowser->Navigate(ManualAddress("/keys.htm"));
-  EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_Escape,
-                             [&] { shown = form->cwBrowser->LocationURL(); }),
-            mrCancel);
+  EXPECT_EQ(
+      RunModalAndPress(form.get(), Qt::Key_Escape, [&] { shown = form->cwBrowser->LocationURL(); }),
+      mrCancel);
   EXPECT_EQ(shown, ManualAddress("/index.htm"));
 }
 
@@ -117,7 +117,8 @@ TEST_F(IntroductionFormTest, EveryPageOfTheManualIsReachedAndItsLinksAndPictures
         const QTextCharFormat format = it.fragment().charFormat();
         if (format.isImageFormat()) {
           const QString name = format.toImageFormat().name();
-          EXPECT_FALSE(view->document()->resource(QTextDocument::ImageResource, QUrl(name)).isNull())
+          EXPECT_FALSE(
+              view->document()->resource(QTextDocument::ImageResource, QUrl(name)).isNull())
               << name.toStdString();
         }
         if (!format.isAnchor()) continue;
@@ -142,7 +143,8 @@ TEST_F(IntroductionFormTest, AMissingManualShowsAPageSayingSoAndReportsNothing) 
 TEST_F(IntroductionFormTest, PrintHandsThePageShownToThePrintHandler) {
   InstallManual();
   QString printed;
-  TPrintHandler before = SetPrintHandler([&](QTextDocument& page) { printed = page.toPlainText(); });
+  TPrintHandler before =
+      SetPrintHandler([&](QTextDocument& page) { printed = page.toPlainText(); });
   auto form = Make(User);
   form->FormActivate(form.get());
   form->acPrint->Execute();

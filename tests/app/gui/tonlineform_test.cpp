@@ -4,7 +4,6 @@
 
 #include <QTest>
 #include <QTextBrowser>
-
 #include <string>
 
 #include "app/tlomtak.h"
@@ -45,8 +44,7 @@ protected:
 
 TEST_F(OnlineFormTest, TheUsersNameGoesIntoTheCabinetAddressEncoded) {
   auto form = Make(FromUtf8("Иван & Co #1"));
-  EXPECT_EQ(form->getCabinetURL(),
-            Cabinet() + "&name=%D0%98%D0%B2%D0%B0%D0%BD%20%26%20Co%20%231");
+  EXPECT_EQ(form->getCabinetURL(), Cabinet() + "&name=%D0%98%D0%B2%D0%B0%D0%BD%20%26%20Co%20%231");
 }
 
 TEST_F(OnlineFormTest, EveryActivationLoadsTheCabinetPageAndEscCloses) {
@@ -54,10 +52,12 @@ TEST_F(OnlineFormTest, EveryActivationLoadsTheCabinetPageAndEscCloses) {
   LoopbackProxy proxy(site.Port());
   auto form = Make("Anna Smith");
   std::string shown;
-  EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_Escape, [&] {
-              shown = form->cwBrowser->LocationURL();
-              EXPECT_TRUE(QTest::qWaitFor([&] { return !form->cwBrowser->Busy(); }, 10000));
-            }),
+  EXPECT_EQ(RunModalAndPress(form.get(), Qt::Key_Escape,
+                             [&] {
+                               shown = form->cwBrowser->LocationURL();
+                               EXPECT_TRUE(QTest::qWaitFor([&] { return !form->cwBrowser->Busy(); },
+                                                           10000));
+                             }),
             mrCancel);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(shown, Cabinet() + "&name=Anna%20Smith");
