@@ -165,14 +165,14 @@ TEST_F(KeyboardTest, StateKeepsVisibilityAndTheFontName) {
 TEST_F(KeyboardTest, CtrlAndAltRenderEveryKeyAgainWithoutChangingItsPicture) {
   keyboard.UpdateAllButtons();
   std::vector<QImage> before;
-  for (const auto& button : keyboard.Buttons) before.push_back(button->Bitmap.Image());
+  for (const auto& button : keyboard.Buttons) before.push_back(button->Bitmap->Image());
   held.Ctrl = true;
   held.Alt = true;
   keyboard.UpdateAllButtons();
   for (size_t i = 0; i < keyboard.Buttons.size(); ++i) {
     SCOPED_TRACE(keyboard.Buttons[i]->ScanCode);
     EXPECT_TRUE(keyboard.Buttons[i]->LastCtrl && keyboard.Buttons[i]->LastAlt);
-    EXPECT_EQ(keyboard.Buttons[i]->Bitmap.Image(), before[i]);
+    EXPECT_EQ(keyboard.Buttons[i]->Bitmap->Image(), before[i]);
   }
 }
 
