@@ -112,3 +112,17 @@ TEST_F(KeyboardTest, TheKeyboardLooksAsDesignedInEachState) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KeyboardTest, TheCornersOutsideTheBodyShowWhatLiesBeneathAtEveryScale) {
+  for (int scale : {3, 6, 2}) {
+    SCOPED_TRACE(scale);
+    keyboard.SetScale(scale);
+    const QImage& surface = *keyboard.getCanvas()->Surface();
+    EXPECT_EQ(qAlpha(surface.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(surface.pixel(surface.width() - 1, surface.height() - 1)), 0);
+  }
+}
+
+}  // namespace
