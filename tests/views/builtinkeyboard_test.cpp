@@ -87,7 +87,7 @@ TEST_F(KeyboardTest, KeysAreDrawnAtTheirPlaceAtEveryScale) {
 // Text is antialiased: each channel may differ this much from the golden picture.
 constexpr int kTextTolerance = 64;
 
-TEST_F(KeyboardTest, TheKeyboardLooksAsDesignedInEachState) {
+TEST_F(KeyboardTest, EachStateLooksAsItsGoldenPicture) {
   struct Case {
     const char* name;
     int scale;
