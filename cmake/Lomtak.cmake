@@ -44,7 +44,9 @@ function(lomtak_benchmark name)
   add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
   target_link_libraries(${name} PRIVATE ${ARG_LINK} benchmark::benchmark benchmark::benchmark_main)
-  target_compile_definitions(${name} PRIVATE LOMTAK_DIST_DIR="${LOMTAK_DIST_DIR}")
+  # The tests' support headers and data serve the benchmarks too.
+  target_compile_definitions(${name} PRIVATE LOMTAK_DIST_DIR="${LOMTAK_DIST_DIR}"
+    LOMTAK_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
 
 # A compiled help file built from a help project folder by tools/build-help, again whenever a

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -133,7 +132,9 @@ void Lights(QPainter& p, std::mt19937& random) {
 }
 
 void Sea(QPainter& p, std::mt19937& random) {
-  Sky(p, {{0, QColor(150, 200, 230)}, {0.5, QColor(225, 235, 240)}, {0.52, QColor(40, 110, 150)},
+  Sky(p, {{0, QColor(150, 200, 230)},
+          {0.5, QColor(225, 235, 240)},
+          {0.52, QColor(40, 110, 150)},
           {1, QColor(10, 40, 70)}});
   Bokeh(p, random, 40, QColor(255, 255, 255));
 }

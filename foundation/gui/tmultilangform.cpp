@@ -56,7 +56,8 @@ std::string TMultilangForm::LocalizeText(const std::string& key,
 
 void TMultilangForm::Localize() {
   if (!Root) return;
-  TUpdateLock lock(this);
+  // The pass draws once, at its end.
+  TWindowUpdateLock lock(this);
   const int charset = Root->getLocalization()->ReadInteger("General", "Charset", 0) & 0xFF;
   setCaption(Root->ReadLocalized(Name(), "Caption", Caption()));
   // A property setter may add components: the count is read anew at every step.

@@ -9,17 +9,16 @@ class TWinControl;
 // False when another window is locked already.
 bool LockWindowUpdate(TWinControl* window);
 
-// Freezes a window's drawing for one scope. Only a lock this scope took is released, so a scope
-// nested in another one's lock leaves it in force; it is released also when the scope is left
-// by an error, so no window is left frozen.
-class TUpdateLock {
+// Freezes the window's drawing while the object lives. Only a lock it took is released, and it
+// is released also when an error leaves the scope, so no window is left frozen.
+class TWindowUpdateLock {
 public:
-  explicit TUpdateLock(TWinControl* window) : locked_(LockWindowUpdate(window)) {}
-  ~TUpdateLock() {
+  explicit TWindowUpdateLock(TWinControl* window) : locked_(LockWindowUpdate(window)) {}
+  ~TWindowUpdateLock() {
     if (locked_) LockWindowUpdate(nullptr);
   }
-  TUpdateLock(const TUpdateLock&) = delete;
-  TUpdateLock& operator=(const TUpdateLock&) = delete;
+  TWindowUpdateLock(const TWindowUpdateLock&) = delete;
+  TWindowUpdateLock& operator=(const TWindowUpdateLock&) = delete;
 
 private:
   bool locked_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/tcourse.h"
+#include "engine/tltbaseformat.h"
 #include "engine/tltgenerator.h"
 #include "support/courses.h"
 #include "support/installation.h"
@@ -92,6 +93,29 @@ TEST_F(TCoursesTest, ACourseLoadsOnceWithProgress) {
   EXPECT_TRUE(course->Load([&raised](int32_t) { raised = true; }));
   EXPECT_FALSE(raised);
   EXPECT_EQ(course->getGenerator(), generator);
+}
+
+TEST_F(TCoursesTest, ACoursesCharacterSetShowsItsOwnLetters) {
+  const struct {
+    const char* name;
+    std::string file, letters;
+  } cases[] = {
+      {"English", ShippedCourseFile("English.Base"), "abcdefghijklmnopqrstuvwxyz"},
+      {"Russian", ShippedCourseFile("Russian.Base"), "абвгдеёжзийклмнопрстуфхцчшщъыьэюя"},
+      {"German", TestCourseFile("German.Base"), "abcdefghijklmnopqrstuvwxyzäöüß"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::copy_file(c.file, app.getCoursesDir() + "/" + c.name + ".Base");
+    app.Rebuild();
+    TCourse* course = courses().getCourse(c.name);
+    ASSERT_NE(course, nullptr);
+    ASSERT_TRUE(course->Load(nullptr));
+    const TAlphabet& alphabet = course->getBase()->getAlphabet();
+    // As the training views show them: through the code page of the course's character set.
+    EXPECT_EQ(ToUtf8(FromShortString(alphabet.Letters), CodePageOfCharset(course->getCharset())),
+              c.letters);
+  }
 }
 
 TEST_F(TCoursesTest, ACourseWhoseFileTheLoaderRejectsStillCountsLoaded) {

@@ -71,6 +71,17 @@ TEST_F(TBaseBuilderTest, CapitalsOfTheCodePageMapToTheirSmallLetters) {
   EXPECT_EQ(alphabet.Normalize('A'), 0);
 }
 
+TEST_F(TBaseBuilderTest, CapitalsOfACodePageWithCombiningMarksMapToTheirSmallLetters) {
+  BuildAndLoad("Đà", 1, 1258, "aăâbcdđeêghiklmnoôơpqrstuưvxy");
+  const TAlphabet& alphabet = Base.getAlphabet();
+  EXPECT_EQ(alphabet.getCharset(), 163);
+  for (const char* pair : {"Aa", "Ăă", "Đđ", "Ơơ", "Yy"}) {
+    std::string bytes = FromUtf8(pair, 1258);
+    ASSERT_EQ(bytes.size(), 2u) << pair;
+    EXPECT_EQ(alphabet.Normalize(bytes[0]), static_cast<unsigned char>(bytes[1])) << pair;
+  }
+}
+
 TEST_F(TBaseBuilderTest, TheRingGivesEveryPrefixItsContinuations) {
   // Every leaf at the full order and every sequence's tail again a path: the generator then
   // never has to renew its context.

@@ -2,7 +2,9 @@
 
 #include <sstream>
 
+#include "support/courses.h"
 #include "support/testfiles.h"
+#include "toolkit/codepage.h"
 
 namespace {
 
@@ -64,7 +66,6 @@ TEST_F(TCourseToolTest, GenerateRepeatsItselfForOneSeed) {
 }
 
 TEST_F(TCourseToolTest, LettersOfAWestEuropeanCodePageShowAsThemselves) {
-  // Such a base carries character set 0, which the window texts take for the system's page.
   TempDir::Write(PathOf("French.txt"), "café été née");
   ASSERT_EQ(Run({"build", "--text", PathOf("French.txt"), "--codepage", "1252", "--alphabet",
                  "abcdeéfghijklmnopqrstuvwxyz", "--order", "2", "--out", PathOf("French.Base")}),
@@ -76,6 +77,25 @@ TEST_F(TCourseToolTest, LettersOfAWestEuropeanCodePageShowAsThemselves) {
   EXPECT_NE(Out.str().find(" é=Éé "), std::string::npos) << Out.str();
   ASSERT_EQ(Run({"generate", PathOf("French.Base"), "--lines", "3", "--seed", "5"}), 0);
   EXPECT_NE(Out.str().find("é"), std::string::npos) << Out.str();
+}
+
+TEST_F(TCourseToolTest, AWesternCourseCarriesTheCharacterSetOfItsCodePage) {
+  // The tests' German course is this build of its text; the English alphabet, all below 128,
+  // keeps the ANSI set of the shipped course.
+  const std::string text = TestCourseFile("German.txt");
+  ASSERT_EQ(Run({"build", "--text", text, "--codepage", "1252", "--alphabet",
+                 "abcdefghijklmnopqrstuvwxyzäöüß", "--order", "3", "--out", PathOf("German.Base")}),
+            0)
+      << Err.str();
+  EXPECT_TRUE(TempDir::Read(PathOf("German.Base")) == TempDir::Read(TestCourseFile("German.Base")));
+  ASSERT_EQ(Run({"dump", PathOf("German.Base")}), 0) << Err.str();
+  EXPECT_NE(Out.str().find("Charset: " + std::to_string(kWesternCharset) + "\n"),
+            std::string::npos)
+      << Out.str();
+  EXPECT_EQ(CodePageOfCharset(kWesternCharset), 1252);
+  BuildSample("English", 1252, "abcdefghijklmnopqrstuvwxyz");
+  ASSERT_EQ(Run({"dump", PathOf("English.Base")}), 0) << Err.str();
+  EXPECT_NE(Out.str().find("Charset: 0\n"), std::string::npos) << Out.str();
 }
 
 TEST_F(TCourseToolTest, ErrorsAndUsage) {

@@ -65,10 +65,6 @@ unsigned char CapitalOf(unsigned char letter, int codePage) {
 
 }  // namespace
 
-int CodePageOfCourseCharset(int charset) {
-  return charset == 0 ? kWesternCodePage : CodePageOfCharset(charset);
-}
-
 TBaseBuilder::TBaseBuilder(int codePage, const std::string& letters, int order) : Order(order) {
   const int charset = CharsetOfCodePage(codePage);
   if (charset < 0) throw Exception("Unknown code page " + IntToStr(codePage));
@@ -89,6 +85,11 @@ TBaseBuilder::TBaseBuilder(int codePage, const std::string& letters, int order) 
     unsigned char capital = CapitalOf(Alphabet.Letters[position], codePage);
     if (Alphabet.IndexOf(capital) == 0) Alphabet.Map[capital] = static_cast<uint8_t>(position);
   }
+  // Letters below 128 read the same in every code page: a Western alphabet of them keeps the
+  // ANSI set, as the shipped English course has it.
+  bool ascii = true;
+  for (int byte = 128; byte < 256; ++byte) ascii = ascii && Alphabet.IndexOf(byte) == 0;
+  if (codePage == kWesternCodePage && ascii) Alphabet.Charset = 0;
 }
 
 TBaseBuilder::~TBaseBuilder() = default;

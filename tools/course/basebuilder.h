@@ -17,6 +17,8 @@
 class TBaseBuilder {
 public:
   // `letters` are the alphabet's small letters in `codePage`; each letter's capital maps to it.
+  // The base carries the code page's character set (CharsetOfCodePage), or the ANSI set 0 for
+  // a Western alphabet whose letters all lie below 128.
   // Throws Exception for an unknown code page, a blank or repeated letter, more than 255
   // letters, or an order outside 1 to 255.
   TBaseBuilder(int codePage, const std::string& letters, int order);
@@ -44,7 +46,3 @@ private:
   int64_t Letters = 0;
   int64_t Words = 0;
 };
-
-// The code page a base's letters are written in, by the character set that CharsetOfCodePage
-// gave it: 0 is Windows-1252, which windows take for the system's code page.
-int CodePageOfCourseCharset(int charset);

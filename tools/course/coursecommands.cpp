@@ -89,10 +89,9 @@ int Build(const TOptions& options, std::ostream& out) {
   return 0;
 }
 
-// The code page of the base's letters. The toolkit, which speaks of window texts, takes
-// character set 0 for the system's code page; a course built from Windows-1252 texts has it too.
+// The code page of the base's letters, as the training views take it from the character set.
 int CodePageOfBase(const TLTBase& base) {
-  return CodePageOfCourseCharset(base.getAlphabet().getCharset());
+  return CodePageOfCharset(base.getAlphabet().getCharset());
 }
 
 void LoadBase(const TOptions& options, TLTBase& base) {

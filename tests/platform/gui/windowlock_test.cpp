@@ -32,9 +32,9 @@ TEST(WindowLockTest, AWindowDestroyedWhileLockedEndsTheLock) {
 TEST(WindowLockTest, ANestedScopeLeavesTheOuterLockInForce) {
   TForm window(nullptr);
   {
-    TUpdateLock outer(&window);
+    TWindowUpdateLock outer(&window);
     {
-      TUpdateLock inner(&window);
+      TWindowUpdateLock inner(&window);
       EXPECT_FALSE(window.Handle()->updatesEnabled());
     }
     EXPECT_FALSE(window.Handle()->updatesEnabled()) << "the inner scope took no lock";

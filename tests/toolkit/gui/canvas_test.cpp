@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QPainter>
 
+#include <functional>
 #include <set>
 
 #include "support/guiapplication.h"
+#include "toolkit/codepage.h"
 #include "toolkit/gui/bitmap.h"
 
 namespace {
@@ -174,6 +176,41 @@ TEST_F(CanvasTest, DrawLeavesOutTheBottomLeftColourOfATransparentBitmap) {
   EXPECT_EQ(At(10, 4), clYellow);
 }
 
+TEST_F(CanvasTest, ATransparentBitmapDrawnAgainShowsWhatWasDrawnOnItSince) {
+  TBitmap key;
+  key.setSize(3, 3);
+  key.Canvas()->Brush()->setColor(clYellow);
+  key.Canvas()->FillRect(Rect(0, 0, 3, 3));
+  key.setTransparent(true);
+  canvas()->Draw(4, 4, &key);
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    int x, y;
+    TColor expected;
+  } changes[] = {
+      {"a pixel", [&] { key.Canvas()->setPixel(1, 1, clLime); }, 1, 1, clLime},
+      {"a shape",
+       [&] {
+         key.Canvas()->Pen()->setColor(clBlue);
+         key.Canvas()->Rectangle(0, 0, 3, 2);
+       },
+       0, 0, clBlue},
+      {"a copy",
+       [&] {
+         key = TBitmap(key);
+         key.Canvas()->setPixel(1, 0, clRed);
+       },
+       1, 0, clRed},
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.name);
+    c.change();
+    canvas()->Draw(4, 4, &key);
+    EXPECT_EQ(At(4 + c.x, 4 + c.y), c.expected);
+  }
+}
+
 TEST_F(CanvasTest, StretchDrawScalesToTheRectangleAlsoBeyondTheEdges) {
   TBitmap picture;
   picture.setSize(2, 2);
@@ -264,24 +301,36 @@ QImage Rendered(const std::string& text, int charset) {
   return bitmap.Image();
 }
 
-TEST(CanvasCodePageTest, RussianCharsetDrawsCyrillicLetters) {
-  const std::string privet = "\xCF\xF0\xE8\xE2\xE5\xF2";  // "Привет" in Windows-1251
-  QImage drawn = Rendered(privet, RUSSIAN_CHARSET);
-
+TEST(CanvasCodePageTest, ACharacterSetDrawsTheLettersOfItsCodePage) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    int charset;
+    const char* letters;
+    int other;  // a character set whose code page has other letters there
+  } cases[] = {
+      {"Russian", "\xCF\xF0\xE8\xE2\xE5\xF2", RUSSIAN_CHARSET, "Привет", 238},
+      // A font that no localization gave a set shows the system's own texts and user names.
+      {"ANSI", "\xCF\xF0\xE8\xE2\xE5\xF2", ANSI_CHARSET, "Привет", 238},
+      {"Western", "Gr\xFC\xDF\xE4", kWesternCharset, "Grüßä", RUSSIAN_CHARSET},
+  };
   TFont font;
   font.setName("DejaVu Sans");
   font.setHeight(20);
-  QImage expected(120, 30, drawn.format());
-  expected.fill(Qt::white);
-  QPainter painter(&expected);
-  painter.setFont(font.ToQFont());
-  painter.setPen(Qt::black);
-  painter.drawText(QPoint(0, QFontMetrics(font.ToQFont()).ascent()),
-                   QString::fromUtf8("Привет"));
-  painter.end();
-
-  EXPECT_EQ(drawn, expected);
-  EXPECT_NE(Rendered(privet, 238), drawn) << "Central European bytes are other letters";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QImage drawn = Rendered(c.bytes, c.charset);
+    QImage expected(120, 30, drawn.format());
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.setFont(font.ToQFont());
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(0, QFontMetrics(font.ToQFont()).ascent()),
+                     QString::fromUtf8(c.letters));
+    painter.end();
+    EXPECT_EQ(drawn, expected);
+    EXPECT_NE(Rendered(c.bytes, c.other), drawn);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,163 @@
+#include "views/twallpaper.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "resources/pictures/picture.h"
+#include "support/guiapplication.h"
+#include "support/tempdir.h"
+#include "toolkit/gui/jpegimage.h"
+#include "toolkit/gui/pngimage.h"
+#include "views/tasyncimageloader.h"
+
+namespace {
+
+const std::string kData = std::string(LOMTAK_TEST_DATA_DIR) + "/wallpaper";
+
+TEST(WallpaperTest, APictureGrowsByTenthsToCoverTheAreaAndIsCentred) {
+  struct Case {
+    const char* name;
+    int pictureWidth, pictureHeight, width, height;
+    TRect drawn;
+  } cases[] = {
+      {"4:3 on 5:4 grows to 1.4", 1024, 768, 1280, 1024, Bounds(-76, -25, 1433, 1075)},
+      {"exactly twice grows to 2.1", 1024, 768, 2048, 1536, Bounds(-51, -38, 2150, 1612)},
+      {"a larger picture is cropped", 1600, 1200, 1280, 1024, Bounds(-160, -88, 1600, 1200)},
+      {"an equal picture stays", 1920, 1200, 1920, 1200, Bounds(0, 0, 1920, 1200)},
+      {"an empty picture", 0, 0, 800, 600, Bounds(400, 300, 0, 0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TRect r = TWallpaper::PictureRect(c.pictureWidth, c.pictureHeight, c.width, c.height);
+    EXPECT_EQ(r.Left, c.drawn.Left);
+    EXPECT_EQ(r.Top, c.drawn.Top);
+    EXPECT_EQ(r.Width(), c.drawn.Width());
+    EXPECT_EQ(r.Height(), c.drawn.Height());
+  }
+}
+
+TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
+  struct Case {
+    const char* name;
+    std::string file;
+    bool loaded;
+    int width;
+  } cases[] = {
+      {"baseline", kData + "/mixed/good.jpg", true, 64},
+      {"progressive", kData + "/progressive.jpg", true, 48},
+      {"CMYK", kData + "/cmyk.jpg", true, 40},
+      {"not a picture", kData + "/mixed/broken.jpg", false, 0},
+      {"empty", kData + "/mixed/empty.jpg", false, 0},
+      {"missing", kData + "/none.jpg", false, 0},
+      {"no name", "", false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TAsyncImageLoader loader;
+    loader.Load(c.file);
+    loader.WaitFor();
+    EXPECT_EQ(loader.Loaded, c.loaded);
+    EXPECT_EQ(loader.Bitmap.Width(), c.width);
+  }
+}
+
+// A shown wallpaper of 800 x 600 on the pictures of a folder.
+class WallpaperFolderTest : public testing::Test {
+protected:
+  void Open(const std::string& folder) {
+    wallpaper.reset(new TWallpaper(nullptr, folder));
+    wallpaper->SetBounds(0, 0, 800, 600);
+    wallpaper->Show();
+  }
+  static int BuiltInWidth() {
+    TJPEGImage builtIn;
+    LoadPicture(&builtIn, "DEFAULT_WALLPAPER");
+    return builtIn.Width();
+  }
+  TOwnedPtr<TWallpaper> wallpaper;
+};
+
+TEST_F(WallpaperFolderTest, StartsHiddenWithTheBuiltInPictureAndALoaderAtWork) {
+  TWallpaper fresh(nullptr, kData + "/mixed");
+  EXPECT_FALSE(fresh.Visible());
+  EXPECT_EQ(fresh.Align(), alClient);
+  EXPECT_EQ(fresh.Bitmap.Width(), BuiltInWidth());
+  ASSERT_NE(fresh.Loader, nullptr);
+  EXPECT_TRUE(fresh.Loader->Started());
+  EXPECT_EQ(fresh.PlayList.getFiles().Count(), 3);
+}
+
+TEST_F(WallpaperFolderTest, NextKeepsTheLastGoodPictureAmongBrokenAndEmptyFiles) {
+  Open(kData + "/mixed");
+  bool seenGood = false;
+  for (int i = 0; i < 40; ++i) {
+    SCOPED_TRACE(i);
+    wallpaper->Next();
+    seenGood = seenGood || wallpaper->Bitmap.Width() == 64;
+    EXPECT_EQ(wallpaper->Bitmap.Width(), seenGood ? 64 : BuiltInWidth());
+    EXPECT_TRUE(wallpaper->Loader->Started());
+  }
+  EXPECT_TRUE(seenGood);
+}
+
+TEST_F(WallpaperFolderTest, AFolderWithoutPicturesKeepsTheBuiltInOne) {
+  TempDir empty;
+  for (const std::string& folder : {empty.path(), empty / "missing"}) {
+    SCOPED_TRACE(folder);
+    Open(folder);
+    wallpaper->Next();
+    wallpaper->Next();
+    EXPECT_EQ(wallpaper->Bitmap.Width(), BuiltInWidth());
+  }
+}
+
+TEST_F(WallpaperFolderTest, APaintCoversTheAreaAndPutsTheLogoInTheCorner) {
+  Open(kData + "/mixed");
+  wallpaper->Bitmap.setSize(100, 75);
+  wallpaper->Bitmap.Canvas()->Brush()->setColor(0x00FF00);
+  wallpaper->Bitmap.Canvas()->FillRect(Rect(0, 0, 100, 75));
+  wallpaper->Paint();
+  TPNGImage logo;
+  LoadPicture(&logo, "LOGOTYPE_PNG");
+  TCanvas* canvas = wallpaper->Canvas();
+  for (auto [x, y] : {std::pair{0, 0}, {799, 0}, {0, 599}, {799 - logo.Width() - 10, 599}})
+    EXPECT_EQ(canvas->Pixels(x, y), TColor(0x00FF00));
+  // Somewhere in the logo's rectangle, 10 pixels from the right edge on the bottom edge, the
+  // picture is covered.
+  bool covered = false;
+  for (int x = 800 - logo.Width() - 10; x < 790 && !covered; ++x)
+    for (int y = 600 - logo.Height(); y < 600 && !covered; ++y)
+      covered = canvas->Pixels(x, y) != TColor(0x00FF00);
+  EXPECT_TRUE(covered);
+  for (int y = 0; y < 600; y += 50) EXPECT_EQ(canvas->Pixels(795, y), TColor(0x00FF00));
+}
+
+// The folder's one picture is a pipe: each loader's decode waits until the test feeds it.
+TEST_F(WallpaperFolderTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNextOne) {
+  TempDir folder;
+  const std::string pipe = folder / "Fed.jpg";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string picture = TempDir::Read(kData + "/mixed/good.jpg");
+  auto feed = [&] { TempDir::Write(pipe, picture); };
+  Open(folder.path());
+  feed();
+  wallpaper->Next();
+  EXPECT_EQ(wallpaper->Bitmap.Width(), 64);
+  // Next has returned while the next loader still waits for its picture.
+  EXPECT_TRUE(wallpaper->Loader->Started());
+  EXPECT_FALSE(wallpaper->Loader->Finished());
+  feed();
+  wallpaper->Loader->WaitFor();
+  EXPECT_TRUE(wallpaper->Loader->Loaded);
+}
+
+TEST_F(WallpaperFolderTest, DestructionWaitsForTheRunningDecode) {
+  for (int i = 0; i < 10; ++i) {
+    Open(kData + "/mixed");
+    wallpaper.reset();
+  }
+}
+
+}  // namespace

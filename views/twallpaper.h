@@ -1,0 +1,33 @@
+#pragma once
+// The background of the training screen: one picture scaled to cover the whole area, centred,
+// with the program's logo in the bottom-right corner. It starts with the built-in picture and
+// changes to a random JPEG of its folder at every Next; the next picture is always being decoded
+// ahead on a loader thread, so Next only waits for a decode that is still running. Owns the
+// picture, the play list and the one loader. User-interface thread only.
+
+#include <memory>
+#include <string>
+
+#include "foundation/tplaylist.h"
+#include "toolkit/gui/bitmap.h"
+#include "toolkit/gui/paintbox.h"
+#include "views/tasyncimageloader.h"
+
+class TWallpaper : public TPaintBox {
+public:
+  // The pictures are the "*.jpg" files of the folder and its subfolders.
+  TWallpaper(TComponent* Owner, const std::string& folder);
+  ~TWallpaper() override;
+
+  void Paint() override;
+  // Takes the loader's picture when it decoded (waiting for it), starts the next loader, paints.
+  void Next();
+
+  // Where the picture of that size is drawn on an area of that size: grown by whole tenths
+  // until it covers the area, centred (cropped where it is larger).
+  static TRect PictureRect(int pictureWidth, int pictureHeight, int width, int height);
+
+  TBitmap Bitmap;
+  TPlayList PlayList;
+  std::unique_ptr<TAsyncImageLoader> Loader;
+};
