@@ -1,7 +1,9 @@
 #include "app/gui/tformopener.h"
 
+#include "app/gui/tsessionform.h"
 #include "app/gui/tstartform.h"
 #include "app/tlomtak.h"
+#include "toolkit/gui/application.h"
 #include "toolkit/gui/component.h"
 #include "users/gui/taddnewuserform.h"
 #include "users/gui/tauthorizationform.h"
@@ -37,4 +39,8 @@ std::optional<std::string> TFormOpener::ChangePassword(TUser* user) {
   return window->getNewPassword();
 }
 
-void TFormOpener::RunSession(TCourse*, TUser*) {}
+void TFormOpener::RunSession(TCourse* course, TUser* user) {
+  TOwnedPtr<TSessionForm> form(new TSessionForm(nullptr, course, user));
+  Application->ProcessMessages();
+  form->Execute();
+}

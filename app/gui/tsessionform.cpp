@@ -1,0 +1,505 @@
+#include "app/gui/tsessionform.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <thread>
+
+#include "app/gui/taboutform.h"
+#include "app/gui/tintroductionform.h"
+#include "app/gui/tonlineform.h"
+#include "app/gui/tuserstatisticform.h"
+#include "app/sessionlayout.h"
+#include "app/tlomtak.h"
+#include "engine/tcourse.h"
+#include "engine/tmetronome.h"
+#include "engine/tsound.h"
+#include "engine/ttask.h"
+#include "engine/ttaskstatistic.h"
+#include "foundation/tenvironment.h"
+#include "foundation/tinioptions.h"
+#include "foundation/tplaylist.h"
+#include "foundation/wintools.h"
+#include "platform/gui/bringtotop.h"
+#include "platform/gui/thook.h"
+#include "platform/gui/windowlock.h"
+#include "platform/keycodes.h"
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/application.h"
+#include "toolkit/gui/listbox.h"
+#include "toolkit/gui/panel.h"
+#include "toolkit/gui/screen.h"
+#include "toolkit/gui/trayicon.h"
+#include "users/tuser.h"
+#include "views/tltkeyboard.h"
+#include "views/tltstatusbar.h"
+#include "views/tlttaskstatisticvisualizer.h"
+#include "views/tlttaskvisualizer.h"
+#include "views/twallpaper.h"
+
+namespace {
+
+// The course's name without its last extension: the name its ".Layout" and ".Info" files take.
+std::string CourseBase(const TCourse* course) {
+  return std::filesystem::path(course->getName()).replace_extension().string();
+}
+
+// The training screen's views as the layout asks them to size themselves.
+class TSessionViews : public TWorkspaceViews {
+public:
+  TSessionViews(TLTStatusBar* status, TLTTaskVisualizer* task, TLTKeyboard* keyboard)
+      : Status(status), Task(task), Keyboard(keyboard) {}
+
+  int FitStatusBar(int width) override {
+    Status->setLeft(0);
+    Status->setWidth(width);
+    Status->Font()->setName("Arial Narrow");
+    Status->AdjustOptimalSize(50, 117);
+    return Status->Height();
+  }
+  int FitTask(int width, int maxHeight) override {
+    Task->setLeft(0);
+    Task->setWidth(width);
+    Task->setMaxHeight(maxHeight);
+    return Task->Height();
+  }
+  TSize FitKeyboard(int width, int height) override {
+    Keyboard->StrechToSize(width, height);
+    return {Keyboard->Width(), Keyboard->Height()};
+  }
+
+private:
+  TLTStatusBar* Status;
+  TLTTaskVisualizer* Task;
+  TLTKeyboard* Keyboard;
+};
+
+void Place(TControl* control, const TRect& rect) {
+  control->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+}  // namespace
+
+TSessionForm::TSessionForm(TComponent* Owner, TCourse* course, TUser* user)
+    : TMultilangForm(Owner), Course(course), User(user) {
+  Describe();
+  Construct(user);
+
+  TEnvironment* environment = getRoot()->getEnvironment();
+  const std::string coursePath = environment->getCoursesDir() + "/" + CourseBase(course);
+  TIniOptions info(coursePath + ".Info", false);
+
+  Wallpaper = new TWallpaper(pnWorkPanel, environment->getWallpapersDir());
+  Wallpaper->Next();
+
+  Metronome = std::make_unique<TMetronome>(45);
+  TMetronome::OnTick = [this] { CALLBACK_MetronomeTick(); };
+
+  Task = std::make_unique<TTask>(user, course);
+  Task->OnError = [this] { CALLBACK_TaskOnError(); };
+  Task->OnCorrect = [this] { CALLBACK_TaskOnCorrect(); };
+  Task->OnRestart = [this] { CALLBACK_TaskOnRestart(); };
+  Task->OnComplete = [this] { CALLBACK_TaskOnComplete(); };
+
+  TaskVisualizer = new TLTTaskVisualizer(pnWorkPanel);
+  TaskVisualizer->setName("Task");
+  TaskVisualizer->Font()->setCharset(course->getCharset());
+  TaskVisualizer->AttachTask(Task.get());
+
+  TaskStatisticVisualizer = new TLTTaskStatisticVisualizer(this);
+  TaskStatisticVisualizer->setName("TaskStatistic");
+  TaskStatisticVisualizer->setParent(pnWorkPanel);
+  TaskStatisticVisualizer->AverageWordLength = info.ReadFloat("GENERAL", "AverageWordLength", 1.0);
+  TaskStatisticVisualizer->AttachTask(Task.get());
+
+  Keyboard = new TLTKeyboard(pnWorkPanel);
+  Keyboard->setName("Keyboard");
+  Keyboard->OnKeyboard = [this](uint32_t time, int scanCode, int virtualKey, char character,
+                                bool down) {
+    return CALLBACK_KeyboardEvent(time, scanCode, virtualKey,
+                                  static_cast<unsigned char>(character), down);
+  };
+  Keyboard->Font()->setCharset(course->getCharset());
+  Keyboard->LoadLayout(coursePath + ".Layout");
+
+  StatusBar = new TLTStatusBar(this);
+  StatusBar->setName("StatusBar");
+  StatusBar->setParent(pnWorkPanel);
+  StatusBar->Font()->setCharset(course->getCharset());
+
+  ThemeList = std::make_unique<TPlayList>();
+  ThemeList->LoadFolder(environment->getThemesDir(), "*.ini");
+
+  const std::string sounds = environment->getSoundsDir();
+  ClickSound = std::make_unique<TSound>(sounds + "/Click.wav");
+  ErrorSound = std::make_unique<TSound>(sounds + "/Error.wav");
+  MetronomeSound = std::make_unique<TSound>(sounds + "/Metronome.wav");
+  SuccessSound = std::make_unique<TSound>(sounds + "/Success.wav");
+
+  // Now the result panel and the status line, owned by the window, take their texts and the
+  // localization's character set too.
+  Localize();
+
+  StatusBar->setText(lbStatusBar->Items()->Strings(0));
+  lbStatusBar->setItemIndex(0);
+  actStatusBarUpdate->Execute();
+}
+
+TSessionForm::~TSessionForm() = default;
+
+void TSessionForm::CreateMessages() {
+  AddMessage("Error.AudioDeviceError", "Error opening sound device");
+}
+
+TModalResult TSessionForm::Execute() {
+  Task->NewTask();
+  actCompileWorkspace->Execute();
+  return ShowModal();
+}
+
+// Window events
+
+void TSessionForm::FormShow(TObject*) {
+  LoadState(User->getOptions(), "SessionForm");
+  Wallpaper->Show();
+  Keyboard->Show();
+  TaskVisualizer->Show();
+  StatusBar->Show();
+  BringWindowToTop(this);
+  InstallMouseHook(
+      [this](unsigned message, const MOUSEHOOKSTRUCT* data) {
+        return CALLBACK_MouseEvent(message, data);
+      },
+      std::this_thread::get_id());
+  Keyboard->setEnabled(true);
+}
+
+void TSessionForm::FormActivate(TObject*) {
+  Application->ProcessMessages();
+  if (User->getOptions()->ReadBool("IntroductionForm", "AutoShow", true))
+    actShowIntroduction->Execute();
+}
+
+void TSessionForm::FormHide(TObject*) { Keyboard->setEnabled(false); }
+
+void TSessionForm::FormDestroy(TObject*) {
+  SaveState(User->getOptions(), "SessionForm");
+  RemoveMouseHook();
+  Metronome->Stop();
+  if (StatisticUnsaved) SaveStatistic();
+  SuccessSound.reset();
+  MetronomeSound.reset();
+  ErrorSound.reset();
+  ClickSound.reset();
+  ThemeList.reset();
+  Free(Wallpaper);
+  Wallpaper = nullptr;
+  Task.reset();
+  Free(TaskVisualizer);
+  TaskVisualizer = nullptr;
+  Free(TaskStatisticVisualizer);
+  TaskStatisticVisualizer = nullptr;
+  Free(Keyboard);
+  Keyboard = nullptr;
+  Free(StatusBar);
+  StatusBar = nullptr;
+  Metronome.reset();
+}
+
+void TSessionForm::RxTrayIconClick(TObject*) {
+  Show();
+  RxTrayIcon->setActive(false);
+}
+
+// Keys and the mouse
+
+bool TSessionForm::CALLBACK_KeyboardEvent(uint32_t time, int, int virtualKey,
+                                          unsigned char character, bool down) {
+  if (!Active() || !down) return true;
+  if (character != 0) {
+    if (Task->Position < static_cast<int32_t>(Task->Text.size()))
+      TaskStatisticVisualizer->Hide();
+    Task->KeyPressed(static_cast<int32_t>(time), character);
+    ShowMouseCursor(false);
+    return false;
+  }
+  ShowMouseCursor(true);
+  if (!RunControlKey(virtualKey)) return true;
+  Task->MarkInterrupted();
+  return false;
+}
+
+bool TSessionForm::RunControlKey(int virtualKey) {
+  switch (virtualKey) {
+    case VK_RETURN:
+    case VK_LEFT:
+    case VK_RIGHT:
+      break;
+    case VK_ESCAPE:
+      actExit->Execute();
+      break;
+    case VK_PRIOR:
+      actMetronomeUp->Execute();
+      actStatusBarUpdate->Execute();
+      break;
+    case VK_NEXT:
+      actMetronomeDown->Execute();
+      actStatusBarUpdate->Execute();
+      break;
+    case VK_UP:
+      ++TestResolution;
+      ApplyMonitorAndTheme();
+      break;
+    case VK_DOWN:
+      --TestResolution;
+      ApplyMonitorAndTheme();
+      break;
+    case VK_LWIN:
+    case VK_LCONTROL:
+      actToTray->Execute();
+      break;
+    case VK_F1:
+      actShowIntroduction->Execute();
+      break;
+    case VK_F1 + 1:  // F2
+      actOnOffMetronome->Execute();
+      actStatusBarUpdate->Execute();
+      break;
+    case VK_F1 + 2:  // F3
+      actShowHideKeyboard->Execute();
+      break;
+    case VK_F1 + 3:  // F4
+      actStatusBarTurn->Execute();
+      break;
+    case VK_F1 + 4:  // F5
+      actChangeTheme->Execute();
+      break;
+    case VK_F1 + 5:  // F6
+      actShowOnline->Execute();
+      break;
+    case VK_F1 + 8:  // F9
+      actShowStatistic->Execute();
+      break;
+    case VK_F1 + 9:  // F10
+      actShowAbout->Execute();
+      break;
+    case VK_F11:
+      actNewTask->Execute();
+      break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+bool TSessionForm::CALLBACK_MouseEvent(unsigned, const MOUSEHOOKSTRUCT*) {
+  ShowMouseCursor(true);
+  return true;
+}
+
+// The exercise's events
+
+void TSessionForm::CALLBACK_MetronomeTick() { MetronomeSound->Play(); }
+
+void TSessionForm::MarkNextChar() {
+  const size_t position = static_cast<size_t>(Task->Position);
+  Keyboard->setCurrentChar(position < Task->Text.size() ? Task->Text[position] : '\0');
+}
+
+void TSessionForm::CALLBACK_TaskOnCorrect() {
+  ClickSound->Play();
+  MarkNextChar();
+}
+
+void TSessionForm::CALLBACK_TaskOnError() { ErrorSound->Play(); }
+
+void TSessionForm::CALLBACK_TaskOnRestart() { MarkNextChar(); }
+
+void TSessionForm::SaveStatistic() {
+  // A failed save keeps the whole log in memory, and the next save writes all of it; the
+  // failure is shown as any other error, without unwinding through the keyboard hook.
+  CatchAsException(
+      [this] {
+        Task->getStatistic()->Save();
+        StatisticUnsaved = false;
+      },
+      [this](const Exception& error) {
+        StatisticUnsaved = true;
+        Application->HandleException(this, error);
+      });
+}
+
+void TSessionForm::CALLBACK_TaskOnComplete() {
+  Application->ProcessMessages();
+  TTaskStatistic* statistic = Task->getStatistic();
+  if (statistic->getErrorCount() == 0) SuccessSound->Play();
+  SaveStatistic();
+
+  Totals.TasksTime += statistic->getTotalTime();
+  Totals.TasksCount += 1;
+  Totals.CharsCount += statistic->getKeystrokes();
+  Totals.MaxProqCpm = std::max(Totals.MaxProqCpm, statistic->getSpeed());
+
+  TWindowUpdateLock lock(this);
+  Wallpaper->Next();
+  TaskStatisticVisualizer->UpdateAndShow();
+  actStatusBarUpdate->Execute();
+  Task->NewTask();
+  actCompileWorkspace->Execute();
+}
+
+// Actions
+
+void TSessionForm::actExitExecute(TObject*) {
+  ShowMouseCursor(true);
+  Metronome->Stop();
+  Close();
+}
+
+void TSessionForm::actShowHideKeyboardExecute(TObject*) {
+  Keyboard->setVisible(!Keyboard->Visible());
+}
+
+template <class TWindow, class TObjectOf>
+void TSessionForm::ShowWithKeyboardOff(TObjectOf* object) {
+  // Keys come back also when the window fails.
+  struct TKeysBack {
+    TLTKeyboard* keyboard;
+    ~TKeysBack() { keyboard->setEnabled(true); }
+  } keysBack{Keyboard};
+  Keyboard->setEnabled(false);
+  TOwnedPtr<TWindow>(new TWindow(nullptr, object))->ShowModal();
+}
+
+void TSessionForm::actShowAboutExecute(TObject*) { ShowWithKeyboardOff<TAboutForm>(getRoot()); }
+
+void TSessionForm::actShowIntroductionExecute(TObject*) {
+  ShowWithKeyboardOff<TIntroductionForm>(User);
+}
+
+void TSessionForm::actShowOnlineExecute(TObject*) { ShowWithKeyboardOff<TOnlineForm>(User); }
+
+// The keyboard stays on: a key typed into the statistics window finds this screen inactive
+// and passes on.
+void TSessionForm::actShowStatisticExecute(TObject*) { ShowUserStatistic(User, Course); }
+
+void TSessionForm::actOnOffMetronomeExecute(TObject*) {
+  if (Metronome->isRunning())
+    Metronome->Stop();
+  else
+    Metronome->Start();
+}
+
+void TSessionForm::actMetronomeUpExecute(TObject*) {
+  if (Metronome->getTempo() < 999) Metronome->setTempo(Metronome->getTempo() + 1);
+}
+
+void TSessionForm::actMetronomeDownExecute(TObject*) {
+  if (Metronome->getTempo() > 10) Metronome->setTempo(Metronome->getTempo() - 1);
+}
+
+void TSessionForm::actNewTaskExecute(TObject*) {
+  Task->NewTask();
+  actCompileWorkspace->Execute();
+}
+
+void TSessionForm::actToTrayExecute(TObject*) {
+  RxTrayIcon->setActive(true);
+  Metronome->Stop();
+  Hide();
+}
+
+void TSessionForm::actRestartTaskExecute(TObject*) { Task->Restart(); }
+
+void TSessionForm::actChangeThemeExecute(TObject*) {
+  ThemeList->Next();
+  ApplyMonitorAndTheme();
+}
+
+// Layout, theme, state, status
+
+void TSessionForm::actCompileWorkspaceExecute(TObject*) {
+  const bool test = Application->ParamStr(1) == "/test";
+  TWindowUpdateLock lock(this);
+  TestResolution = ClampTestResolution(TestResolution);
+  pnWorkPanel->setColor(clBlack);
+  TSessionViews views(StatusBar, TaskVisualizer, Keyboard);
+  const TWorkspace layout =
+      CompileWorkspace(test, TestResolution, {Screen->Width(), Screen->Height()},
+                       {ClientWidth(), ClientHeight()}, views);
+  Place(pnBasePanel, layout.Base);
+  Place(pnWorkPanel, layout.Work);
+  Place(StatusBar, layout.StatusBar);
+  Place(TaskVisualizer, layout.Task);
+  Place(Keyboard, layout.Keyboard);
+  Place(TaskStatisticVisualizer, layout.TaskStatistic);
+}
+
+void TSessionForm::ApplyMonitorAndTheme() {
+  for (int i = 0; i < Screen->MonitorCount(); ++i) {
+    const TRect monitor = Screen->Monitors(i);
+    if (monitor.Top <= Top() && Top() < monitor.Bottom && monitor.Left <= Left() &&
+        Left() < monitor.Right) {
+      Place(this, monitor);
+      break;
+    }
+  }
+  {
+    TIniOptions theme(ThemeList->CurrentFile(), true);
+    LoadTheme(&theme, "Session");
+  }
+  actCompileWorkspace->Execute();
+}
+
+void TSessionForm::LoadTheme(TIniOptions* theme, const std::string& prefix) {
+  TWindowUpdateLock lock(this);
+  setColor(theme->ReadColor(prefix + ".Space", "Background", clBlack));
+  pnBasePanel->setColor(theme->ReadColor(prefix + ".Space", "Border", 0x3C2C2B));
+  TaskVisualizer->LoadTheme(theme, prefix + ".Task");
+  TaskStatisticVisualizer->LoadTheme(theme, prefix + ".TaskStatistic");
+  Keyboard->LoadTheme(theme, prefix + ".Keyboard");
+  StatusBar->LoadTheme(theme, prefix + ".StatusBar");
+}
+
+bool TSessionForm::LoadState(TIniOptions* store, const std::string& section) {
+  IsFullscreen = store->ReadBool(section, "IsFullscreen", false);
+  Metronome->setTempo(store->ReadInteger(section, "Metronome.Tempo", 45));
+  ThemeList->Select(store->ReadString(section, "Theme", ""));
+  // The views keep their state in the user's profile whatever store the screen was given.
+  TIniOptions* profile = User->getOptions();
+  TaskVisualizer->LoadState(profile, section + ".Task");
+  TaskStatisticVisualizer->LoadState(profile, section + ".TaskStatistic");
+  Keyboard->LoadState(profile, section + ".Keyboard");
+  ApplyMonitorAndTheme();
+  return true;
+}
+
+bool TSessionForm::SaveState(TIniOptions* store, const std::string& section) {
+  store->WriteBool(section, "IsFullscreen", IsFullscreen);
+  store->WriteInteger(section, "Metronome.Tempo", Metronome->getTempo());
+  store->WriteString(section, "Theme", ThemeList->CurrentFile());
+  TIniOptions* profile = User->getOptions();
+  TaskVisualizer->SaveState(profile, section + ".Task");
+  TaskStatisticVisualizer->SaveState(profile, section + ".TaskStatistic");
+  Keyboard->SaveState(profile, section + ".Keyboard");
+  return true;
+}
+
+void TSessionForm::actStatusBarUpdateExecute(TObject*) {
+  TStatusValues values;
+  values.UserName = User->getName();
+  values.Time = Now();
+  values.Totals = Totals;
+  values.AverageWordLength = TaskStatisticVisualizer->AverageWordLength;
+  values.MetronomeRunning = Metronome->isRunning();
+  values.MetronomeTempo = Metronome->getTempo();
+  for (const auto& [name, value] : StatusPlaceholders(values))
+    StatusBar->setPlaceholder(name, value);
+}
+
+void TSessionForm::actStatusBarTurnExecute(TObject*) {
+  const int count = lbStatusBar->Items()->Count();
+  if (count == 0) return;
+  const int index = (lbStatusBar->ItemIndex() + 1) % count;
+  lbStatusBar->setItemIndex(index);
+  StatusBar->setText(lbStatusBar->Items()->Strings(index));
+}

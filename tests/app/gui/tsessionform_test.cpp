@@ -1,0 +1,526 @@
+#include "app/gui/tsessionform.h"
+
+#include <gtest/gtest.h>
+
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QPixmap>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/sessionlayout.h"
+#include "app/tlomtak.h"
+#include "engine/tcourse.h"
+#include "engine/tcourses.h"
+#include "engine/tmetronome.h"
+#include "engine/tstatreplay.h"
+#include "engine/ttask.h"
+#include "engine/ttaskstatistic.h"
+#include "foundation/tinioptions.h"
+#include "foundation/tplaylist.h"
+#include "platform/keycodes.h"
+#include "support/courses.h"
+#include "support/guiapplication.h"
+#include "support/installation.h"
+#include "support/messageboxes.h"
+#include "support/tempdir.h"
+#include "support/unwritable.h"
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/listbox.h"
+#include "toolkit/gui/panel.h"
+#include "toolkit/gui/screen.h"
+#include "toolkit/gui/trayicon.h"
+#include "users/tuser.h"
+#include "users/tusers.h"
+#include "views/tltkeyboard.h"
+#include "views/tltkeyboardbutton.h"
+#include "views/tltstatusbar.h"
+#include "views/tlttaskstatisticvisualizer.h"
+#include "views/tlttaskvisualizer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Signed scan codes of keys outside the on-screen keyboard, as the hook delivers them.
+constexpr int ScEsc = 1, ScF1 = 59, ScF11 = 87, ScF12 = 88, ScPageUp = -73, ScPageDown = -81,
+              ScUp = -72, ScDown = -80, ScLeft = -75, ScRight = -77, ScEnter = 28,
+              ScLeftWin = -91, ScLeftCtrl = 29, ScRightCtrl = -29, ScLeftShift = 42;
+
+// A training run of the shipped English course by a fresh user, in a fresh installation.
+class SessionFormTest : public testing::Test {
+protected:
+  void SetUp() override {
+    for (const char* file : {"English.Base", "English.Layout", "English.Info"})
+      fs::copy_file(ShippedCourseFile(file), Program.getCoursesDir() + "/" + file);
+    fs::create_directories(ThemesDir());
+    User = Program.root().getUsers()->Add("Anna");
+    // The manual would open over the screen at every start.
+    User->getOptions()->WriteBool("IntroductionForm", "AutoShow", false);
+    Course = Program.root().getCourses()->getCourse("English");
+    Course->Load({});
+  }
+  void TearDown() override { Form.reset(); }
+
+  std::string ThemesDir() const { return Program.getProgramDir() + "/Environment/Themes"; }
+  std::string StatisticDir() const { return User->getProfileFolder() + "/English/Statistic"; }
+
+  TSessionForm& Build() {
+    Form.reset(new TSessionForm(nullptr, Course, User));
+    return *Form;
+  }
+
+  // Runs the screen modally as the course does; `body` runs inside the modal run with the
+  // window shown and active. The run then ends as Esc ends it, unless the body ended it.
+  void Run(const std::function<void(TSessionForm&)>& body) {
+    if (!Form) Build();
+    // The body is posted when the run's activation is over, so that it runs inside the modal
+    // run's own loop.
+    bool started = false;
+    const TNotifyEvent activate = Form->OnActivate;
+    Form->OnActivate = [&, activate](TObject* sender) {
+      activate(sender);
+      if (started) return;
+      started = true;
+      QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Form->Handle()));
+        body(*Form);
+        Form->actExit->Execute();
+      });
+    };
+    // A run that goes wrong ends anyway.
+    QTimer::singleShot(60000, Form->Handle(), [&] { Form->setModalResult(mrCancel); });
+    Form->Execute();
+  }
+
+  // One key event as the hook delivers it: the keyboard's callback with the time stamp, the
+  // signed scan code, the key's virtual key and the direction. Answers pass-on.
+  bool Event(int scanCode, bool down) {
+    Time += 200;
+    return Form->getKeyboard()->CALLBACK_Keyboard(Time, scanCode, VirtualKeyOfScanCode(scanCode),
+                                                  down);
+  }
+  // A press and a release; answers what the press answered.
+  bool Key(int scanCode) {
+    const bool passed = Event(scanCode, true);
+    Time -= 200;  // the release is no keystroke of its own
+    Event(scanCode, false);
+    return passed;
+  }
+  // Types the character on the key of the on-screen keyboard that gives it.
+  bool Type(unsigned char character) {
+    for (const auto& button : Form->getKeyboard()->Buttons) {
+      if (static_cast<unsigned char>(button->Value) == character) return Key(button->ScanCode);
+      if (static_cast<unsigned char>(button->ShiftValue) == character) {
+        Event(ScLeftShift, true);
+        const bool passed = Key(button->ScanCode);
+        Event(ScLeftShift, false);
+        return passed;
+      }
+    }
+    ADD_FAILURE() << "no key gives '" << character << "'";
+    return true;
+  }
+  unsigned char Wrong(unsigned char expected) { return expected == 'q' ? 'z' : 'q'; }
+  // The rest of the line, with one wrong key at `errorAt` when that lies in it.
+  void TypeLine(int errorAt = -1) {
+    TTask* task = Form->getTask();
+    const std::string line = task->Text;
+    while (task->Text == line && task->Position < static_cast<int32_t>(line.size())) {
+      const int32_t position = task->Position;
+      const unsigned char expected = task->Text[task->Position];
+      if (task->Position == errorAt) {
+        Type(Wrong(expected));
+        errorAt = -1;
+      }
+      Type(expected);
+      if (task->Position == position && task->Text == line) {
+        ADD_FAILURE() << "the key of '" << expected << "' did not reach the line";
+        return;
+      }
+    }
+  }
+
+  // Closes the next window that opens modally over the screen, once it shows, and tells
+  // whether one did and whether the keyboard took keys meanwhile.
+  struct OtherWindow {
+    bool Opened = false;
+    bool KeysOn = false;
+  };
+  void CloseNextWindow(OtherWindow& seen) {
+    auto* poll = new QTimer(Form->Handle());
+    int left = 500;
+    QObject::connect(poll, &QTimer::timeout, [this, &seen, poll, left]() mutable {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal && modal != Form->Handle()) {
+        seen.Opened = true;
+        seen.KeysOn = Form->getKeyboard()->Enabled();
+        modal->close();
+      }
+      if (seen.Opened || --left == 0) poll->deleteLater();
+    });
+    poll->start(20);
+  }
+
+  std::vector<std::string> StatFiles() const {
+    std::vector<std::string> files;
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(StatisticDir(), ignored))
+      files.push_back(entry.path().string());
+    return files;
+  }
+
+  Installation Program;
+  MessageBoxes Boxes;
+  TUser* User = nullptr;
+  TCourse* Course = nullptr;
+  TOwnedPtr<TSessionForm> Form;
+  uint32_t Time = 100000;
+};
+
+TEST_F(SessionFormTest, ALineWithOneErrorIsSavedCountedAndShown) {
+  size_t length = 0;
+  Run([&](TSessionForm& form) {
+    const std::string line = form.getTask()->Text;
+    length = line.size();
+    ASSERT_GT(length, 3u);
+    TypeLine(2);
+    EXPECT_NE(form.getTask()->Text, "") << "the next line is there";
+    EXPECT_EQ(form.getTask()->Position, 0);
+    EXPECT_TRUE(form.getTaskStatisticVisualizer()->Visible()) << "the line's figures show";
+    Type(form.getTask()->Text[0]);
+    EXPECT_FALSE(form.getTaskStatisticVisualizer()->Visible()) << "until the next line starts";
+  });
+  ASSERT_GT(length, 0u);
+
+  const TSessionTotals& totals = Form->getTotals();
+  EXPECT_EQ(totals.TasksCount, 1);
+  EXPECT_EQ(totals.CharsCount, static_cast<int32_t>(length + 1)) << "the wrong key counts";
+  // Every keystroke but the line's first is timed, 200 ms apart.
+  EXPECT_EQ(totals.TasksTime, static_cast<int32_t>(200 * length));
+  EXPECT_GT(totals.MaxProqCpm, 0);
+  EXPECT_EQ(Form->getStatusBar()->getPlaceholder("TASKS_COUNT"), "1");
+  EXPECT_EQ(Form->getStatusBar()->getPlaceholder("CHARS_COUNT"), std::to_string(length + 1));
+  EXPECT_EQ(Form->getStatusBar()->getPlaceholder("MAX_PROQ_CPM"),
+            std::to_string(totals.MaxProqCpm));
+
+  const std::vector<std::string> files = StatFiles();
+  ASSERT_EQ(files.size(), 1u);
+  TTaskStatistic replay(nullptr, nullptr);
+  std::vector<int32_t> keystrokes, errors, times, speeds;
+  std::string error;
+  ASSERT_TRUE(ReplayStatistic(
+      TempDir::Read(files[0]), replay,
+      [&](const TTaskStatistic& exercise) {
+        keystrokes.push_back(exercise.getKeystrokes());
+        errors.push_back(exercise.getErrorCount());
+        times.push_back(exercise.getTotalTime());
+        speeds.push_back(exercise.getSpeed());
+      },
+      error))
+      << error;
+  ASSERT_GE(keystrokes.size(), 1u);
+  EXPECT_EQ(keystrokes[0], totals.CharsCount);
+  EXPECT_EQ(errors[0], 1);
+  EXPECT_EQ(times[0], totals.TasksTime);
+  EXPECT_EQ(speeds[0], totals.MaxProqCpm);
+  EXPECT_TRUE(Boxes.Shown.empty());
+}
+
+TEST_F(SessionFormTest, EachControlKeyRunsItsEntryAndInterruptsTheNextKeystroke) {
+  fs::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Themes/Default.ini",
+                ThemesDir() + "/A.ini");
+  fs::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Themes/Light.ini",
+                ThemesDir() + "/B.ini");
+  enum TWindow { wnNone, wnKeysOff, wnKeysOn };
+  struct Case {
+    const char* name;
+    int scanCode;
+    std::function<void(TSessionForm&)> check;
+    TWindow window = wnNone;
+  };
+  const auto nothing = [](TSessionForm& form) { EXPECT_TRUE(form.Visible()); };
+  const auto toTray = [](TSessionForm& form) {
+    EXPECT_FALSE(form.Visible());
+    EXPECT_TRUE(form.RxTrayIcon->Active());
+  };
+  const Case cases[] = {
+      {"Enter", ScEnter, nothing},
+      {"Left", ScLeft, nothing},
+      {"Right", ScRight, nothing},
+      {"PageUp", ScPageUp,
+       [](TSessionForm& form) { EXPECT_EQ(form.getMetronome()->getTempo(), 46); }},
+      {"PageDown", ScPageDown,
+       [](TSessionForm& form) { EXPECT_EQ(form.getMetronome()->getTempo(), 44); }},
+      {"Up", ScUp, [](TSessionForm& form) { EXPECT_EQ(form.getTestResolution(), 4); }},
+      {"Down", ScDown, [](TSessionForm& form) { EXPECT_EQ(form.getTestResolution(), 2); }},
+      {"LeftWindows", ScLeftWin, toTray},
+      {"LeftCtrl", ScLeftCtrl, toTray},
+      {"F1Manual", ScF1, nothing, wnKeysOff},
+      {"F2Metronome", ScF1 + 1,
+       [](TSessionForm& form) {
+         EXPECT_TRUE(form.getMetronome()->isRunning());
+         EXPECT_EQ(form.getStatusBar()->getPlaceholder("METRONOME_TEMPO"), "45");
+         form.getMetronome()->Stop();
+       }},
+      {"F3Keyboard", ScF1 + 2,
+       [](TSessionForm& form) { EXPECT_FALSE(form.getKeyboard()->Visible()); }},
+      {"F4StatusLine", ScF1 + 3,
+       [](TSessionForm& form) {
+         EXPECT_EQ(form.lbStatusBar->ItemIndex(), 1);
+         EXPECT_EQ(form.getStatusBar()->Text(), form.lbStatusBar->Items()->Strings(1));
+       }},
+      {"F5Theme", ScF1 + 4,
+       [](TSessionForm& form) { EXPECT_EQ(form.getThemeList()->getCurrent(), 1); }},
+      {"F6Online", ScF1 + 5, nothing, wnKeysOff},
+      {"F9Statistics", ScF1 + 8, nothing, wnKeysOn},
+      {"F10About", ScF1 + 9, nothing, wnKeysOff},
+      {"F11NewLine", ScF11,
+       [](TSessionForm& form) {
+         EXPECT_EQ(form.getTask()->Position, 0);
+         EXPECT_EQ(form.getTotals().TasksCount, 0) << "an abandoned line counts nothing";
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Form.reset();
+    // Each case starts from the state a first run finds.
+    User->getOptions()->WriteInteger("SessionForm", "Metronome.Tempo", 45);
+    User->getOptions()->WriteString("SessionForm", "Theme", "");
+    Run([&](TSessionForm& form) {
+      Type(form.getTask()->Text[0]);
+      OtherWindow window;
+      if (c.window != wnNone) CloseNextWindow(window);
+      EXPECT_FALSE(Key(c.scanCode)) << "the key is swallowed";
+      c.check(form);
+      EXPECT_EQ(window.Opened, c.window != wnNone);
+      if (window.Opened) {
+        EXPECT_EQ(window.KeysOn, c.window == wnKeysOn);
+      }
+      EXPECT_TRUE(form.getKeyboard()->Enabled() || !form.Visible());
+      EXPECT_TRUE(form.getTask()->Interrupted) << "the next keystroke is interrupted";
+      if (!form.Visible()) form.RxTrayIconClick(nullptr);
+    });
+  }
+}
+
+TEST_F(SessionFormTest, ReleasesOtherWindowsAndUnknownKeysPassOn) {
+  Run([&](TSessionForm& form) {
+    TTask* task = form.getTask();
+    const unsigned char first = task->Text[0];
+    EXPECT_FALSE(Type(first));
+    EXPECT_EQ(task->Position, 1);
+
+    for (const auto& button : form.getKeyboard()->Buttons)
+      if (button->Value == task->Text[1]) {
+        EXPECT_TRUE(Event(button->ScanCode, false)) << "a release";
+        break;
+      }
+    EXPECT_TRUE(Key(ScF12)) << "a key without a character outside the table";
+    EXPECT_TRUE(Key(ScRightCtrl)) << "right Ctrl is no tray key";
+    EXPECT_FALSE(task->Interrupted);
+    EXPECT_TRUE(form.Visible());
+
+    TForm other(nullptr);
+    other.SetBounds(0, 0, 200, 100);
+    other.Show();
+    other.Handle()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(other.Handle()));
+    EXPECT_TRUE(Type(task->Text[1])) << "a key while another window is active";
+    EXPECT_EQ(task->Position, 1);
+    other.Hide();
+    form.Handle()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Handle()));
+  });
+}
+
+TEST_F(SessionFormTest, EscEndsTheRunAndTheStateIsSaved) {
+  fs::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Themes/Light.ini",
+                ThemesDir() + "/Light.ini");
+  Run([&](TSessionForm& form) {
+    Key(ScPageUp);
+    Key(ScF1 + 2);  // the keyboard hidden
+    EXPECT_FALSE(Key(ScEsc));
+    EXPECT_EQ(form.ModalResult(), mrCancel) << "the run ends";
+  });
+  Form.reset();
+  TIniOptions profile(User->getProfileFolder() + "/Profile.ini", false);
+  EXPECT_EQ(profile.ReadInteger("SessionForm", "Metronome.Tempo", 0), 46);
+  EXPECT_EQ(profile.ReadString("SessionForm", "Theme", ""), ThemesDir() + "/Light.ini");
+  EXPECT_EQ(profile.ReadString("SessionForm", "IsFullscreen", ""), "0");
+  EXPECT_EQ(profile.ReadString("SessionForm.Keyboard", "Keyboard.Visible", ""), "0");
+  EXPECT_NE(profile.ReadString("SessionForm.Task", "Task.Font.Name", ""), "");
+
+  // The next screen brings the tempo back, and shows the keyboard again.
+  Run([&](TSessionForm& form) {
+    EXPECT_EQ(form.getMetronome()->getTempo(), 46);
+    EXPECT_TRUE(form.getKeyboard()->Visible());
+  });
+}
+
+TEST_F(SessionFormTest, FromTheTrayTheSavedStateComesBack) {
+  User->getOptions()->WriteInteger("SessionForm", "Metronome.Tempo", 60);
+  Run([&](TSessionForm& form) {
+    Key(ScPageUp);
+    EXPECT_EQ(form.getMetronome()->getTempo(), 61);
+    Key(ScF1 + 1);
+    ASSERT_TRUE(form.getMetronome()->isRunning());
+    Key(ScLeftCtrl);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(form.getMetronome()->isRunning());
+    EXPECT_TRUE(form.RxTrayIcon->Active());
+    EXPECT_TRUE(Type('a')) << "no key reaches a hidden screen";
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+      // A click on the icon.
+      FireEvent(form.RxTrayIcon->OnClick, form.RxTrayIcon);
+    } else {
+      // Without a notification area the window waits minimised; restoring it is the click.
+      ASSERT_TRUE(QTest::qWaitFor([&] { return form.Handle()->isMinimized(); }));
+      form.Handle()->showNormal();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return form.Visible(); }));
+    }
+    EXPECT_FALSE(form.RxTrayIcon->Active());
+    EXPECT_EQ(form.getMetronome()->getTempo(), 60) << "the saved tempo, not the one since";
+    EXPECT_TRUE(form.getKeyboard()->Enabled()) << "keys reach the screen again";
+  });
+}
+
+TEST_F(SessionFormTest, TheWorkAreaFollowsTheTestSizes) {
+  struct Size {
+    int width, height;
+  };
+  std::vector<Size> work;
+  std::vector<TRect> task, keyboard, panel;
+  Run([&](TSessionForm& form) {
+    const auto record = [&] {
+      const TControl* views[] = {form.getTaskVisualizer(), form.getKeyboard(),
+                                 form.getTaskStatisticVisualizer()};
+      work.push_back({form.pnWorkPanel->Width(), form.pnWorkPanel->Height()});
+      task.push_back(views[0]->BoundsRect());
+      keyboard.push_back(views[1]->BoundsRect());
+      panel.push_back(views[2]->BoundsRect());
+    };
+    record();  // 1024 x 600, the first test size
+    Key(ScUp);
+    record();  // 1024 x 768
+    for (int i = 0; i < 10; ++i) Key(ScUp);
+    record();  // 1920 x 1200, and no further
+  });
+  ASSERT_EQ(work.size(), 3u);
+  const Size sizes[] = {{1022, 598}, {1022, 766}, {1918, 1198}};
+  for (size_t i = 0; i < work.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(work[i].width, sizes[i].width);
+    EXPECT_EQ(work[i].height, sizes[i].height);
+    EXPECT_EQ(task[i].Width(), sizes[i].width);
+    EXPECT_LE(task[i].Height(), sizes[i].height / 10 + 8);
+    EXPECT_EQ(task[i].Top, sizes[i].height / 3 - task[i].Height() / 2);
+    EXPECT_EQ(keyboard[i].Width() % 182, 0) << "a whole scale of the built-in keyboard";
+    EXPECT_EQ(keyboard[i].Left, (sizes[i].width - keyboard[i].Width()) / 2);
+    EXPECT_GT(keyboard[i].Top, task[i].Bottom);
+    EXPECT_EQ(panel[i].Right, keyboard[i].Right);
+    EXPECT_LT(panel[i].Bottom, task[i].Top);
+  }
+  EXPECT_EQ(keyboard[2].Width(), 1092) << "scale 6 at 1920 x 1200";
+}
+
+TEST_F(SessionFormTest, AThemeWithoutKeysGetsThemWritten) {
+  const std::string theme = ThemesDir() + "/Bare.ini";
+  TempDir::Write(theme, "[Session.Space]\r\nBackground=#102030\r\n");
+  Run([&](TSessionForm& form) {
+    EXPECT_EQ(form.Color(), static_cast<TColor>(0x302010));
+    EXPECT_EQ(form.pnBasePanel->Color(), static_cast<TColor>(0x3C2C2B));
+  });
+  TIniOptions written(theme, false);
+  EXPECT_EQ(written.ReadString("Session.Space", "Background", ""), "#102030");
+  EXPECT_EQ(written.ReadString("Session.Space", "Border", ""), "#2B2C3C");
+  EXPECT_EQ(written.ReadString("Session.Task", "UserString.ErrorCharColor", ""), "#FF0000");
+  EXPECT_EQ(written.ReadString("Session.Keyboard.Button.Zone9", "BorderColor", ""), "#3C3C80");
+  EXPECT_EQ(written.ReadString("Session.StatusBar", "Backrgound", ""), "#000000");
+}
+
+TEST_F(SessionFormTest, EveryShippedThemeListsEveryKey) {
+  for (const char* name : {"Default.ini", "Light.ini", "Night.ini"}) {
+    SCOPED_TRACE(name);
+    const std::string theme = ThemesDir() + "/" + name;
+    fs::remove(theme);
+    fs::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Themes/" + name, theme);
+    const std::string shipped = TempDir::Read(theme);
+    Form.reset();
+    Run([](TSessionForm&) {});
+    EXPECT_EQ(TempDir::Read(theme), shipped) << "loading it wrote a default";
+    fs::remove(theme);
+  }
+}
+
+TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing) {
+  fs::create_directories(User->getProfileFolder() + "/English");
+  size_t firstLine = 0, secondLine = 0;
+  Run([&](TSessionForm& form) {
+    {
+      UnwritableFolder locked(User->getProfileFolder() + "/English");
+      if (!locked.ok()) GTEST_SKIP() << "the folder cannot be made unwritable here";
+      firstLine = form.getTask()->Text.size();
+      TypeLine();
+      ASSERT_EQ(Boxes.Shown.size(), 1u) << "the error box";
+      EXPECT_EQ(form.getTotals().TasksCount, 1) << "the line still counts";
+      EXPECT_EQ(form.getTask()->Position, 0) << "and the next one is there";
+    }
+    secondLine = form.getTask()->Text.size();
+    TypeLine();
+  });
+  if (firstLine == 0) return;
+  EXPECT_EQ(Boxes.Shown.size(), 1u);
+  const std::vector<std::string> files = StatFiles();
+  ASSERT_EQ(files.size(), 1u);
+  TTaskStatistic replay(nullptr, nullptr);
+  std::vector<int32_t> keystrokes;
+  std::string error;
+  ASSERT_TRUE(ReplayStatistic(
+      TempDir::Read(files[0]), replay,
+      [&](const TTaskStatistic& exercise) { keystrokes.push_back(exercise.getKeystrokes()); },
+      error));
+  ASSERT_GE(keystrokes.size(), 2u);
+  EXPECT_EQ(keystrokes[0], static_cast<int32_t>(firstLine)) << "the line the failed save held";
+  EXPECT_EQ(keystrokes[1], static_cast<int32_t>(secondLine));
+}
+
+// Not a check: a picture of the screen for a person to look at. scripts/session-screenshots
+// runs it on an X server of each screen size it is asked for.
+TEST_F(SessionFormTest, ScreenshotOfAHalfTypedLineWithOneError) {
+  const char* file = std::getenv("LOMTAK_SCREENSHOT");
+  if (!file) GTEST_SKIP() << "set LOMTAK_SCREENSHOT to the picture to write";
+  fs::create_directories(Program.getProgramDir() + "/Environment");
+  fs::remove_all(ThemesDir());
+  for (const char* folder : {"Wallpapers", "Themes"})
+    fs::copy(std::string(LOMTAK_DIST_DIR) + "/Environment/" + folder,
+             Program.getProgramDir() + "/Environment/" + folder, fs::copy_options::recursive);
+  User->getOptions()->WriteString("SessionForm", "Theme", ThemesDir() + "/Default.ini");
+  Run([&](TSessionForm& form) {
+    // The test size of the screen's own size.
+    int size = 0;
+    while (size < TestResolutionCount - 1 &&
+           (TestResolutionSize(size).cx != Screen->Width() ||
+            TestResolutionSize(size).cy != Screen->Height()))
+      ++size;
+    for (int i = form.getTestResolution(); i < size; ++i) Key(ScUp);
+    for (int i = form.getTestResolution(); i > size; --i) Key(ScDown);
+    TTask* task = form.getTask();
+    while (task->Position < static_cast<int32_t>(task->Text.size() / 2))
+      Type(task->Text[task->Position]);
+    Type(Wrong(task->Text[task->Position]));
+    QTest::qWait(700);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(file));
+  });
+}
+
+}  // namespace
