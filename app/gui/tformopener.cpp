@@ -1,13 +1,40 @@
 #include "app/gui/tformopener.h"
 
-bool TFormOpener::ShowAddNewUser(TLomtak*) { return false; }
+#include "app/gui/tstartform.h"
+#include "app/tlomtak.h"
+#include "toolkit/gui/component.h"
+#include "users/gui/taddnewuserform.h"
+#include "users/gui/tauthorizationform.h"
+#include "users/gui/tloginform.h"
+#include "users/gui/tnewpasswordform.h"
+#include "users/tuser.h"
 
-TUser* TFormOpener::ShowLogin(TLomtak*) { return nullptr; }
+namespace {
 
-TCourse* TFormOpener::ShowStart(TUser*) { return nullptr; }
+// The window built with no owner, freed on every way out of the caller.
+template <class TWindow, class TObjectOf>
+TOwnedPtr<TWindow> Build(TObjectOf* object) {
+  return TOwnedPtr<TWindow>(new TWindow(nullptr, object));
+}
 
-bool TFormOpener::ShowAuthorization(TUser*) { return false; }
+}  // namespace
 
-std::optional<std::string> TFormOpener::ChangePassword(TUser*) { return std::nullopt; }
+bool TFormOpener::ShowAddNewUser(TLomtak* root) {
+  return Build<TAddNewUserForm>(root)->ShowModal() == mrOk;
+}
+
+TUser* TFormOpener::ShowLogin(TLomtak* root) { return Build<TLoginForm>(root)->SelectUser(); }
+
+TCourse* TFormOpener::ShowStart(TUser* user) { return Build<TStartForm>(user)->SelectCourse(); }
+
+bool TFormOpener::ShowAuthorization(TUser* user) {
+  return Build<TAuthorizationForm>(user)->ShowModal() == mrOk;
+}
+
+std::optional<std::string> TFormOpener::ChangePassword(TUser* user) {
+  auto window = Build<TNewPasswordForm>(user);
+  if (window->ShowModal() != mrOk) return std::nullopt;
+  return window->getNewPassword();
+}
 
 void TFormOpener::RunSession(TCourse*, TUser*) {}

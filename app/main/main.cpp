@@ -1,12 +1,15 @@
-// Program entry: the application titled "Lomtak", the hidden main window, the message loop.
+// Program entry: the application titled "Lomtak", the window services (the real cursor, the
+// browser for web links), the hidden main window, the message loop.
 // An error while the main window is built is shown with its whole message, and the program
 // ends without entering the loop.
 
 #include "app/gui/tbaseform.h"
+#include "platform/gui/windowservices.h"
 #include "toolkit/gui/application.h"
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
+  InstallWindowServices();
   CatchAsException(
       [] {
         Application->Title = "Lomtak";

@@ -21,7 +21,20 @@ void TGraphicControl::Resized() {
 }
 
 bool TGraphicControl::WidgetEvent(QEvent* event) {
-  if (event->type() != QEvent::Paint) return TControl::WidgetEvent(event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      // The press is this control's alone: the window beneath would take it for one on
+      // itself (a drag of the window, a refill of its list).
+      TControl::WidgetEvent(event);
+      event->accept();
+      return true;
+    case QEvent::Paint:
+      break;
+    default:
+      return TControl::WidgetEvent(event);
+  }
   if (NeedsPaint()) {
     if (ClearsBeforePaint()) surface_.fill(Qt::transparent);
     painting_ = true;

@@ -21,6 +21,11 @@ void TSpeedButton::setFlat(bool flat) {
   Invalidate();
 }
 
+void TSpeedButton::setGlyphUnderCaption(bool under) {
+  glyphUnderCaption_ = under;
+  Invalidate();
+}
+
 void TSpeedButton::setAction(TAction* action) {
   action_ = action;
   OnClick = [action](TObject*) { action->Execute(); };
@@ -53,11 +58,11 @@ void TSpeedButton::Paint() {
   TCanvas* canvas = Canvas();
   int w = Width(), h = Height();
   bool usable = Usable(), down = down_ && usable;
-  if (!flat_) {
+  if (!flat_ && !glyphUnderCaption_) {
     canvas->Brush()->setColor(clBtnFace);
     canvas->FillRect(Rect(0, 0, w, h));
   }
-  if (!flat_ || (hot_ && usable)) {
+  if (!glyphUnderCaption_ && (!flat_ || (hot_ && usable))) {
     canvas->Brush()->setColor(down ? clBtnShadow : clBtnHighlight);
     canvas->FillRect(Rect(0, 0, w, 1));
     canvas->FillRect(Rect(0, 0, 1, h));
@@ -77,15 +82,19 @@ void TSpeedButton::Paint() {
   int spacing = glyphWidth > 0 && captionWidth > 0 ? 4 : 0;
   int shift = down ? 1 : 0;
   int x = (w - glyphWidth - spacing - captionWidth) / 2 + shift;
+  int captionX = x + glyphWidth + spacing;
+  if (glyphUnderCaption_) {
+    x = 0;
+    captionX = (w - captionWidth) / 2 + shift;
+  }
   if (glyphWidth > 0) {
     TBitmap part;
     part.Assign(glyph_, Bounds(state * glyphWidth, 0, glyphWidth, glyph_.Height()));
-    canvas->Draw(x, (h - part.Height()) / 2 + shift, &part);
+    canvas->Draw(x, glyphUnderCaption_ ? 0 : (h - part.Height()) / 2 + shift, &part);
   }
   if (captionWidth > 0) {
     canvas->Brush()->setStyle(bsClear);
-    canvas->TextOut(x + glyphWidth + spacing, (h - canvas->TextHeight(caption)) / 2 + shift,
-                    caption);
+    canvas->TextOut(captionX, (h - canvas->TextHeight(caption)) / 2 + shift, caption);
   }
 }
 

@@ -16,6 +16,9 @@ public:
   TBitmap* Glyph() { return &glyph_; }
   void setNumGlyphs(int count);
   void setFlat(bool flat);
+  // The glyph of the state drawn under the whole button from its top-left corner, with the
+  // caption centred over it (a button that is all picture), instead of beside the caption.
+  void setGlyphUnderCaption(bool under);
   TAction* Action() const { return action_; }
   // Clicks run the action (it replaces OnClick).
   void setAction(TAction* action);
@@ -32,6 +35,7 @@ private:
   TBitmap glyph_;
   int numGlyphs_ = 1;
   bool flat_ = false;
+  bool glyphUnderCaption_ = false;
   TAction* action_ = nullptr;
   bool hot_ = false;
   bool down_ = false;

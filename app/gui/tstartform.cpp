@@ -1,0 +1,129 @@
+#include "app/gui/tstartform.h"
+
+#include <filesystem>
+
+#include "app/tlomtak.h"
+#include "app/tsite.h"
+#include "app/tversion.h"
+#include "engine/tcourse.h"
+#include "engine/tcourses.h"
+#include "foundation/filetools.h"
+#include "foundation/gui/draggedwindow.h"
+#include "foundation/tenvironment.h"
+#include "foundation/tinioptions.h"
+#include "resources/windowparts.h"
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/application.h"
+#include "toolkit/gui/label.h"
+#include "toolkit/gui/listbox.h"
+#include "toolkit/gui/progressbar.h"
+#include "toolkit/gui/speedbutton.h"
+#include "toolkit/gui/strings.h"
+#include "toolkit/stringlist.h"
+#include "users/tuser.h"
+
+namespace {
+
+constexpr char kLanguage[] = "Language";
+
+}  // namespace
+
+TStartForm::TStartForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner), User(User) {
+  Describe();
+  Construct(User);
+  lbUser->setCaption(User->getName());
+  lbUser->setVisible(true);
+  lbVersion->setCaption(getRoot()->getMessage("Version"));
+  lbReleaseName->setCaption(getRoot()->getVersion()->getReleaseName());
+
+  lbLanguage->Items()->Clear();
+  TStringList files;
+  FindFiles(getRoot()->getEnvironment()->getCoursesDir(), "*.Base", false, files);
+  for (int i = 0; i < files.Count(); ++i)
+    lbLanguage->Items()->Add(std::filesystem::path(files.Strings(i)).stem().string());
+  if (lbLanguage->Items()->Count() > 0) lbLanguage->setItemIndex(0);
+  LoadState(User->getOptions(), "StartForm");
+}
+
+TCourse* TStartForm::SelectCourse() { return ShowModal() == mrOk ? Course : nullptr; }
+
+void TStartForm::AfterLocalize() {
+  sbSite->setCaption(getRoot()->getSite()->getHost());
+  lbCopy->setCaption("Lomtak: every line is made for you, from what you type.");
+}
+
+void TStartForm::acStartExecute(TObject*) {
+  const int index = lbLanguage->ItemIndex();
+  if (index < 0) return;
+  // A course file that came after the start has no course in the catalogue: nothing to load.
+  TCourse* chosen = getRoot()->getCourses()->getCourse(lbLanguage->Items()->Strings(index));
+  if (!chosen) return;
+  acStart->setEnabled(false);
+  setEnabled(false);
+  setCursor(crHourGlass);
+  lbCopy->setTop(lbCopy->Top() - 8);
+  cgBaseLoading->setPosition(0);
+  cgBaseLoading->setVisible(true);
+  try {
+    chosen->Load([this](int percent) { CALLBACK_LoadProgress(percent); });
+  } catch (...) {
+    EndLoading();
+    throw;
+  }
+  Course = chosen;
+  setModalResult(mrOk);
+}
+
+void TStartForm::EndLoading() {
+  cgBaseLoading->setVisible(false);
+  lbCopy->setTop(lbCopy->Top() + 8);
+  setCursor(crDefault);
+  setEnabled(true);
+  acStart->setEnabled(true);
+}
+
+void TStartForm::CALLBACK_LoadProgress(int percent) {
+  cgBaseLoading->setPosition(percent);
+  Application->ProcessMessages();
+}
+
+void TStartForm::acCloseExecute(TObject*) { Close(); }
+
+void TStartForm::FormShow(TObject*) {
+  const std::string seasonal = SeasonalPicture(Now());
+  if (seasonal.empty()) return;
+  try {
+    ShowPhoto(imSplash, seasonal);
+  } catch (...) {
+    // The design picture stays.
+  }
+}
+
+void TStartForm::FormDestroy(TObject*) { SaveState(User->getOptions(), "StartForm"); }
+
+void TStartForm::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int, int) {
+  DragWithMainWindow(this, Button);
+}
+
+void TStartForm::sbSiteClick(TObject*) { getRoot()->getSite()->OpenURL(0, "StartForm"); }
+
+void TStartForm::LoadState(TIniOptions* store, const std::string& section) {
+  // With no course listed there is nothing to choose, and nothing is written.
+  if (lbLanguage->Items()->Count() == 0) return;
+  const int index = lbLanguage->Items()->IndexOf(store->ReadString(section, kLanguage, "English"));
+  lbLanguage->setItemIndex(index >= 0 ? index : 0);
+}
+
+void TStartForm::SaveState(TIniOptions* store, const std::string& section) {
+  const int index = lbLanguage->ItemIndex();
+  if (index >= 0) store->WriteString(section, kLanguage, lbLanguage->Items()->Strings(index));
+}
+
+std::string TStartForm::SeasonalPicture(TDateTime moment) {
+  const TDateTimeParts at = DecodeDateTime(moment);
+  if ((at.Month == 12 && at.Day >= 25) || (at.Month == 1 && at.Day == 1)) return "VISUAL_NEWYEAR";
+  if ((at.Month == 10 && at.Day == 31) || (at.Month == 11 && at.Day == 1 && at.Hour <= 6))
+    return "VISUAL_HALLOWEEN";
+  if (at.Month == 2 && at.Day == 14) return "VISUAL_VALENTINE";
+  return "";
+}

@@ -1,0 +1,69 @@
+#include "toolkit/gui/windowdrag.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include "toolkit/gui/application.h"
+#include "toolkit/gui/form.h"
+
+namespace {
+
+// Lives on the window's widget: reports its moves, and moves it itself while it follows the
+// mouse.
+class TWindowDrag final : public QObject {
+public:
+  TWindowDrag(QWidget* window, TForm* form, std::function<void()> moved)
+      : QObject(window), Window(window), Form(form), Moved(std::move(moved)) {
+    window->installEventFilter(this);
+  }
+
+  void FollowMouse() {
+    Grip = QCursor::pos() - Window->pos();
+    qApp->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::Move:
+        if (watched == Window && Moved) Application->Dispatch(Form, Moved);
+        return false;
+      case QEvent::MouseMove:
+        if (watched->isWidgetType()) {
+          auto* mouse = static_cast<QMouseEvent*>(event);
+          if (mouse->buttons() & Qt::LeftButton) {
+            Window->move(mouse->globalPosition().toPoint() - Grip);
+            return true;
+          }
+          qApp->removeEventFilter(this);
+        }
+        return false;
+      case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+          qApp->removeEventFilter(this);
+        return false;
+      default:
+        return false;
+    }
+  }
+
+private:
+  QWidget* Window;
+  TForm* Form;
+  std::function<void()> Moved;
+  QPoint Grip;
+};
+
+}  // namespace
+
+void DragWindow(TForm* form, std::function<void()> moved) {
+  QWidget* window = form->Handle();
+  for (TWindowDrag* before : window->findChildren<TWindowDrag*>(Qt::FindDirectChildrenOnly))
+    delete before;
+  auto* drag = new TWindowDrag(window, form, std::move(moved));
+  QWindow* handle = window->windowHandle();
+  if (!handle || !handle->startSystemMove()) drag->FollowMouse();
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Moving a window with the mouse while the left button is held, for frameless windows that
+// are dragged by their background: through the window system's move where it offers one,
+// else by following the mouse until the button is released. User-interface thread only.
+
+#include <functional>
+
+class TForm;
+
+// Starts the move at once (call it from the left button's press). Every time the window has
+// moved, `moved` runs through the dispatch, so another window can follow it; a new drag of
+// the same window replaces the one before.
+void DragWindow(TForm* form, std::function<void()> moved);

@@ -1,0 +1,70 @@
+#include "users/gui/taddnewuserform.h"
+
+#include <string>
+
+#include "app/tlomtak.h"
+#include "toolkit/codepage.h"
+#include "toolkit/exception.h"
+#include "toolkit/gui/edit.h"
+#include "toolkit/gui/imagecombobox.h"
+#include "toolkit/gui/imagelist.h"
+#include "toolkit/sysutils.h"
+#include "users/tuser.h"
+#include "users/tusers.h"
+
+TAddNewUserForm::TAddNewUserForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Owner) {
+  Describe();
+  Construct(Object);
+}
+
+void TAddNewUserForm::CreateMessages() {
+  AddMessage("Error.UserNameIsRequired", FromUtf8("Не заданно имя пользователя"));
+  AddMessage("Error.UserAlreadyExists",
+             FromUtf8("Не могу создать, т.к пользователь с таким именем уже существует"));
+  AddMessage("Error.PasswordConfirmationIncorrect", FromUtf8("Ошибка в повторении пароля"));
+  AddMessage("Error.UserNameIsNotAllowed",
+             FromUtf8("Недопустимое имя пользователя: оно не может содержать \"/\", "
+                      "управляющие символы или быть \".\" и \"..\""));
+}
+
+void TAddNewUserForm::FormShow(TObject*) {
+  jvAvatars->Items()->Clear();
+  for (int index = 0; index < imAvatars->Count(); ++index)
+    jvAvatars->AddItem(std::to_string(index), index);
+  jvAvatars->setItemIndex(0);
+  edNewUserName->SetFocus();
+}
+
+void TAddNewUserForm::acCreateUserExecute(TObject*) {
+  const std::string name = Trim(edNewUserName->Text());
+  TUsers* users = getRoot()->getUsers();
+  if (name.empty()) {
+    ShowMessage("Error.UserNameIsRequired");
+    edNewUserName->SetFocus();
+    return;
+  }
+  // Such a name could not name a profile folder of its own.
+  if (!TUser::isPlainName(name)) {
+    ShowMessage("Error.UserNameIsNotAllowed");
+    edNewUserName->SetFocus();
+    return;
+  }
+  if (users->Find(name)) {
+    ShowMessage("Error.UserAlreadyExists");
+    return;
+  }
+  if (edPassword->Text() != edPasswordConfirmation->Text()) {
+    ShowMessage("Error.PasswordConfirmationIncorrect");
+    edPassword->setText("");
+    edPasswordConfirmation->setText("");
+    edPassword->SetFocus();
+    return;
+  }
+  TUser* user = users->Add(name);
+  if (!user) throw Exception("ED1C88A5/C");
+  user->setAvatar(jvAvatars->ItemIndex());
+  user->setPassword(edPassword->Text());
+  setModalResult(mrOk);
+}
+
+void TAddNewUserForm::acCloseExecute(TObject*) { Close(); }
