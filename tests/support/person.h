@@ -3,6 +3,8 @@
 // Soon and done once the message loop turns, so a test can start a modal run and act inside
 // it; keys go to the widget with the focus in the active window, as they would on a screen.
 
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
@@ -17,7 +19,8 @@ inline void Soon(std::function<void()> act) { QTimer::singleShot(0, std::move(ac
 
 // The active window, once the window system has made one active.
 inline QWidget* ActiveWindow() {
-  QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 2000);
+  if (!QTest::qWaitFor([] { return QApplication::activeWindow() != nullptr; }, 2000))
+    ADD_FAILURE() << "no window became active";
   return QApplication::activeWindow();
 }
 
@@ -39,8 +42,6 @@ inline void Click(TControl* control, Qt::MouseButton button = Qt::LeftButton) {
 inline void ClickRow(TControl* list, int row, bool twice = false) {
   auto* view = qobject_cast<QAbstractItemView*>(list->Handle());
   QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-  if (twice)
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-  else
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
 }
