@@ -2,6 +2,7 @@
 
 #include "app/tversion.h"
 #include "platform/openaddress.h"
+#include "toolkit/codepage.h"
 
 namespace {
 
@@ -26,4 +27,19 @@ std::string TSite::getURL(TSiteAction action, const std::string& from) const {
 
 void TSite::OpenURL(TSiteAction action, const std::string& from) const {
   OpenAddress(getURL(action, from));
+}
+
+std::string TSite::EncodeQueryValue(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (unsigned char c : ToUtf8(text)) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                       c == '-' || c == '.' || c == '_' || c == '~';
+    if (plain) {
+      encoded += static_cast<char>(c);
+    } else {
+      encoded += {'%', kHex[c >> 4], kHex[c & 15]};
+    }
+  }
+  return encoded;
 }

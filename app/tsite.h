@@ -16,4 +16,8 @@ public:
   std::string getURL(TSiteAction action, const std::string& from) const;
   // Opens getURL in the default browser; a link that cannot open is not reported.
   void OpenURL(TSiteAction action, const std::string& from) const;
+
+  // A value for the query of an address: the text (system code page) as UTF-8, every byte but
+  // letters, digits and "-._~" percent-encoded, so a blank, "&" or "#" stays inside the value.
+  static std::string EncodeQueryValue(const std::string& text);
 };

@@ -1,8 +1,8 @@
-// Draws the pictures of the login, account and start windows (resources/pictures): the 108
-// avatars, taken from the colour emoji font that Debian ships (fonts-noto-color-emoji, SIL Open
-// Font License), the backgrounds, the four-state buttons, the close and menu pictures, the
-// start window's splash, its lower band and the three seasonal pictures. The same input gives
-// the same files. Rebuild them with:
+// Draws the pictures of the windows (resources/pictures): the 108 avatars, taken from the colour
+// emoji font that Debian ships (fonts-noto-color-emoji, SIL Open Font License), the backgrounds,
+// the four-state buttons, the close and menu pictures, the start window's splash, its lower band
+// and the three seasonal pictures, and the logo, backgrounds, buttons and header of the manual,
+// about and online windows. The same input gives the same files. Rebuild them with:
 //   build/tools/lomtak-window-pictures resources/pictures
 
 #include <QFont>
@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -107,12 +108,13 @@ QLinearGradient Vertical(int height, QColor top, QColor bottom) {
   return gradient;
 }
 
-QImage AccountHeader() {
-  QImage picture(259, 40, QImage::Format_RGB32);
+// A header band in the program's blue with an emoji in the box: the account and online windows.
+QImage Header(int width, int height, char32_t emoji, const QRect& box) {
+  QImage picture(width, height, QImage::Format_RGB32);
   QPainter p(&picture);
-  p.fillRect(picture.rect(), Vertical(40, QColor(0x3E, 0x6F, 0xB0), QColor(0x24, 0x4C, 0x86)));
+  p.fillRect(picture.rect(), Vertical(height, QColor(0x3E, 0x6F, 0xB0), QColor(0x24, 0x4C, 0x86)));
   p.setRenderHint(QPainter::Antialiasing);
-  DrawEmoji(p, 0x2328, QRect(14, 4, 40, 32));
+  DrawEmoji(p, emoji, box);
   return picture;
 }
 
@@ -236,6 +238,84 @@ QImage LoginBackground() {
   return picture;
 }
 
+// The manual, about and online windows: the program's name in ink on light pictures.
+const QColor kInk(0x3C, 0x2C, 0x2B), kBlue(0x4A, 0x78, 0xC4);
+
+// A key cap with a letter, as in the program's logo.
+void KeyCap(QPainter& p, const QRectF& key, const QString& letter) {
+  QLinearGradient cap(key.topLeft(), key.bottomLeft());
+  cap.setColorAt(0, QColor(250, 250, 255));
+  cap.setColorAt(1, QColor(170, 180, 205));
+  p.setPen(QPen(QColor(60, 70, 100), 2));
+  p.setBrush(cap);
+  p.drawRoundedRect(key, key.width() / 6, key.width() / 6);
+  QFont font("Liberation Sans", 1, QFont::Bold);
+  font.setPixelSize(static_cast<int>(key.height() * 0.62));
+  p.setFont(font);
+  p.setPen(QColor(40, 50, 90));
+  p.drawText(key, Qt::AlignCenter, letter);
+}
+
+// The program's name in ink and a line under it in blue, in Liberation Sans.
+void NameAndLine(QPainter& p, const QRectF& name, int nameSize, const QRectF& line, int lineSize,
+                 const QString& text, Qt::Alignment alignment) {
+  QFont font("Liberation Sans", 1, QFont::Bold);
+  font.setPixelSize(nameSize);
+  p.setFont(font);
+  p.setPen(kInk);
+  p.drawText(name, alignment | Qt::AlignVCenter, "Lomtak");
+  font.setPixelSize(lineSize);
+  font.setBold(false);
+  p.setFont(font);
+  p.setPen(kBlue);
+  p.drawText(line, alignment | Qt::AlignVCenter, text);
+}
+
+// The manual's logo for its left column: the key cap over the name.
+QImage ManualLogo() {
+  QImage picture = Blank(104, 96);
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing);
+  KeyCap(p, QRectF(28, 2, 48, 48), "L");
+  NameAndLine(p, QRectF(0, 52, 104, 26), 24, QRectF(0, 76, 104, 18), 13, "manual", Qt::AlignHCenter);
+  return picture;
+}
+
+// Rows of faint key caps fading downwards.
+void FaintKeys(QPainter& p, QRectF area, int size, int alpha) {
+  p.setRenderHint(QPainter::Antialiasing);
+  for (int row = 0; area.top() + row * (size + 6) < area.bottom(); ++row) {
+    const double y = area.top() + row * (size + 6);
+    const int fade = std::max(0, alpha - row * alpha / 6);
+    for (double x = area.left() + (row % 2) * size / 2.0 - size; x < area.right(); x += size + 6) {
+      p.setPen(QPen(QColor(74, 120, 196, fade), 1.5));
+      p.setBrush(QColor(255, 255, 255, fade));
+      p.drawRoundedRect(QRectF(x, y, size, size), 5, 5);
+    }
+  }
+}
+
+// The right column of the manual window, behind its buttons.
+QImage ManualBackground() {
+  QImage picture(118, 455, QImage::Format_RGB32);
+  QPainter p(&picture);
+  p.fillRect(picture.rect(), Vertical(455, QColor(222, 233, 250), Qt::white));
+  FaintKeys(p, QRectF(0, 40, 118, 200), 30, 110);
+  return picture;
+}
+
+QImage AboutBackground() {
+  QImage picture(512, 375, QImage::Format_RGB32);
+  QPainter p(&picture);
+  p.fillRect(picture.rect(), Vertical(375, QColor(200, 218, 246), QColor(246, 249, 255)));
+  FaintKeys(p, QRectF(0, 8, 512, 110), 34, 90);
+  KeyCap(p, QRectF(40, 112, 56, 56), "L");
+  NameAndLine(p, QRectF(110, 108, 380, 44), 40, QRectF(112, 148, 380, 22), 15,
+              "the touch-typing trainer that follows you", Qt::AlignLeft);
+  p.fillRect(QRectF(40, 182, 432, 1), QColor(74, 120, 196, 90));
+  return picture;
+}
+
 bool Save(const QImage& image, const std::string& file) {
   const bool photo = file.ends_with(".jpg");
   if (image.save(QString::fromStdString(file), nullptr, photo ? 88 : -1)) return true;
@@ -261,12 +341,19 @@ int main(int argc, char** argv) {
             Save(MenuPicture(0x1F393), to + "menu-teach.png") &&
             Save(MenuPicture(0x1F511), to + "menu-password.png") &&
             Save(MenuPicture(0x274C), to + "menu-delete.png") &&
-            Save(AccountHeader(), to + "account-header.png") &&
+            Save(Header(259, 40, 0x2328, QRect(14, 4, 40, 32)), to + "account-header.png") &&
             Save(LoginBackground(), to + "login-background.jpg") &&
             Save(Button(200, 40, [](QPainter&, int) {}), to + "button-wide.png") &&
             Save(Button(200, 60, Icon(0x1F464, QRect(14, 10, 40, 40))), to + "button-add-user.png") &&
             Save(Button(200, 80, Icon(0x25B6, QRect(136, 18, 44, 44))), to + "button-start.png") &&
             Save(StartBand(), to + "start-band.png") &&
+            Save(ManualLogo(), to + "manual-logo.png") &&
+            Save(ManualBackground(), to + "manual-background.png") &&
+            Save(Button(60, 60, Icon(0x1F5A8, QRect(12, 12, 36, 36))), to + "manual-print.png") &&
+            Save(Button(60, 60, Icon(0x2714, QRect(14, 14, 32, 32))), to + "manual-ok.png") &&
+            Save(AboutBackground(), to + "about-background.png") &&
+            Save(Button(74, 74, Icon(0x2714, QRect(17, 17, 40, 40))), to + "about-ok.png") &&
+            Save(Header(790, 48, 0x1F310, QRect(728, 12, 24, 24)), to + "online-header.png") &&
             Save(Splash(11, QColor(0x2B, 0x5C, 0x9E), QColor(0x8E, 0xC3, 0xE8), QColor(0xF0, 0xF0, 0xF0),
                         {0x2728}),
                  to + "start-splash.jpg") &&

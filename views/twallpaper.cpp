@@ -1,7 +1,6 @@
 #include "views/twallpaper.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "resources/pictures/picture.h"
 #include "toolkit/gui/jpegimage.h"
@@ -42,10 +41,11 @@ void TWallpaper::Paint() {
   } catch (...) {
     // The picture is drawn without a logo.
   }
-  std::this_thread::yield();
 }
 
 void TWallpaper::Next() {
+  // The user-interface thread never gives up its time slice for the new loader, which has a core
+  // of its own: on a busy machine that would hold the typist's next key for milliseconds.
   Loader->WaitFor();
   if (Loader->Loaded) Bitmap.Assign(Loader->Bitmap);
   Loader = std::make_unique<TAsyncImageLoader>();

@@ -8,22 +8,36 @@
 
 namespace {
 
-bool trackedCapsLock = false;
+constexpr int kCapsLockScanCode = 58;
 
-// The display's own lock state, or false where the program does not run on X11.
+bool followedCapsLock = false;
+// The display's lock state is asked once per key event, not once per key drawn.
+bool displayLockKnown = false;
+bool displayLock = false;
+
+// The display's own lock state; false where the program does not run on X11.
 bool X11CapsLock(bool& locked) {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (!x11 || !x11->display()) return false;
-  XkbStateRec state;
-  if (XkbGetState(x11->display(), XkbUseCoreKbd, &state) != Success) return false;
-  locked = (state.locked_mods & LockMask) != 0;
+  if (!displayLockKnown) {
+    XkbStateRec state;
+    if (XkbGetState(x11->display(), XkbUseCoreKbd, &state) != Success) return false;
+    displayLock = (state.locked_mods & LockMask) != 0;
+    displayLockKnown = true;
+  }
+  locked = displayLock;
   return true;
 }
 
+const TKeyState kSystemKeyState;
+const TKeyState* installed = &kSystemKeyState;
+
 }  // namespace
 
-bool IsKeyDown(int virtualKey) {
-  Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+bool TKeyState::IsKeyDown(int virtualKey) const {
+  // The modifiers of the latest input event: asking the display would cost a round trip for
+  // every key drawn.
+  Qt::KeyboardModifiers held = QGuiApplication::keyboardModifiers();
   switch (virtualKey) {
     case VK_CONTROL: return held & Qt::ControlModifier;
     case VK_MENU: return held & Qt::AltModifier;
@@ -32,13 +46,21 @@ bool IsKeyDown(int virtualKey) {
   }
 }
 
-bool IsKeyToggled(int virtualKey) {
+bool TKeyState::IsKeyToggled(int virtualKey) const {
   if (virtualKey != VK_CAPITAL) return false;
   bool locked = false;
-  return X11CapsLock(locked) ? locked : trackedCapsLock;
+  return X11CapsLock(locked) ? locked : followedCapsLock;
 }
 
-void NoteCapsLockPress(bool autoRepeat) {
-  // A held Caps Lock toggles once.
-  if (!autoRepeat) trackedCapsLock = !trackedCapsLock;
+const TKeyState& KeyState() { return *installed; }
+
+const TKeyState* SetKeyState(const TKeyState* state) {
+  const TKeyState* previous = installed;
+  installed = state ? state : &kSystemKeyState;
+  return previous == &kSystemKeyState ? nullptr : previous;
+}
+
+void NoteKeyEvent(int scanCode, bool down, bool autoRepeat) {
+  displayLockKnown = false;
+  if (scanCode == kCapsLockScanCode && down && !autoRepeat) followedCapsLock = !followedCapsLock;
 }

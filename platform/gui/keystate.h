@@ -1,14 +1,24 @@
 #pragma once
-// The keyboard's state now: whether Ctrl and Alt are held (the window system's current
-// modifiers) and whether Caps Lock is toggled on (the X11 lock state where the program runs on
-// an X11 display, else followed from the Caps Lock presses the hooks see). User-interface
-// thread only.
+// The keyboard's state now: whether Ctrl, Alt or Shift is held (the window system's current
+// modifiers, as of the latest input event) and whether Caps Lock is toggled on (the X11 lock
+// state where the program runs on an X11 display, else followed from the Caps Lock presses the
+// hooks see). Every caller asks through KeyState(), so a test can put keys of its choosing in
+// place. User-interface thread only.
 
-// VK_CONTROL, VK_MENU or VK_SHIFT (either side) is down now.
-bool IsKeyDown(int virtualKey);
-// VK_CAPITAL is toggled on; false for any other key.
-bool IsKeyToggled(int virtualKey);
+class TKeyState {
+public:
+  virtual ~TKeyState() = default;
+  // VK_CONTROL, VK_MENU or VK_SHIFT (either side) is down now.
+  virtual bool IsKeyDown(int virtualKey) const;
+  // VK_CAPITAL is toggled on; false for any other key.
+  virtual bool IsKeyToggled(int virtualKey) const;
+};
 
-// The hooks report every Caps Lock press here (auto-repeated ones included) for the displays
-// whose lock state cannot be asked.
-void NoteCapsLockPress(bool autoRepeat);
+const TKeyState& KeyState();
+// Puts `state` in place of the real one (nullptr restores it); returns the one before. The
+// caller keeps ownership and keeps it alive while installed.
+const TKeyState* SetKeyState(const TKeyState* state);
+
+// The hooks report every key event here: a Caps Lock press toggles the followed lock (once
+// while held), and any key may have changed the display's lock state.
+void NoteKeyEvent(int scanCode, bool down, bool autoRepeat);

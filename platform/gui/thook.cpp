@@ -17,8 +17,6 @@ namespace {
 // Created when the program starts, before any hook, as every key's stamps must share it.
 const THighResolutionTimer hookClock;
 
-constexpr int kCapsLockScanCode = 58;
-
 // A callback's answer; a callback that throws is reported like every other handler's error,
 // and the event passes on.
 template <class Callback, class... Arguments>
@@ -95,7 +93,7 @@ private:
   bool KeyToCallback(QKeyEvent* event, bool down) {
     auto time = static_cast<uint32_t>(hookClock.getTime());
     int scanCode = SignedScanCodeOfNative(event->nativeScanCode());
-    if (down && scanCode == kCapsLockScanCode) NoteCapsLockPress(event->isAutoRepeat());
+    NoteKeyEvent(scanCode, down, event->isAutoRepeat());
     // The callback may remove the hook: a copy keeps it alive for this call.
     TKeyboardHookCallback callback = keyboard.callback;
     return Answer(callback, time, scanCode, VirtualKeyOfScanCode(scanCode), down);

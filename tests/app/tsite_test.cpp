@@ -6,6 +6,7 @@
 
 #include "app/tversion.h"
 #include "platform/openaddress.h"
+#include "toolkit/codepage.h"
 
 namespace {
 
@@ -46,6 +47,24 @@ TEST(TSite, OpenURLHandsTheAddressToTheShell) {
   // With no opener installed nothing happens, and nothing is reported.
   site.OpenURL(0, "About");
   EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST(TSite, AQueryValueKeepsItsBlanksAmpersandsAndLettersInside) {
+  struct Case {
+    const char* name;
+    std::string text, encoded;
+  } cases[] = {
+      {"Plain", "Ivan_Petrov-2.0~", "Ivan_Petrov-2.0~"},
+      {"Blank", "Anna Smith", "Anna%20Smith"},
+      {"Injection", "a&action=support#x", "a%26action%3Dsupport%23x"},
+      {"Cyrillic", FromUtf8("Иван Пётр"), "%D0%98%D0%B2%D0%B0%D0%BD%20%D0%9F%D1%91%D1%82%D1%80"},
+      {"PlusAndPercent", "1+1=2%", "1%2B1%3D2%25"},
+      {"Empty", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(TSite::EncodeQueryValue(c.text), c.encoded);
+  }
 }
 
 }  // namespace

@@ -19,9 +19,9 @@ bool THelpFile::Read(const std::string& name, std::string& content) const {
   content.resize(unit.length);
   LONGUINT64 done = 0;
   while (done < unit.length) {
-    LONGINT64 got = chm_retrieve_object(file_, &unit,
-                                        reinterpret_cast<unsigned char*>(content.data()) + done,
-                                        done, unit.length - done);
+    LONGINT64 got =
+        chm_retrieve_object(file_, &unit, reinterpret_cast<unsigned char*>(content.data()) + done,
+                            done, unit.length - done);
     if (got <= 0) {
       content.clear();
       return false;

@@ -2,14 +2,16 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QHash>
+#include <QList>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextDocument>
-
 #include <memory>
 #include <utility>
 
@@ -42,9 +44,12 @@ bool StartsWithText(const std::string& text, const std::string& prefix) {
 QByteArray ErrorPage(const QString& address, const QString& reason) {
   return ("<html><head><meta charset=\"utf-8\"></head><body>"
           "<h2>This page cannot be shown</h2><p><b>" +
-          address.toHtmlEscaped() + "</b></p><p>" + reason.toHtmlEscaped() +
-          "</p></body></html>")
+          address.toHtmlEscaped() + "</b></p><p>" + reason.toHtmlEscaped() + "</p></body></html>")
       .toUtf8();
+}
+
+bool IsWeb(const QUrl& url) {
+  return url.scheme() == "http" || url.scheme() == "https";
 }
 
 QUrl WithoutFragment(QUrl url) {
@@ -59,14 +64,18 @@ TPrintHandler SetPrintHandler(TPrintHandler handler) {
 }
 
 // The text view with everything a page needs: the open help file, the web page last fetched
-// and the reply on its way. Pages of a help file go by the address "chm://helpN/page", N
-// counting the files opened, so no page of an earlier file is taken from a cache.
+// with its pictures and style sheets, and the replies on their way. Pages of a help file go by
+// the address "chm://helpN/page", N counting the files opened, so that no page of an earlier
+// file is taken from a cache.
 class TCppWebBrowser::Viewer : public QTextBrowser {
 public:
   explicit Viewer(TCppWebBrowser* browser) : browser_(browser) {
     setOpenLinks(false);
-    connect(this, &QTextBrowser::anchorClicked, this,
-            [this](const QUrl& link) { Application->Dispatch(browser_, [&] { Follow(link); }); });
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+      // A page from the web leads only to the web, never into the files of this computer.
+      if (IsWeb(source()) && !IsWeb(link)) return;
+      Application->Dispatch(browser_, [&] { Follow(link); });
+    });
   }
   ~Viewer() override { Cancel(); }
 
@@ -100,20 +109,34 @@ public:
   std::string Location() const {
     const QUrl url = reply_ ? reply_->request().url() : source();
     if (url.scheme() != "chm" || !help_) return url.toEncoded().toStdString();
-    return kHelpPrefix + help_->Path() + "::" + url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString();
+    return kHelpPrefix + help_->Path() +
+           "::" + url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString();
   }
-  bool Busy() const { return reply_ != nullptr; }
+  bool Busy() const { return reply_ || !parts_.isEmpty(); }
 
   QVariant loadResource(int type, const QUrl& name) override {
     const QUrl url = source().resolved(name);
+    // Not an empty answer, for then the document would read a local file itself.
+    if (IsWeb(source()) && !IsWeb(url)) return QByteArray(1, ' ');
     QByteArray content;
     QString problem;
     if (url.scheme() == "chm") {
       problem = ReadHelp(url, content);
     } else if (url.isLocalFile()) {
       problem = ReadLocal(url, content);
-    } else if (WithoutFragment(url) == WithoutFragment(webUrl_)) {
-      content = webPage_;
+    } else if (IsWeb(url)) {
+      // A web page's pictures and style sheets come later: the page is laid out again then.
+      const QUrl key = WithoutFragment(url);
+      if (web_.contains(key)) {
+        const QByteArray bytes = web_.value(key);
+        return bytes.isEmpty() && type != QTextDocument::HtmlResource ? QVariant() : bytes;
+      }
+      if (type == QTextDocument::HtmlResource) {
+        problem = "The page is not loaded.";
+      } else {
+        FetchPart(key);
+        return QVariant();
+      }
     } else {
       problem = "The address is not supported here.";
     }
@@ -125,7 +148,7 @@ public:
 
 private:
   void Follow(const QUrl& url) {
-    if (url.scheme() == "http" || url.scheme() == "https") return Fetch(url);
+    if (IsWeb(url)) return Fetch(url);
     if (url.scheme() == "mk") return Navigate(url.toString().toStdString());
     Cancel();
     Show(url);
@@ -139,38 +162,64 @@ private:
     }
   }
 
-  void Fetch(const QUrl& url) {
-    Cancel();
+  QNetworkReply* Get(const QUrl& url, void (Viewer::*done)(QNetworkReply*)) {
     QNetworkRequest request(url);
     request.setTransferTimeout(kTransferTimeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     if (!network_) network_ = new QNetworkAccessManager(this);
     QNetworkReply* reply = network_->get(request);
-    reply_ = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-      Application->Dispatch(browser_, [&] { Fetched(reply); });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, done] {
+      reply->deleteLater();
+      Application->Dispatch(browser_, [&] { (this->*done)(reply); });
     });
+    return reply;
+  }
+
+  void Fetch(const QUrl& url) {
+    Cancel();
+    web_.clear();
+    reply_ = Get(url, &Viewer::Fetched);
   }
 
   void Fetched(QNetworkReply* reply) {
-    reply->deleteLater();
-    if (reply != reply_) return;
     reply_ = nullptr;
     const QUrl asked = reply->request().url();
     if (reply->error() == QNetworkReply::NoError) {
-      webUrl_ = reply->url();
-      webPage_ = reply->readAll();
+      webUrl_ = WithoutFragment(reply->url());
+      web_.insert(webUrl_, reply->readAll());
     } else {
-      webUrl_ = asked;
-      webPage_ = ErrorPage(asked.toString(), "The site cannot be reached: " + reply->errorString());
+      webUrl_ = WithoutFragment(asked);
+      web_.insert(webUrl_, ErrorPage(asked.toString(),
+                                     "The site cannot be reached: " + reply->errorString()));
     }
-    Show(webUrl_);
+    QUrl shown = webUrl_;
+    shown.setFragment(asked.fragment());
+    Show(shown);
   }
 
-  // Drops the reply on its way, so that it never shows.
+  // Asked once per page: a part that fails stays empty.
+  void FetchPart(const QUrl& url) {
+    web_.insert(url, QByteArray());
+    parts_.push_back(Get(url, &Viewer::PartFetched));
+  }
+
+  void PartFetched(QNetworkReply* reply) {
+    parts_.removeOne(reply);
+    const QUrl url = WithoutFragment(reply->request().url());
+    if (reply->error() == QNetworkReply::NoError) web_.insert(url, reply->readAll());
+    if (!parts_.isEmpty()) return;
+    // Once every part is in, the page is laid out with them where the reader is.
+    const int at = verticalScrollBar()->value();
+    reload();
+    verticalScrollBar()->setValue(at);
+  }
+
+  // Drops the replies on their way, so that none shows.
   void Cancel() {
-    if (QNetworkReply* reply = std::exchange(reply_, nullptr)) {
+    QList<QNetworkReply*> replies = std::exchange(parts_, {});
+    if (reply_) replies.push_back(std::exchange(reply_, nullptr));
+    for (QNetworkReply* reply : replies) {
       reply->disconnect(this);
       reply->abort();
       reply->deleteLater();
@@ -203,17 +252,23 @@ private:
   int helpNumber_ = 0;
   QNetworkAccessManager* network_ = nullptr;
   QNetworkReply* reply_ = nullptr;
+  QList<QNetworkReply*> parts_;
+  // The web page shown, and its parts, by address.
   QUrl webUrl_;
-  QByteArray webPage_;
+  QHash<QUrl, QByteArray> web_;
 };
 
 TCppWebBrowser::TCppWebBrowser(TComponent* Owner) : TWinControl(Owner, new Viewer(this)) {}
 
 TCppWebBrowser::~TCppWebBrowser() = default;
 
-TCppWebBrowser::Viewer* TCppWebBrowser::viewer() const { return static_cast<Viewer*>(Handle()); }
+TCppWebBrowser::Viewer* TCppWebBrowser::viewer() const {
+  return static_cast<Viewer*>(Handle());
+}
 
-void TCppWebBrowser::Navigate(const std::string& URL) { viewer()->Navigate(URL); }
+void TCppWebBrowser::Navigate(const std::string& URL) {
+  viewer()->Navigate(URL);
+}
 
 void TCppWebBrowser::ExecWB(int cmdID, int) {
   if (cmdID != OLECMDID_PRINT) return;
@@ -224,6 +279,10 @@ void TCppWebBrowser::ExecWB(int cmdID, int) {
   }
 }
 
-std::string TCppWebBrowser::LocationURL() const { return viewer()->Location(); }
+std::string TCppWebBrowser::LocationURL() const {
+  return viewer()->Location();
+}
 
-bool TCppWebBrowser::Busy() const { return viewer()->Busy(); }
+bool TCppWebBrowser::Busy() const {
+  return viewer()->Busy();
+}

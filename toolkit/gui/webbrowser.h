@@ -1,7 +1,7 @@
 #pragma once
-// A web-browser control over QTextBrowser (its Handle). It navigates to local files, to pages inside a
-// compiled help file ("mk:@MSITStore:PATH::/page.htm"; the page's pictures, style sheets and
-// links resolve inside the same file), and to http and https addresses, which Qt Network
+// A web-browser control over QTextBrowser (its Handle). It navigates to local files, to pages
+// inside a compiled help file ("mk:@MSITStore:PATH::/page.htm"; the page's pictures, style sheets
+// and links resolve inside the same file), and to http and https addresses, which Qt Network
 // fetches while the window goes on; the reply is shown through the dispatch. An address that
 // cannot be loaded shows a plain page saying so and reports nothing. The print command hands
 // the page shown to the print handler. Owns its help file and its requests; user-interface
@@ -39,7 +39,7 @@ public:
 
   // The address of the page shown (or asked for, while a web page is on its way).
   std::string LocationURL() const;
-  // A web page is on its way.
+  // A web page, or a picture or style sheet of it, is on its way.
   bool Busy() const;
 
 private:

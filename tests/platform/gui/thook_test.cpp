@@ -185,13 +185,13 @@ TEST_F(HookTest, OnlyTheUserInterfaceThreadGetsAHook) {
 
 TEST_F(HookTest, CapsLockPressesToggleTheLockWithoutAnX11Display) {
   Install();
-  bool before = IsKeyToggled(VK_CAPITAL);
+  bool before = KeyState().IsKeyToggled(VK_CAPITAL);
   Send(QEvent::KeyPress, kX11CapsLock);
   Send(QEvent::KeyPress, kX11CapsLock, true);
   Send(QEvent::KeyRelease, kX11CapsLock);
-  EXPECT_NE(IsKeyToggled(VK_CAPITAL), before) << "a held Caps Lock toggles once";
+  EXPECT_NE(KeyState().IsKeyToggled(VK_CAPITAL), before) << "a held Caps Lock toggles once";
   Click(kX11CapsLock);
-  EXPECT_EQ(IsKeyToggled(VK_CAPITAL), before);
+  EXPECT_EQ(KeyState().IsKeyToggled(VK_CAPITAL), before);
 }
 
 TEST_F(HookTest, MouseEventsReachTheMouseCallbackWithTheirMessage) {

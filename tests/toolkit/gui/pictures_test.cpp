@@ -24,13 +24,16 @@ void ExpectNear(QRgb actual, QRgb expected) {
   EXPECT_NEAR(qBlue(actual), qBlue(expected), 24);
 }
 
-TEST(JPEGImageTest, DecodesAFile) {
-  TJPEGImage jpeg;
-  jpeg.LoadFromFile(Picture("redblue.jpg"));
-  ASSERT_EQ(jpeg.Width(), 16);
-  ASSERT_EQ(jpeg.Height(), 8);
-  ExpectNear(jpeg.Image().pixel(2, 4), qRgb(255, 0, 0));
-  ExpectNear(jpeg.Image().pixel(13, 4), qRgb(0, 0, 255));
+TEST(JPEGImageTest, DecodesAFileOfEveryKindInItsColours) {
+  for (const char* name : {"redblue.jpg", "redblue-progressive.jpg", "redblue-cmyk.jpg"}) {
+    SCOPED_TRACE(name);
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(Picture(name));
+    ASSERT_EQ(jpeg.Width(), 16);
+    ASSERT_EQ(jpeg.Height(), 8);
+    ExpectNear(jpeg.Image().pixel(2, 4), qRgb(255, 0, 0));
+    ExpectNear(jpeg.Image().pixel(13, 4), qRgb(0, 0, 255));
+  }
 }
 
 TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {

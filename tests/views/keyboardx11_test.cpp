@@ -1,0 +1,83 @@
+// Real key presses on an X server, sent with xdotool by their X key codes, reach the keyboard
+// of a small program (keyprobe) through the hook, whatever layout the system has.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/courses.h"
+#include "support/xvfb.h"
+
+namespace {
+
+// X key codes, as the evdev rules number the keys (xdotool takes one digit for a key symbol:
+// Esc goes by its name, which every layout has on the same key).
+const char* const kKeys =
+    "38 "      // a
+    "105 "     // right Ctrl
+    "108 "     // right Alt
+    "133 "     // left Windows
+    "62 "      // right Shift
+    "111 "     // Up
+    "113 "     // Left
+    "104 "     // keypad Enter
+    "66 38 66 "  // a with Caps Lock
+    "Escape "  // which the window's action takes
+    "96";      // F12 ends the program
+
+// Each key down and up: scan code, virtual key, the keyboard's character.
+std::string Expected(const std::string& plain, const std::string& capsLock) {
+  auto key = [](const std::string& code, const std::string& character) {
+    return "key " + code + " " + character + " 1\nkey " + code + " " + character + " 0\n";
+  };
+  return key("30 65", plain) + key("-29 163", "00") + key("-56 165", "00") +
+         key("-91 91", "00") + key("-54 161", "00") + key("-72 38", "00") +
+         key("-75 37", "00") + key("-28 13", "00") + "key 58 20 00 1\nkey 58 20 00 0\n" +
+         key("30 65", capsLock) + "key 58 20 00 1\nkey 58 20 00 0\n" +
+         "key 1 27 00 1\naction\nkey 1 27 00 0\n" + key("88 123", "00");
+}
+
+std::string RunProbe(const XvfbDisplay& x, const std::string& layoutFile) {
+  std::string command = "DISPLAY=" + x.Display() + " QT_QPA_PLATFORM=xcb " + LOMTAK_KEYPROBE +
+                        " " + layoutFile + " 2>/dev/null";
+  FILE* probe = popen(command.c_str(), "r");
+  if (!probe) return "cannot start the probe";
+  std::string output;
+  char line[256];
+  bool ready = false;
+  while (std::fgets(line, sizeof line, probe)) {
+    if (!ready && std::string(line) == "ready\n") {
+      ready = true;
+      x.Run(std::string("xdotool key --delay 30 ") + kKeys);
+      continue;
+    }
+    output += line;
+  }
+  pclose(probe);
+  return ready ? output : "the probe's window never became active";
+}
+
+TEST(KeyboardX11Test, RealKeysReachTheKeyboardAlikeWithAUsAndARussianSystemLayout) {
+  XvfbDisplay x;
+  if (x.Display().empty() || std::system("command -v xdotool setxkbmap >/dev/null") != 0)
+    GTEST_SKIP() << "no Xvfb, xdotool or setxkbmap";
+  struct Case {
+    const char* systemLayout;
+    std::string layoutFile;
+    const char* plain;
+    const char* capsLock;
+  } cases[] = {
+      {"us", "", "61", "41"},
+      {"ru", "", "61", "41"},
+      {"us", ShippedCourseFile("Russian.Layout"), "f4", "d4"},  // ф Ф
+      {"ru", ShippedCourseFile("Russian.Layout"), "f4", "d4"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.systemLayout) + " " + c.layoutFile);
+    ASSERT_TRUE(x.Run(std::string("setxkbmap ") + c.systemLayout));
+    EXPECT_EQ(RunProbe(x, c.layoutFile), Expected(c.plain, c.capsLock));
+  }
+}
+
+}  // namespace

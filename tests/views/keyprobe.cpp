@@ -1,0 +1,62 @@
+// A small program for the X11 keyboard test: a window with a focused edit, an Esc action and
+// the on-screen keyboard. Prints "ready" once its window is active, then one line per key event
+// as the keyboard hands it on ("key <scan code> <virtual key> <character in hex> <down>") and
+// "action" when the Esc action runs; ends at the release of F12, or after 30 seconds. The
+// argument, when given, is a layout file for the keyboard.
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/application.h"
+#include "toolkit/gui/edit.h"
+#include "toolkit/gui/form.h"
+#include "views/tltkeyboard.h"
+
+namespace {
+
+constexpr int kF12 = 88;
+constexpr int kWaitForActiveMs = 20, kGiveUpMs = 30000;
+
+void Print(const char* format, auto... values) {
+  std::printf(format, values...);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TApplication application(argc, argv);
+  auto* form = Application->CreateForm<TForm>();
+  form->SetBounds(0, 0, 600, 200);
+  auto* edit = new TEdit(form);
+  edit->setParent(form);
+  auto* escape = new TAction(form);
+  escape->setShortCut(27);
+  escape->OnExecute = [](TObject*) { Print("action\n"); };
+  auto* keyboard = new TLTKeyboard(form);
+  if (argc > 1) keyboard->LoadLayout(argv[1]);
+  keyboard->setEnabled(true);
+  keyboard->OnKeyboard = [](uint32_t, int scanCode, int virtualKey, char character, bool down) {
+    Print("key %d %d %02x %d\n", scanCode, virtualKey, static_cast<unsigned char>(character),
+          down ? 1 : 0);
+    if (scanCode == kF12 && !down) Application->Terminate();
+    return true;
+  };
+  form->Show();
+  form->Handle()->activateWindow();
+  edit->SetFocus();
+
+  QTimer ready;
+  QObject::connect(&ready, &QTimer::timeout, [&] {
+    if (!form->Handle()->isActiveWindow()) return;
+    ready.stop();
+    Print("ready\n");
+  });
+  ready.start(kWaitForActiveMs);
+  QTimer::singleShot(kGiveUpMs, [] { Application->Terminate(); });
+  Application->Run();
+  return 0;
+}
