@@ -3,6 +3,11 @@
 // which must cost the typist no visible pause.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -15,6 +20,8 @@
 #include "engine/ttask.h"
 #include "tests/support/tempdir.h"
 #include "toolkit/gui/application.h"
+#include "toolkit/gui/form.h"
+#include "views/tltkeyboard.h"
 #include "views/tltstatusbar.h"
 #include "views/tlttaskvisualizer.h"
 #include "views/twallpaper.h"
@@ -138,5 +145,45 @@ void BM_WallpaperNextDecoded(benchmark::State& state) {
   if (wallpaper->Bitmap.Width() != kWidth) state.SkipWithError("the picture was not taken");
 }
 BENCHMARK(BM_WallpaperNextDecoded);
+
+// One key event as the window system delivers it, through the keyboard hook to the keyboard's
+// key event, whose handler moves the next-key mark as the training screen's does, with the
+// pressed or released key and every changed key drawn again on the keyboard fitted to the screen.
+void BM_KeyboardKeyEvent(benchmark::State& state) {
+  StartApplication();
+  TOwnedPtr<TForm> form(new TForm(nullptr));
+  form->SetBounds(0, 0, kWidth, kHeight);
+  auto* keyboard = new TLTKeyboard(form.get());
+  keyboard->StrechToSize(kWidth, kHeight / 2);
+  keyboard->Show();
+  form->Show();
+  keyboard->setEnabled(true);
+  keyboard->OnKeyboard = [&](uint32_t, int, int, char character, bool down) {
+    if (down) keyboard->setCurrentChar(static_cast<char>(character == 'l' ? 'a' : character + 1));
+    return false;
+  };
+  QWindow* window = form->Handle()->windowHandle();
+  constexpr quint32 kHomeRow[] = {38, 39, 40, 41, 42, 43, 44, 45, 46};  // a to l
+  ulong timestamp = 0;
+  int event = 0;
+  TimeEachPass(
+      state,
+      [&] {
+        quint32 key = kHomeRow[(event / 2) % std::size(kHomeRow)];
+        bool down = event++ % 2 == 0;
+        if (down) {
+          QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_A, Qt::NoModifier, key, 0, 0, "a");
+          override.setTimestamp(++timestamp);
+          QCoreApplication::sendEvent(window, &override);
+        }
+        QKeyEvent press(down ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
+                        key, 0, 0, "a");
+        press.setTimestamp(timestamp);
+        QCoreApplication::sendEvent(window, &press);
+      },
+      [] { QCoreApplication::processEvents(); });
+  state.counters["scale"] = keyboard->Scale();
+}
+BENCHMARK(BM_KeyboardKeyEvent);
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "views/tltkeyboard.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <thread>
 
@@ -87,8 +89,9 @@ void TLTKeyboard::SetScale(int scale) {
 }
 
 void TLTKeyboard::ResetSize() {
-  setWidth(UnitWidth * scale_);
-  setHeight(UnitHeight * scale_);
+  SetBounds(Left(), Top(), UnitWidth * scale_, UnitHeight * scale_);
+  // The pixels of another size would stay in the corners outside the rounded body.
+  getCanvas()->Surface()->fill(Qt::transparent);
   RenderView();
 }
 

@@ -12,12 +12,17 @@ constexpr TColor kOutsideColor = 0xD91605;
 constexpr TColor kWrongColor = 0x0000FF;
 constexpr TColor kWhite = 0xFFFFFF;
 constexpr int kHomeMarkCorner = 10;
+// Released, pressed and wrong, with or without Shift: enough for the keys a typist holds.
+constexpr size_t kKeptLooks = 4;
 
 }  // namespace
 
 TLTKeyboardButton::TLTKeyboardButton(TLTKeyboard* owner) : Owner(owner) {
   Font.OnChange = [this] { Dirty = true; };
-  Bitmap.setTransparent(true);
+  // A picture of no look until the first rendering.
+  pictures_.emplace_back(Look(), std::make_unique<TBitmap>());
+  Bitmap = pictures_.back().second.get();
+  Bitmap->setTransparent(true);
 }
 
 std::string TLTKeyboardButton::getText() const {
@@ -68,14 +73,50 @@ void TLTKeyboardButton::Paint() {
   Draw();
 }
 
+int TLTKeyboardButton::TextHeight(int pixelHeight) const {
+  return Caption.empty() ? pixelHeight - 4 : pixelHeight / 2;
+}
+
+TLTKeyboardButton::Look TLTKeyboardButton::CurrentLook(int scale) const {
+  return {.scale = scale,
+          .pressed = Pressed,
+          .wrong = Wrong,
+          .homeMark = HomeMark,
+          .width = Width,
+          .height = Height,
+          .radius = Radius,
+          .border = BorderColor,
+          .background = BackgroundColor,
+          .text = getText(),
+          .fontName = Font.Name(),
+          .fontHeight = TextHeight(Height * scale),
+          .fontStyle = Font.Style(),
+          .fontCharset = Font.Charset(),
+          .fontColor = Font.Color()};
+}
+
 void TLTKeyboardButton::Render() {
   if (!Visible) return;
   int s = Owner->Scale();
+  Look look = CurrentLook(s);
+  for (const auto& [seen, picture] : pictures_) {
+    if (seen == look) {
+      Bitmap = picture.get();
+      return;
+    }
+  }
+  if (pictures_.size() == kKeptLooks) pictures_.erase(pictures_.begin());
+  pictures_.emplace_back(look, std::make_unique<TBitmap>());
+  Bitmap = pictures_.back().second.get();
+  Bitmap->setTransparent(true);
+
   int w = Width * s, h = Height * s, r = Radius * s;
-  Bitmap.setSize(w, h);
-  TCanvas* canvas = Bitmap.Canvas();
+  Bitmap->setSize(w, h);
+  TCanvas* canvas = Bitmap->Canvas();
   TColor border = BorderColor;
-  TColor fill = !Pressed ? BackgroundColor : Wrong ? kWrongColor : LighterColor(BackgroundColor, 50);
+  TColor fill = !Pressed ? BackgroundColor
+                : Wrong  ? kWrongColor
+                         : LighterColor(BackgroundColor, 50);
 
   canvas->Brush()->setColor(kOutsideColor);
   canvas->FillRect(Rect(0, 0, w, h));
@@ -104,7 +145,7 @@ void TLTKeyboardButton::Render() {
     canvas->FillRect(Rect(m + 2, m + 2, w - m - 2, h - m - 2));
   }
 
-  Font.setHeight(Caption.empty() ? h - 4 : h / 2);
+  Font.setHeight(TextHeight(h));
   canvas->Font()->Assign(Font);
   if (Wrong) canvas->Font()->setColor(kWhite);
   std::string text = getText();
@@ -118,7 +159,7 @@ void TLTKeyboardButton::Render() {
 void TLTKeyboardButton::Draw() {
   if (!Visible || !Owner->Visible()) return;
   Owner->getCanvas()->Draw((Owner->MarginX + X) * LastScale, (Owner->MarginY + Y) * LastScale,
-                           &Bitmap);
+                           Bitmap);
 }
 
 void TLTKeyboardButton::LoadTheme(TIniOptions* ini, const std::string& section) {

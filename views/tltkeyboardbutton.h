@@ -2,12 +2,16 @@
 // One key of the on-screen keyboard: its place and size in layout units, finger zone, colours,
 // font, the two characters it types and an optional caption, and whether it is held and whether
 // that press was wrong. It renders itself into a cached picture of its own, again only when its
-// look changed since the last update, and copies that picture onto its keyboard's canvas.
-// Owned by its keyboard (TLTKeyboard), which it does not own; owns its font and picture.
-// User-interface thread only.
+// look changed since the last update, and copies that picture onto its keyboard's canvas. The
+// pictures of its last few looks are kept, so a key going down and up shows them again without
+// drawing them anew. Owned by its keyboard (TLTKeyboard), which it does not own; owns its font
+// and pictures. User-interface thread only.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "toolkit/color.h"
 #include "toolkit/gui/bitmap.h"
@@ -27,7 +31,7 @@ public:
   TLTKeyboardButton(const TLTKeyboardButton&) = delete;
   TLTKeyboardButton& operator=(const TLTKeyboardButton&) = delete;
 
-  TCanvas* getCanvas() { return Bitmap.Canvas(); }
+  TCanvas* getCanvas() { return Bitmap->Canvas(); }
   bool IsPressed() const { return Pressed; }
   // The character the key shows and types: shifted when Shift was in force at the last update.
   char getCurrentChar() const { return LastShift ? ShiftValue : Value; }
@@ -61,8 +65,9 @@ public:
   char ShiftValue = 0;
   std::string Caption;
   TLTKeyboard* const Owner;
-  // Its bottom-left pixel, the colour outside the rounded outline, is left out when drawn.
-  TBitmap Bitmap;
+  // The picture of the current look. Its bottom-left pixel, the colour outside the rounded
+  // outline, is left out when drawn.
+  TBitmap* Bitmap;
   int LastScale = 0;
   bool Wrong = false;
   bool LastPressed = false;
@@ -73,5 +78,23 @@ public:
   bool Dirty = true;
 
 private:
+  // Everything a picture shows.
+  struct Look {
+    int scale = -1;
+    bool pressed = false, wrong = false, homeMark = false;
+    int width = 0, height = 0, radius = 0;
+    TColor border = 0, background = 0;
+    std::string text;
+    std::string fontName;
+    int fontHeight = 0, fontStyle = 0, fontCharset = 0;
+    TColor fontColor = 0;
+    bool operator==(const Look&) const = default;
+  };
+  Look CurrentLook(int scale) const;
+  // The height of the text in a picture of `pixelHeight`.
+  int TextHeight(int pixelHeight) const;
   bool TypesCharacters() const { return Kind == kkSign || Kind == kkLetter; }
+
+  // The pictures of the last looks rendered, the newest last.
+  std::vector<std::pair<Look, std::unique_ptr<TBitmap>>> pictures_;
 };

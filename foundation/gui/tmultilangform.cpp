@@ -12,21 +12,6 @@
 
 namespace {
 
-// Freezes the window's drawing for one pass. Only a lock this pass took is released, and it is
-// released also when the pass fails, so no window is left frozen.
-class TUpdateLock {
-public:
-  explicit TUpdateLock(TWinControl* window) : locked_(LockWindowUpdate(window)) {}
-  ~TUpdateLock() {
-    if (locked_) LockWindowUpdate(nullptr);
-  }
-  TUpdateLock(const TUpdateLock&) = delete;
-  TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-private:
-  bool locked_;
-};
-
 bool IsTextType(const std::string& type) {
   return type == "String" || type == "AnsiString" || type == "TCaption";
 }
@@ -71,7 +56,8 @@ std::string TMultilangForm::LocalizeText(const std::string& key,
 
 void TMultilangForm::Localize() {
   if (!Root) return;
-  TUpdateLock lock(this);
+  // The pass draws once, at its end.
+  TWindowUpdateLock lock(this);
   const int charset = Root->getLocalization()->ReadInteger("General", "Charset", 0) & 0xFF;
   setCaption(Root->ReadLocalized(Name(), "Caption", Caption()));
   // A property setter may add components: the count is read anew at every step.

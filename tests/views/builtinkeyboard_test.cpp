@@ -87,7 +87,7 @@ TEST_F(KeyboardTest, KeysAreDrawnAtTheirPlaceAtEveryScale) {
 // Text is antialiased: each channel may differ this much from the golden picture.
 constexpr int kTextTolerance = 64;
 
-TEST_F(KeyboardTest, TheKeyboardLooksAsDesignedInEachState) {
+TEST_F(KeyboardTest, EachStateLooksAsItsGoldenPicture) {
   struct Case {
     const char* name;
     int scale;
@@ -108,6 +108,20 @@ TEST_F(KeyboardTest, TheKeyboardLooksAsDesignedInEachState) {
     EXPECT_TRUE(MatchesGolden(*keyboard.getCanvas()->Surface(), "keyboard", c.name,
                               kTextTolerance));
     for (int scanCode : c.pressed) Key(scanCode, false);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KeyboardTest, TheCornersOutsideTheBodyShowWhatLiesBeneathAtEveryScale) {
+  for (int scale : {3, 6, 2}) {
+    SCOPED_TRACE(scale);
+    keyboard.SetScale(scale);
+    const QImage& surface = *keyboard.getCanvas()->Surface();
+    EXPECT_EQ(qAlpha(surface.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(surface.pixel(surface.width() - 1, surface.height() - 1)), 0);
   }
 }
 

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
 #include "foundation/tinioptions.h"
 #include "keyboardfixture.h"
 #include "support/tempdir.h"
+#include "toolkit/gui/form.h"
 
 namespace {
 
@@ -165,14 +171,44 @@ TEST_F(KeyboardTest, StateKeepsVisibilityAndTheFontName) {
 TEST_F(KeyboardTest, CtrlAndAltRenderEveryKeyAgainWithoutChangingItsPicture) {
   keyboard.UpdateAllButtons();
   std::vector<QImage> before;
-  for (const auto& button : keyboard.Buttons) before.push_back(button->Bitmap.Image());
+  for (const auto& button : keyboard.Buttons) before.push_back(button->Bitmap->Image());
   held.Ctrl = true;
   held.Alt = true;
   keyboard.UpdateAllButtons();
   for (size_t i = 0; i < keyboard.Buttons.size(); ++i) {
     SCOPED_TRACE(keyboard.Buttons[i]->ScanCode);
     EXPECT_TRUE(keyboard.Buttons[i]->LastCtrl && keyboard.Buttons[i]->LastAlt);
-    EXPECT_EQ(keyboard.Buttons[i]->Bitmap.Image(), before[i]);
+    EXPECT_EQ(keyboard.Buttons[i]->Bitmap->Image(), before[i]);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Key events through the window system reach the keyboard while it lives, and nothing reaches
+// it after; the next keyboard gets the hook.
+TEST(KeyboardHookTest, TheHookServesEachKeyboardWhileItLives) {
+  TForm window(nullptr);
+  window.Show();
+  auto pressA = [&] {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0, 0, "a");
+    QCoreApplication::sendEvent(window.Handle()->windowHandle(), &press);
+  };
+  for (int keyboardNumber = 1; keyboardNumber <= 2; ++keyboardNumber) {
+    SCOPED_TRACE(keyboardNumber);
+    std::vector<char> typed;
+    {
+      TLTKeyboard keyboard(nullptr);
+      keyboard.setEnabled(true);
+      keyboard.OnKeyboard = [&](uint32_t, int, int, char character, bool) {
+        typed.push_back(character);
+        return true;
+      };
+      pressA();
+    }
+    pressA();
+    EXPECT_EQ(typed, std::vector<char>{'a'});
   }
 }
 

@@ -38,12 +38,19 @@ void TBitmap::LoadFromMemory(const void* data, size_t size) {
 
 QImage TBitmap::DrawnImage() const {
   if (!transparent_ || image_.isNull()) return image_;
-  QImage masked = image_.convertToFormat(QImage::Format_ARGB32);
+  if (!drawn_.isNull() && drawnKey_ == image_.cacheKey()) return drawn_;
+  // Premultiplied, as painters blend it fastest; the colours compared are the unmultiplied ones.
+  QImage masked = image_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   QRgb key = image_.pixel(0, image_.height() - 1) | 0xFF000000u;
-  for (int y = 0; y < masked.height(); ++y) {
+  const int width = masked.width(), height = masked.height();
+  for (int y = 0; y < height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(masked.scanLine(y));
-    for (int x = 0; x < masked.width(); ++x)
-      if ((row[x] | 0xFF000000u) == key) row[x] = 0;
+    for (int x = 0; x < width; ++x) {
+      QRgb pixel = qAlpha(row[x]) == 255 ? row[x] : qUnpremultiply(row[x]);
+      if ((pixel | 0xFF000000u) == key) row[x] = 0;
+    }
   }
+  drawn_ = masked;
+  drawnKey_ = image_.cacheKey();
   return masked;
 }

@@ -30,9 +30,13 @@ public:
   void Assign(const TGraphic& source, const TRect& part);
   // BMP data (and any other format Qt reads).
   void LoadFromMemory(const void* data, size_t size) override;
+  // With transparency applied once per change of the pixels.
   QImage DrawnImage() const override;
 
 private:
   TCanvas canvas_{&image_};
   bool transparent_ = false;
+  // The drawn form of the pixels whose QImage cache key it holds (every write changes the key).
+  mutable QImage drawn_;
+  mutable qint64 drawnKey_ = 0;
 };

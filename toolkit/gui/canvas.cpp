@@ -3,9 +3,9 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "toolkit/gui/graphic.h"
@@ -16,7 +16,9 @@ void TBrush::setColor(TColor color) {
   if (style_ == bsClear) style_ = bsSolid;
 }
 
-bool TCanvas::Drawable() const { return surface_ && !surface_->isNull(); }
+bool TCanvas::Drawable() const {
+  return surface_ && !surface_->isNull();
+}
 
 void TCanvas::Changed() const {
   if (OnChange) OnChange();
@@ -50,6 +52,38 @@ std::vector<std::pair<int, int>> RoundedSpans(int x1, int y1, int x2, int y2, in
   return spans;
 }
 
+// Sets the pixels [x1, x2) of a row to an opaque colour, clipped to the surface. Written
+// straight into 32-bit pixels: a painter per row of a shape would cost more than the pixels.
+class SpanFiller {
+public:
+  explicit SpanFiller(QImage* surface)
+      : surface_(surface),
+        width_(surface->width()),
+        height_(surface->height()),
+        direct_(surface->format() == QImage::Format_RGB32 ||
+                surface->format() == QImage::Format_ARGB32 ||
+                surface->format() == QImage::Format_ARGB32_Premultiplied) {}
+
+  void Fill(int x1, int x2, int y, const QColor& color) {
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, width_);
+    if (x1 >= x2 || y < 0 || y >= height_) return;
+    if (!direct_) {
+      if (!painter_) painter_.emplace(surface_);
+      painter_->fillRect(QRect(x1, y, x2 - x1, 1), color);
+      return;
+    }
+    auto* row = reinterpret_cast<QRgb*>(surface_->scanLine(y));
+    std::fill(row + x1, row + x2, color.rgba());
+  }
+
+private:
+  QImage* surface_;
+  int width_, height_;
+  bool direct_;
+  std::optional<QPainter> painter_;
+};
+
 }  // namespace
 
 void TCanvas::Shape(int x1, int y1, int x2, int y2, int width, int height) {
@@ -60,27 +94,26 @@ void TCanvas::Shape(int x1, int y1, int x2, int y2, int width, int height) {
   if (!outlined) --x2, --y2;
   auto spans = RoundedSpans(x1, y1, x2, y2, width, height);
   int pen = std::max(1, pen_.Width());
-  auto covered = [&](int x, int row) {
-    return row >= 0 && row < static_cast<int>(spans.size()) && x >= spans[row].first &&
-           x < spans[row].second;
-  };
-  // A pixel is outline when a pixel pen-width away in any of the four directions is outside.
-  auto outline = [&](int x, int row) {
-    return !covered(x - pen, row) || !covered(x + pen, row) || !covered(x, row - pen) ||
-           !covered(x, row + pen);
-  };
-  QPainter painter(surface_);
+  SpanFiller pixels(surface_);
   QColor penColor = ToQColor(pen_.Color()), brushColor = ToQColor(brush_.Color());
-  for (int row = 0; row < static_cast<int>(spans.size()); ++row) {
+  int rows = static_cast<int>(spans.size());
+  for (int row = 0; row < rows; ++row) {
     auto [first, last] = spans[row];
-    for (int x = first; x < last;) {
-      bool edge = outlined && outline(x, row);
-      int end = x + 1;
-      while (end < last && (outlined && outline(end, row)) == edge) ++end;
-      if (edge || filled)
-        painter.fillRect(QRect(x, y1 + row, end - x, 1), edge ? penColor : brushColor);
-      x = end;
+    // A pixel is outline when a pixel pen-width away in any of the four directions is outside;
+    // what is left of a row is one run between the row's own ends and those of the rows a pen
+    // width above and below.
+    int inner = last, innerEnd = last;
+    if (outlined && row >= pen && row + pen < rows) {
+      inner = std::max({first + pen, spans[row - pen].first, spans[row + pen].first});
+      innerEnd = std::min({last - pen, spans[row - pen].second, spans[row + pen].second});
+      if (inner >= innerEnd) inner = innerEnd = last;
+    } else if (!outlined) {
+      inner = first;
     }
+    int y = y1 + row;
+    pixels.Fill(first, inner, y, penColor);
+    if (filled) pixels.Fill(inner, innerEnd, y, brushColor);
+    pixels.Fill(innerEnd, last, y, penColor);
   }
   Changed();
 }
@@ -95,7 +128,9 @@ int TCanvas::CellHeight(const QFontMetrics& metrics) const {
   return font_.Height() > 0 ? font_.Height() : metrics.height();
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) { DrawText(nullptr, x, y, text); }
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  DrawText(nullptr, x, y, text);
+}
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text) {
   DrawText(&rect, x, y, text);

@@ -81,7 +81,12 @@ TChart::TChart(TComponent* Owner)
       titleModel_(std::make_unique<QStandardItemModel>()),
       title_(std::make_unique<TStrings>(titleModel_.get(), kSystemCodePage)) {
   QCustomPlot* plot = Plot();
+  // QCustomPlot cannot paint into a buffer of no size, as a page not yet laid out has.
+  plot->setMinimumSize(1, 1);
   plot->setAutoAddPlottableToLegend(false);
+  // Thousands of marks: drawn without smoothing they cost a fraction, and look as sharp.
+  plot->setNotAntialiasedElements(QCP::aeAll);
+  plot->setPlottingHint(QCP::phFastPolylines, true);
   plot->plotLayout()->insertRow(0);
   titleElement_ = new QCPTextElement(plot);
   plot->plotLayout()->addElement(0, 0, titleElement_);
@@ -139,7 +144,8 @@ void TChart::Detach(TChartSeries* series) {
 
 void TChart::Changed() {
   dirty_ = true;
-  Plot()->replot(QCustomPlot::rpQueuedReplot);
+  // A chart out of sight (a page behind, a window not shown) draws when it shows.
+  if (Handle()->isVisible()) Plot()->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void TChart::Draw() {
@@ -227,6 +233,9 @@ void TChart::ScrollBy(int dx, int dy) {
 
 bool TChart::WidgetEvent(QEvent* event) {
   switch (event->type()) {
+    case QEvent::Show:
+      if (dirty_) Plot()->replot(QCustomPlot::rpQueuedReplot);
+      break;
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() == Qt::LeftButton) {

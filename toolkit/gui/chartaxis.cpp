@@ -2,7 +2,7 @@
 
 #include <qcustomplot.h>
 
-#include <algorithm>
+#include <QWidget>
 
 #include "toolkit/gui/chart.h"
 

@@ -113,11 +113,20 @@ QCPAbstractPlottable* TPointSeries::NewPlottable(QCPAxis* x, QCPAxis* y,
   graph->setData(ToQVector(layer.X), ToQVector(layer.Y), true);
   graph->setLineStyle(QCPGraph::lsNone);
   const QColor color = ToQColor(layer.Color);
-  // The size is the distance from the centre to the edge, as the pointers are measured.
-  graph->setScatterStyle(
-      QCPScatterStyle(style_ == psDiamond ? QCPScatterStyle::ssDiamond : QCPScatterStyle::ssCircle,
-                      color, color, 2 * size_ + 1));
   graph->setPen(color);
+  // The mark is drawn once and stamped at every point: thousands of shapes drawn one by one
+  // cost most of a chart's drawing. The size is the distance from the centre to the edge.
+  const int side = 2 * size_ + 1;
+  QPixmap mark(side, side);
+  mark.fill(Qt::transparent);
+  QCPScatterStyle shape(style_ == psDiamond ? QCPScatterStyle::ssDiamond : QCPScatterStyle::ssDisc,
+                        color, color, side - 1);
+  QCPPainter painter(&mark);
+  painter.setAntialiasing(true);
+  shape.applyTo(&painter, color);
+  shape.drawShape(&painter, side / 2.0, side / 2.0);
+  painter.end();
+  graph->setScatterStyle(QCPScatterStyle(mark));
   return graph;
 }
 

@@ -108,11 +108,14 @@ TModalResult TForm::ShowModal() {
   Handle()->raise();
   Handle()->activateWindow();
   activeForm = this;
-  Fire(OnActivate);
   QEventLoop loop;
   modalLoop_ = &loop;
   // A handler may destroy the window while it runs; its widget goes with it.
   QPointer<QWidget> alive(Handle());
+  // The activation is part of the run: a Close there (Esc while it lets messages through)
+  // ends the run instead of leaving a hidden window to wait.
+  Fire(OnActivate);
+  if (!alive) return mrCancel;
   if (modalResult_ == mrNone && !(Application && Application->Terminated()))
     loop.exec(QEventLoop::DialogExec);
   if (!alive) return mrCancel;

@@ -48,6 +48,10 @@ QByteArray ErrorPage(const QString& address, const QString& reason) {
       .toUtf8();
 }
 
+bool IsWeb(const QUrl& url) {
+  return url.scheme() == "http" || url.scheme() == "https";
+}
+
 QUrl WithoutFragment(QUrl url) {
   url.setFragment(QString());
   return url;
@@ -67,8 +71,11 @@ class TCppWebBrowser::Viewer : public QTextBrowser {
 public:
   explicit Viewer(TCppWebBrowser* browser) : browser_(browser) {
     setOpenLinks(false);
-    connect(this, &QTextBrowser::anchorClicked, this,
-            [this](const QUrl& link) { Application->Dispatch(browser_, [&] { Follow(link); }); });
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+      // A page from the web leads only to the web, never into the files of this computer.
+      if (IsWeb(source()) && !IsWeb(link)) return;
+      Application->Dispatch(browser_, [&] { Follow(link); });
+    });
   }
   ~Viewer() override { Cancel(); }
 
@@ -109,13 +116,15 @@ public:
 
   QVariant loadResource(int type, const QUrl& name) override {
     const QUrl url = source().resolved(name);
+    // Not an empty answer, for then the document would read a local file itself.
+    if (IsWeb(source()) && !IsWeb(url)) return QByteArray(1, ' ');
     QByteArray content;
     QString problem;
     if (url.scheme() == "chm") {
       problem = ReadHelp(url, content);
     } else if (url.isLocalFile()) {
       problem = ReadLocal(url, content);
-    } else if (url.scheme() == "http" || url.scheme() == "https") {
+    } else if (IsWeb(url)) {
       // A web page's pictures and style sheets come later: the page is laid out again then.
       const QUrl key = WithoutFragment(url);
       if (web_.contains(key)) {
@@ -139,7 +148,7 @@ public:
 
 private:
   void Follow(const QUrl& url) {
-    if (url.scheme() == "http" || url.scheme() == "https") return Fetch(url);
+    if (IsWeb(url)) return Fetch(url);
     if (url.scheme() == "mk") return Navigate(url.toString().toStdString());
     Cancel();
     Show(url);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <functional>
 #include <set>
 
 #include "support/guiapplication.h"
@@ -173,6 +174,41 @@ TEST_F(CanvasTest, DrawLeavesOutTheBottomLeftColourOfATransparentBitmap) {
   key.setTransparent(false);
   canvas()->Draw(10, 4, &key);
   EXPECT_EQ(At(10, 4), clYellow);
+}
+
+TEST_F(CanvasTest, ATransparentBitmapDrawnAgainShowsWhatWasDrawnOnItSince) {
+  TBitmap key;
+  key.setSize(3, 3);
+  key.Canvas()->Brush()->setColor(clYellow);
+  key.Canvas()->FillRect(Rect(0, 0, 3, 3));
+  key.setTransparent(true);
+  canvas()->Draw(4, 4, &key);
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    int x, y;
+    TColor expected;
+  } changes[] = {
+      {"a pixel", [&] { key.Canvas()->setPixel(1, 1, clLime); }, 1, 1, clLime},
+      {"a shape",
+       [&] {
+         key.Canvas()->Pen()->setColor(clBlue);
+         key.Canvas()->Rectangle(0, 0, 3, 2);
+       },
+       0, 0, clBlue},
+      {"a copy",
+       [&] {
+         key = TBitmap(key);
+         key.Canvas()->setPixel(1, 0, clRed);
+       },
+       1, 0, clRed},
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.name);
+    c.change();
+    canvas()->Draw(4, 4, &key);
+    EXPECT_EQ(At(4 + c.x, 4 + c.y), c.expected);
+  }
 }
 
 TEST_F(CanvasTest, StretchDrawScalesToTheRectangleAlsoBeyondTheEdges) {

@@ -69,6 +69,17 @@ TEST(FormTest, AWindowDestroyedDuringItsModalRunEndsTheRunWithCancel) {
   EXPECT_EQ(form->ShowModal(), mrCancel);
 }
 
+TEST(FormTest, AnActivationThatClosesOrDestroysTheWindowEndsTheRun) {
+  TForm form(nullptr);
+  form.OnActivate = [&](TObject*) { form.Close(); };
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  EXPECT_FALSE(form.Handle()->isVisible());
+
+  auto* destroyed = new TForm(nullptr);
+  destroyed->OnActivate = [destroyed](TObject*) { Free(destroyed); };
+  EXPECT_EQ(destroyed->ShowModal(), mrCancel);
+}
+
 TEST(FormTest, ARunEndsOnlyWhenAResultIsSet) {
   TForm form(nullptr);
   int turns = 0;

@@ -169,30 +169,38 @@ TEST_F(WebBrowserTest, AWebPageShowsWhenItsReplyComes) {
 }
 
 TEST_F(WebBrowserTest, AWebPagesPicturesAndStyleComeAfterItAndItIsLaidOutAgainWithThem) {
-  HttpServer server(
-      "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"css/site.css\">"
-      "</head><body><h1>Site</h1><img src=\"/dot.png\"><img src=\"none.png\">"
-      "</body></html>");
   std::string picture;
-  ASSERT_TRUE(
-      ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png", picture));
+  ASSERT_TRUE(ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png",
+                            picture));
+  // A page from the web reaches no file of this computer, not even a picture.
+  TempDir dir;
+  TempDir::Write(dir / "local.png", picture);
+  const std::string local = "file://" + dir / "local.png";
+  HttpServer server(QByteArray::fromStdString(
+      "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"css/site.css\"></head>"
+      "<body><h1>Site</h1><img src=\"/dot.png\"><img src=\"none.png\"><img src=\"" + local +
+      "\"><a href=\"" + local + "\">local</a></body></html>"));
   server.Parts["/dot.png"] = QByteArray::fromStdString(picture);
   server.Parts["/css/site.css"] = "h1 { color: #ff0000; }";
   server.Parts["/none.png"] = "no picture at all";
   // Pictures are asked for when the page is laid out on the screen.
   form->Show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
-  browser->Navigate(server.Address("/index.htm"));
+  const std::string address = server.Address("/index.htm");
+  browser->Navigate(address);
   ASSERT_TRUE(QTest::qWaitFor([&] { return server.Request.contains("GET /dot.png"); }, 10000));
   ASSERT_TRUE(WaitForPage());
   EXPECT_TRUE(Text().contains("Site"));
   EXPECT_EQ(Picture("/dot.png").size(), QSize(3, 2));
   EXPECT_TRUE(Picture("none.png").isNull());
+  EXPECT_TRUE(Picture(QString::fromStdString(local)).isNull());
   QTextFragment heading = view()->document()->begin().begin().fragment();
   EXPECT_EQ(heading.charFormat().foreground().color(), QColor(255, 0, 0));
   // Each part was asked for once.
   EXPECT_EQ(server.Request.count("GET /dot.png"), 1);
   EXPECT_EQ(server.Request.count("GET /css/site.css"), 1);
+  emit view()->anchorClicked(QUrl(QString::fromStdString(local)));
+  EXPECT_EQ(browser->LocationURL(), address);
 }
 
 TEST_F(WebBrowserTest, AnUnreachableSiteShowsAPageSayingSo) {

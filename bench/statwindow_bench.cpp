@@ -1,0 +1,80 @@
+// The statistics window reads every statistics file of a course at each load: a year of daily
+// runs, replayed into the series and both charts drawn once. Also reports the longest stretch
+// in which the window let no message through (it must repaint at least every 100 ms).
+#include <benchmark/benchmark.h>
+
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+#include "app/gui/tuserstatisticform.h"
+#include "engine/tcourses.h"
+#include "tests/support/installation.h"
+#include "tests/support/typingruns.h"
+#include "toolkit/gui/application.h"
+#include "toolkit/gui/chart.h"
+#include "toolkit/gui/chartseries.h"
+#include "users/tusers.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+TApplication* GuiApplication() {
+  static int argc = 1;
+  static char program[] = "statwindow_bench";
+  static char* argv[] = {program, nullptr};
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static TApplication* application = new TApplication(argc, argv);
+  return application;
+}
+
+void BM_LoadAYearOfDailyRuns(benchmark::State& state) {
+  GuiApplication();
+  Installation program;
+  TempDir::Write(program.getCoursesDir() + "/English.Base", "");
+  TUser* user = program.root().getUsers()->Add("Anna");
+  program.root().getCourses()->Load();
+  TCourse* course = program.root().getCourses()->getCourse("English");
+  TypingRuns runs;
+  runs.Days = 365;
+  runs.SkippedDays = 0;
+  const int files = runs.Write(TTaskStatistic(user, course).getFolder());
+
+  TOwnedPtr<TUserStatisticForm> form(new TUserStatisticForm(nullptr, user, course));
+  form->Show();
+  // A zero timer fires at every turn of the message loop that the load lets through.
+  Clock::time_point last = Clock::now();
+  double longest = 0;
+  auto gap = [&] {
+    const Clock::time_point now = Clock::now();
+    longest = std::max(longest, std::chrono::duration<double, std::milli>(now - last).count());
+    last = now;
+  };
+  QTimer pulse;
+  pulse.setInterval(0);
+  QObject::connect(&pulse, &QTimer::timeout, gap);
+  pulse.start();
+  double loading = 0, drawing = 0;
+  for (auto _ : state) {
+    last = Clock::now();
+    const Clock::time_point start = last;
+    form->acLoadDataExecute(nullptr);
+    const Clock::time_point loaded = Clock::now();
+    form->Chart->Draw();
+    form->Chart2->Draw();
+    gap();
+    loading += std::chrono::duration<double, std::milli>(loaded - start).count();
+    drawing += std::chrono::duration<double, std::milli>(Clock::now() - loaded).count();
+  }
+  pulse.stop();
+  state.counters["files"] = files;
+  state.counters["exercises"] = form->srErrors->Count();
+  state.counters["load_ms"] = loading / state.iterations();
+  state.counters["draw_ms"] = drawing / state.iterations();
+  state.counters["longest_ms_without_messages"] = longest;
+}
+BENCHMARK(BM_LoadAYearOfDailyRuns)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
