@@ -1,5 +1,7 @@
 #include "views/tltkeyboardbutton.h"
 
+#include <algorithm>
+
 #include "foundation/tcolorlib.h"
 #include "foundation/tinioptions.h"
 #include "toolkit/gui/canvas.h"
@@ -99,11 +101,13 @@ void TLTKeyboardButton::Render() {
   if (!Visible) return;
   int s = Owner->Scale();
   Look look = CurrentLook(s);
-  for (const auto& [seen, picture] : pictures_) {
-    if (seen == look) {
-      Bitmap = picture.get();
-      return;
-    }
+  auto seen = std::find_if(pictures_.begin(), pictures_.end(),
+                           [&look](const auto& picture) { return picture.first == look; });
+  if (seen != pictures_.end()) {
+    // The newest last: the look least recently shown goes first.
+    std::rotate(seen, seen + 1, pictures_.end());
+    Bitmap = pictures_.back().second.get();
+    return;
   }
   if (pictures_.size() == kKeptLooks) pictures_.erase(pictures_.begin());
   pictures_.emplace_back(look, std::make_unique<TBitmap>());
