@@ -103,7 +103,10 @@ for _ in $(seq 600); do
 done
 [[ -n $next ]] || fail "nothing followed the start window"
 if [[ $(xdotool getwindowname "$next") != Start ]]; then
+  sleep 1
   shot 05-training
+  xdotool type --delay 80 "the quick"
+  shot 05-typed
   key Escape
   next=$(focused Start "$start")
 fi
