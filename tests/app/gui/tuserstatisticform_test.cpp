@@ -16,6 +16,7 @@
 #include "support/installation.h"
 #include "support/messageboxes.h"
 #include "support/person.h"
+#include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/chart.h"
 #include "toolkit/gui/chartseries.h"
@@ -119,6 +120,20 @@ TEST_F(UserStatisticFormTest, ABuiltWindowChoosesAllRunsByMinutesAndNamesUserAnd
   EXPECT_FALSE(form->tsStability->TabVisible());
   form->AfterConstruction();
   EXPECT_EQ(form->Caption(), "Anna: English");
+}
+
+TEST_F(UserStatisticFormTest, TheLocalizationFileReplacesChartTitlesSeriesTitlesAndItems) {
+  Program.Localize(
+      FromUtf8("[UserStatisticForm]\r\n"
+               "Chart.Title=Мастерство\\nи темп\r\n"
+               "srProQ.Title=Мастерство\r\n"
+               "cbAxisX.Items=Keys\\nMinutes\\nDate\\nMore\r\n"));
+  form.reset(new TUserStatisticForm(nullptr, user, course));
+  EXPECT_EQ(form->Chart->Title()->Text(), FromUtf8("Мастерство\r\nи темп\r\n"));
+  EXPECT_EQ(form->srProQ->Title(), FromUtf8("Мастерство"));
+  EXPECT_EQ(form->cbAxisX->Items()->Count(), 4);
+  EXPECT_EQ(form->cbAxisX->ItemIndex(), 1) << "chosen after the texts were replaced";
+  EXPECT_EQ(form->Chart2->Title()->Text(), "Stability (%) / Errors (% x 10)\r\n");
 }
 
 TEST_F(UserStatisticFormTest, NoStatisticsFileLeavesListAndChartsEmpty) {
