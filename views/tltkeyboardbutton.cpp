@@ -1,8 +1,11 @@
 #include "views/tltkeyboardbutton.h"
 
+#include <algorithm>
+
 #include "foundation/tcolorlib.h"
 #include "foundation/tinioptions.h"
 #include "toolkit/gui/canvas.h"
+#include "views/raisedbox.h"
 #include "views/tltkeyboard.h"
 
 namespace {
@@ -99,11 +102,13 @@ void TLTKeyboardButton::Render() {
   if (!Visible) return;
   int s = Owner->Scale();
   Look look = CurrentLook(s);
-  for (const auto& [seen, picture] : pictures_) {
-    if (seen == look) {
-      Bitmap = picture.get();
-      return;
-    }
+  auto seen = std::find_if(pictures_.begin(), pictures_.end(),
+                           [&look](const auto& picture) { return picture.first == look; });
+  if (seen != pictures_.end()) {
+    // The newest last: the look least recently shown goes first.
+    std::rotate(seen, seen + 1, pictures_.end());
+    Bitmap = pictures_.back().second.get();
+    return;
   }
   if (pictures_.size() == kKeptLooks) pictures_.erase(pictures_.begin());
   pictures_.emplace_back(look, std::make_unique<TBitmap>());
@@ -125,14 +130,7 @@ void TLTKeyboardButton::Render() {
     canvas->Brush()->setColor(fill);
     canvas->RoundRect(0, 0, w, h, r, r);
   } else {
-    canvas->Brush()->setColor(MixColors(border, fill));
-    canvas->RoundRect(0, 0, w, h, r, r);
-    canvas->Pen()->setColor(LighterColor(fill, 50));
-    canvas->Brush()->setStyle(bsClear);
-    canvas->RoundRect(1, 1, w - 2, h - 2, r, r);
-    canvas->Pen()->setColor(fill);
-    canvas->Brush()->setColor(fill);
-    canvas->RoundRect(2, 2, w - 2, h - 2, r - 2, r - 2);
+    DrawRaisedBox(canvas, w, h, r, border, fill);
   }
 
   if (HomeMark) {

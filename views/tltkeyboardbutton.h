@@ -95,6 +95,6 @@ private:
   int TextHeight(int pixelHeight) const;
   bool TypesCharacters() const { return Kind == kkSign || Kind == kkLetter; }
 
-  // The pictures of the last looks rendered, the newest last.
+  // The pictures of the looks last shown, the most recent last.
   std::vector<std::pair<Look, std::unique_ptr<TBitmap>>> pictures_;
 };

@@ -17,25 +17,29 @@ namespace {
 // Created when the program starts, before any hook, as every key's stamps must share it.
 const THighResolutionTimer hookClock;
 
-// A callback's answer; a callback that throws is reported like every other handler's error,
-// and the event passes on.
+// A callback's answer; a callback that throws is reported like every other handler's error
+// (without an application there is no one to tell), and the event passes on.
 template <class Callback, class... Arguments>
 bool Answer(const Callback& callback, Arguments... arguments) {
   if (!callback) return true;
-  if (!Application) return callback(arguments...);
-  return Application->Dispatch(nullptr, true, [&] { return callback(arguments...); });
+  if (Application) {
+    return Application->Dispatch(nullptr, true, [&] { return callback(arguments...); });
+  }
+  bool answer = true;
+  CatchAsException([&] { answer = callback(arguments...); }, [](const Exception&) {});
+  return answer;
 }
 
-// Every event passes the filter on each object on its way (the window, the focused widget, its
-// parents): each is taken at the window, where it arrives first. A key that a shortcut would
-// take arrives first as a shortcut override, also at the window, and the key press that
-// follows it (when no shortcut took the key) is the same press.
 template <class Callback>
 struct Hook {
   Callback callback;
   bool installed = false;
 };
 
+// Every event passes the filter on each object on its way (the window, the focused widget, its
+// parents): each is taken at the window, where it arrives first. A key that a shortcut would
+// take arrives first as a shortcut override, also at the window, and the key press that
+// follows it (when no shortcut took the key) is the same press.
 class HookFilter final : public QObject {
 public:
   Hook<TKeyboardHookCallback> keyboard;
@@ -45,16 +49,16 @@ public:
     if (!watched->isWindowType()) return false;
     switch (event->type()) {
       case QEvent::ShortcutOverride:
-        return !keyboard.installed ? false : TakeOverride(static_cast<QKeyEvent*>(event));
+        return keyboard.installed && TakeOverride(static_cast<QKeyEvent*>(event));
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
-        return !keyboard.installed ? false : TakeKey(static_cast<QKeyEvent*>(event));
+        return keyboard.installed && TakeKey(static_cast<QKeyEvent*>(event));
       case QEvent::MouseMove:
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
       case QEvent::Wheel:
-        return !mouse.installed ? false : TakeMouse(event);
+        return mouse.installed && TakeMouse(event);
       default:
         return false;
     }

@@ -1,8 +1,9 @@
 // A small program for the X11 keyboard test: a window with a focused edit, an Esc action and
 // the on-screen keyboard. Prints "ready" once its window is active, then one line per key event
 // as the keyboard hands it on ("key <scan code> <virtual key> <character in hex> <down>") and
-// "action" when the Esc action runs; ends at the release of F12, or after 30 seconds. The
-// argument, when given, is a layout file for the keyboard.
+// "action" when the Esc action runs. F11 has an action too, but the keyboard's handler swallows
+// the key. Ends at the release of F12, or after 30 seconds. The argument, when given, is a
+// layout file for the keyboard.
 
 #include <QTimer>
 #include <QWidget>
@@ -17,7 +18,8 @@
 
 namespace {
 
-constexpr int kF12 = 88;
+constexpr int kF11 = 87, kF12 = 88;
+constexpr int kEscCode = 27, kF11Code = 0x7A;
 constexpr int kWaitForActiveMs = 20, kGiveUpMs = 30000;
 
 void Print(const char* format, auto... values) {
@@ -34,8 +36,11 @@ int main(int argc, char** argv) {
   auto* edit = new TEdit(form);
   edit->setParent(form);
   auto* escape = new TAction(form);
-  escape->setShortCut(27);
+  escape->setShortCut(kEscCode);
   escape->OnExecute = [](TObject*) { Print("action\n"); };
+  auto* swallowed = new TAction(form);
+  swallowed->setShortCut(kF11Code);
+  swallowed->OnExecute = [](TObject*) { Print("action F11\n"); };
   auto* keyboard = new TLTKeyboard(form);
   if (argc > 1) keyboard->LoadLayout(argv[1]);
   keyboard->setEnabled(true);
@@ -43,7 +48,7 @@ int main(int argc, char** argv) {
     Print("key %d %d %02x %d\n", scanCode, virtualKey, static_cast<unsigned char>(character),
           down ? 1 : 0);
     if (scanCode == kF12 && !down) Application->Terminate();
-    return true;
+    return scanCode != kF11;
   };
   form->Show();
   form->Handle()->activateWindow();

@@ -1,10 +1,29 @@
 #include "toolkit/gui/sortorder.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QStandardItemModel>
 
+namespace {
+
+// The collation of the user's locale; the C locale has none of its own (it would order by
+// code, "Ё" before "А"), so it takes the common one of every language.
+// Letter case is left to the tie-break.
+const QCollator& Collation() {
+  static const QCollator collator = [] {
+    QCollator made(QLocale::system().language() == QLocale::C ? QLocale(QLocale::English)
+                                                              : QLocale::system());
+    made.setCaseSensitivity(Qt::CaseInsensitive);
+    return made;
+  }();
+  return collator;
+}
+
+}  // namespace
+
 bool SortsBefore(const QString& a, const QString& b) {
-  int order = a.compare(b, Qt::CaseInsensitive);
-  return order != 0 ? order < 0 : a.compare(b, Qt::CaseSensitive) < 0;
+  int order = Collation().compare(a, b);
+  return order != 0 ? order < 0 : a < b;
 }
 
 int SortedRow(const QStandardItemModel* model, const QString& text) {

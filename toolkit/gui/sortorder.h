@@ -1,6 +1,6 @@
 #pragma once
-// The order of sorted lists: alphabetical without regard to letter case, letter case only
-// breaking ties. For the toolkit's own sources.
+// The order of sorted lists: the linguistic order of the user's locale (letters alphabetically,
+// "Ё" with "Е", letter case only breaking ties). For the toolkit's own sources.
 
 #include <QString>
 

@@ -1,9 +1,11 @@
 #include "toolkit/gui/splitter.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWidget>
 #include <algorithm>
 
+#include "toolkit/gui/qtbridge.h"
 #include "toolkit/gui/wincontrol.h"
 
 TSplitter::TSplitter(TComponent* Owner) : TControl(Owner, new QWidget) {}
@@ -27,6 +29,9 @@ bool TSplitter::WidgetEvent(QEvent* event) {
     return static_cast<int>(vertical ? at.y() : at.x());
   };
   switch (event->type()) {
+    case QEvent::Paint:
+      QPainter(Handle()).fillRect(QRect(0, 0, Width(), Height()), ToQColor(Color()));
+      return true;
     case QEvent::Enter:
       Handle()->setCursor(vertical ? Qt::SplitVCursor : Qt::SplitHCursor);
       break;

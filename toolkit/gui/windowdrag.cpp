@@ -11,12 +11,16 @@
 
 namespace {
 
+// Found by name: a class without its own meta-object cannot be told apart by type.
+constexpr char kName[] = "lomtak-window-drag";
+
 // Lives on the window's widget: reports its moves, and moves it itself while it follows the
 // mouse.
 class TWindowDrag final : public QObject {
 public:
   TWindowDrag(QWidget* window, TForm* form, std::function<void()> moved)
       : QObject(window), Window(window), Form(form), Moved(std::move(moved)) {
+    setObjectName(kName);
     window->installEventFilter(this);
   }
 
@@ -61,7 +65,7 @@ private:
 
 void DragWindow(TForm* form, std::function<void()> moved) {
   QWidget* window = form->Handle();
-  for (TWindowDrag* before : window->findChildren<TWindowDrag*>(Qt::FindDirectChildrenOnly))
+  for (QObject* before : window->findChildren<QObject*>(kName, Qt::FindDirectChildrenOnly))
     delete before;
   auto* drag = new TWindowDrag(window, form, std::move(moved));
   QWindow* handle = window->windowHandle();

@@ -57,7 +57,8 @@ protected:
         std::this_thread::get_id()));
   }
 
-  void Send(QEvent::Type type, quint32 native, bool repeat = false, bool shortcutTakesIt = false) {
+  // Answers whether the shortcut took the key.
+  bool Send(QEvent::Type type, quint32 native, bool repeat = false, bool shortcutTakesIt = false) {
     ++timestamp;
     QString text = native == kX11A ? "a" : "";
     Qt::Key key = native == kX11A ? Qt::Key_A : Qt::Key_unknown;
@@ -67,11 +68,12 @@ protected:
       override.setTimestamp(timestamp);
       override.ignore();
       QCoreApplication::sendEvent(window.windowHandle(), &override);
-      if (shortcutTakesIt && !override.isAccepted()) return;
+      if (shortcutTakesIt && !override.isAccepted()) return true;
     }
     QKeyEvent event(type, key, Qt::NoModifier, native, 0, 0, text, repeat);
     event.setTimestamp(timestamp);
     QCoreApplication::sendEvent(window.windowHandle(), &event);
+    return false;
   }
   void Click(quint32 native) {
     Send(QEvent::KeyPress, native);
@@ -104,10 +106,17 @@ TEST_F(HookTest, OnePhysicalKeyReachesTheCallbackOnceAndThenTheFocusedEdit) {
 
 TEST_F(HookTest, AKeyAShortcutTakesStillReachesTheCallbackFirst) {
   Install();
-  Send(QEvent::KeyPress, kX11RightCtrl, false, true);
+  EXPECT_TRUE(Send(QEvent::KeyPress, kX11RightCtrl, false, true));
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].scanCode, -29);
   EXPECT_EQ(events[0].virtualKey, VK_RCONTROL);
+}
+
+TEST_F(HookTest, ASwallowedKeyIsKeptFromShortcutsAndWidgets) {
+  Install(false);
+  EXPECT_FALSE(Send(QEvent::KeyPress, kX11A, false, true));
+  EXPECT_EQ(events.size(), 1u) << "the key press after the override is the same press";
+  EXPECT_EQ(edit->text(), "") << "no shortcut took it, and no widget got it";
 }
 
 TEST_F(HookTest, AHeldKeyGivesDownEventsOnly) {

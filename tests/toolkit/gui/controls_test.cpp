@@ -222,6 +222,34 @@ TEST_F(ControlsTest, ClickAndMouseDownComeThroughTheDispatch) {
                                               "right 5,6"}));
 }
 
+TEST_F(ControlsTest, APressOnAGraphicControlIsThatControlsAlone) {
+  auto* image = Make<TImage>();
+  image->SetBounds(10, 10, 50, 50);
+  auto* button = Make<TSpeedButton>();
+  button->SetBounds(100, 10, 60, 30);
+  auto* panel = Make<TPanel>();
+  panel->SetBounds(200, 10, 60, 60);
+  std::vector<std::string> events;
+  form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+    events.push_back("form down");
+  };
+  form->OnClick = [&](TObject*) { events.push_back("form click"); };
+  image->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+    events.push_back("image down");
+  };
+  button->OnClick = [&](TObject*) { events.push_back("button click"); };
+  ShowForm();
+  QTest::mouseClick(image->Handle(), Qt::LeftButton);
+  QTest::mouseDClick(image->Handle(), Qt::LeftButton);
+  QTest::mouseClick(button->Handle(), Qt::LeftButton);
+  QTest::mouseClick(button->Handle(), Qt::RightButton);
+  EXPECT_EQ(events, (std::vector<std::string>{"image down", "image down", "button click"}));
+  // A windowed control still passes a press it does not take to the window beneath.
+  events.clear();
+  QTest::mouseClick(panel->Handle(), Qt::LeftButton);
+  EXPECT_EQ(events, (std::vector<std::string>{"form down", "form click"}));
+}
+
 // A panel whose own event handling throws: on a user event, and on a resize while told to.
 class TFaultyPanel : public TPanel {
 public:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/guiapplication.h"
+#include "toolkit/codepage.h"
 #include "toolkit/gui/combobox.h"
 #include "toolkit/gui/form.h"
 #include "toolkit/gui/listbox.h"
@@ -28,6 +29,18 @@ TEST(StringsTest, ASortedListPutsTextsInPlaceWithLetterCaseOnlyBreakingTies) {
             (std::vector<std::string>{"deutsch", "English", "english", "Russian", "russian"}));
   EXPECT_EQ(list->Items()->IndexOf("ENGLISH"), 1);
   EXPECT_EQ(list->Items()->IndexOf("French"), -1);
+}
+
+TEST(StringsTest, CyrillicSortsAlphabeticallyWithYoAmongTheYe) {
+  TForm form(nullptr);
+  auto* list = new TListBox(&form);
+  list->setSorted(true);
+  for (const char* text : {"Яна", "Ёлка", "ева", "Жора", "Егор", "Анна", "Boris", "Ева"})
+    list->Items()->Add(FromUtf8(text));
+  std::vector<std::string> expected;
+  for (const char* text : {"Boris", "Анна", "Ева", "ева", "Егор", "Ёлка", "Жора", "Яна"})
+    expected.push_back(FromUtf8(text));
+  EXPECT_EQ(Texts(list->Items()), expected);
 }
 
 TEST(StringsTest, TurningSortingOnSortsWhatIsThere) {

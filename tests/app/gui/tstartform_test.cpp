@@ -1,0 +1,188 @@
+#include "app/gui/tstartform.h"
+
+#include <gtest/gtest.h>
+
+#include "app/tlomtak.h"
+#include "app/tsite.h"
+#include "app/tversion.h"
+#include "engine/tcourse.h"
+#include "engine/tcourses.h"
+#include "foundation/tinioptions.h"
+#include "support/courses.h"
+#include "support/guiapplication.h"
+#include "support/installation.h"
+#include "support/messageboxes.h"
+#include "support/person.h"
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/label.h"
+#include "toolkit/gui/listbox.h"
+#include "toolkit/gui/progressbar.h"
+#include "toolkit/gui/speedbutton.h"
+#include "users/tuser.h"
+#include "users/tusers.h"
+
+namespace {
+
+class StartFormTest : public testing::Test {
+protected:
+  // The courses are in place before the application object lists them.
+  void Install(std::initializer_list<const char*> names) {
+    for (const char* name : names) InstallCourse(name, app.getCoursesDir());
+  }
+  TUser* anna() {
+    TUser* user = app.root().getUsers()->Find("Anna");
+    return user ? user : app.root().getUsers()->Add("Anna");
+  }
+  std::string Stored() { return anna()->getOptions()->ReadString("StartForm", "Language", "-"); }
+  static std::vector<std::string> Courses(TStartForm& start) {
+    std::vector<std::string> names;
+    for (int i = 0; i < start.lbLanguage->Items()->Count(); ++i)
+      names.push_back(start.lbLanguage->Items()->Strings(i));
+    return names;
+  }
+  static std::string Selected(TStartForm& start) {
+    int index = start.lbLanguage->ItemIndex();
+    return index < 0 ? "" : start.lbLanguage->Items()->Strings(index);
+  }
+
+  Installation app;
+  MessageBoxes boxes;
+};
+
+TEST_F(StartFormTest, ShowsTheUserTheVersionTheReleaseAndTheSite) {
+  TStartForm start(nullptr, anna());
+  EXPECT_EQ(start.lbUser->Caption(), "Anna");
+  EXPECT_TRUE(start.lbUser->Visible());
+  EXPECT_EQ(start.lbVersion->Caption(), "Version: " + app.root().getVersion()->getFileVersion());
+  EXPECT_EQ(start.lbReleaseName->Caption(), app.root().getVersion()->getReleaseName());
+  EXPECT_EQ(start.sbSite->Caption(), app.root().getSite()->getHost());
+  EXPECT_FALSE(start.lbCopy->Caption().empty());
+  EXPECT_FALSE(start.cgBaseLoading->Visible());
+}
+
+TEST_F(StartFormTest, ListsTheCourseFilesSortedAndSelectsTheStoredOne) {
+  Install({"Russian", "English"});
+  InstallCourse("English", app.getCoursesDir(), "deutsch.base");
+  struct Case {
+    const char* name;
+    const char* stored;  // nullptr: no key
+    std::string selected, written;
+  } cases[] = {
+      {"NoKeySelectsEnglish", nullptr, "English", "English"},
+      {"LetterCaseIgnored", "RUSSIAN", "Russian", "RUSSIAN"},
+      {"GoneSelectsTheFirst", "French", "deutsch", "French"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    anna()->getOptions()->WriteString("StartForm", "Language", c.stored ? c.stored : "");
+    TStartForm start(nullptr, anna());
+    EXPECT_EQ(Courses(start), (std::vector<std::string>{"deutsch", "English", "Russian"}));
+    EXPECT_EQ(Selected(start), c.selected);
+    EXPECT_EQ(Stored(), c.written);
+  }
+}
+
+TEST_F(StartFormTest, TheCourseSelectedIsStoredWhenTheWindowGoesAlsoAfterEsc) {
+  Install({"English", "Russian"});
+  {
+    TOwnedPtr<TStartForm> start(new TStartForm(nullptr, anna()));
+    Soon([&] {
+      ActiveWindow();
+      start->lbLanguage->setItemIndex(1);
+      Press(Qt::Key_Escape);
+    });
+    EXPECT_EQ(start->SelectCourse(), nullptr);
+  }
+  EXPECT_EQ(Stored(), "Russian");
+}
+
+TEST_F(StartFormTest, StartingLoadsTheCourseWithProgressAndCloses) {
+  Install({"English", "Russian"});
+  TCourse* russian = app.root().getCourses()->getCourse("Russian");
+  for (bool doubleClick : {false, true}) {
+    SCOPED_TRACE(doubleClick ? "double click" : "Enter");
+    TOwnedPtr<TStartForm> start(new TStartForm(nullptr, anna()));
+    const int copyTop = start->lbCopy->Top();
+    Soon([&] {
+      ActiveWindow();
+      if (doubleClick) {
+        ClickRow(start->lbLanguage, 1, true);
+      } else {
+        start->lbLanguage->setItemIndex(1);
+        Press(Qt::Key_Return);
+      }
+    });
+    EXPECT_EQ(start->SelectCourse(), russian);
+    EXPECT_TRUE(russian->isLoaded());
+    EXPECT_TRUE(start->cgBaseLoading->Visible());
+    // The second pass finds the course loaded by the first: it closes at once.
+    EXPECT_EQ(start->cgBaseLoading->Position(), doubleClick ? 0 : 100);
+    EXPECT_EQ(start->lbCopy->Top(), copyTop - 8);
+    EXPECT_FALSE(start->acStart->Enabled());
+  }
+}
+
+TEST_F(StartFormTest, TheProgressBarFollowsTheLoad) {
+  TStartForm start(nullptr, anna());
+  for (auto [percent, position] : {std::pair{0, 0}, {37, 37}, {100, 100}, {150, 100}, {-5, 0}}) {
+    SCOPED_TRACE(percent);
+    start.CALLBACK_LoadProgress(percent);
+    EXPECT_EQ(start.cgBaseLoading->Position(), position);
+  }
+}
+
+TEST_F(StartFormTest, WithNoCourseNothingIsLoadedOrStoredAndEscStillCloses) {
+  TOwnedPtr<TStartForm> start(new TStartForm(nullptr, anna()));
+  EXPECT_TRUE(Courses(*start).empty());
+  Soon([&] {
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(start->acStart->Enabled());
+    EXPECT_TRUE(start->Enabled());
+    Press(Qt::Key_Escape);
+  });
+  EXPECT_EQ(start->SelectCourse(), nullptr);
+  start.reset();
+  EXPECT_EQ(Stored(), "-");
+}
+
+TEST_F(StartFormTest, ACourseFileAddedWhileRunningLoadsNothing) {
+  Install({"English"});
+  app.root();
+  InstallCourse("Russian", app.getCoursesDir());
+  TStartForm start(nullptr, anna());
+  start.Show();
+  start.lbLanguage->setItemIndex(1);
+  ASSERT_EQ(Selected(start), "Russian");
+  start.acStart->Execute();
+  EXPECT_EQ(start.ModalResult(), mrNone);
+  EXPECT_TRUE(start.acStart->Enabled());
+  EXPECT_TRUE(start.Enabled());
+  EXPECT_FALSE(start.cgBaseLoading->Visible());
+}
+
+TEST_F(StartFormTest, SeasonalPicturesFollowTheDate) {
+  struct Case {
+    int month, day, hour, minute;
+    std::string picture;
+  } cases[] = {
+      {12, 24, 23, 59, ""},
+      {12, 25, 0, 0, "VISUAL_NEWYEAR"},
+      {12, 31, 12, 0, "VISUAL_NEWYEAR"},
+      {1, 1, 23, 59, "VISUAL_NEWYEAR"},
+      {1, 2, 0, 0, ""},
+      {10, 30, 23, 59, ""},
+      {10, 31, 0, 0, "VISUAL_HALLOWEEN"},
+      {11, 1, 6, 59, "VISUAL_HALLOWEEN"},
+      {11, 1, 7, 0, ""},
+      {2, 14, 12, 0, "VISUAL_VALENTINE"},
+      {2, 15, 0, 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.month) + "-" + std::to_string(c.day) + " " +
+                 std::to_string(c.hour) + ":" + std::to_string(c.minute));
+    TDateTime moment = EncodeDateTime({2026, c.month, c.day, c.hour, c.minute, 0, 0});
+    EXPECT_EQ(TStartForm::SeasonalPicture(moment), c.picture);
+  }
+}
+
+}  // namespace

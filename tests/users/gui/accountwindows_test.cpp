@@ -1,0 +1,207 @@
+// The password prompt, the new-user and the new-password windows, run modally with a person
+// typing into them.
+
+#include <gtest/gtest.h>
+
+#include "foundation/scrypto.h"
+#include "foundation/tinioptions.h"
+#include "support/guiapplication.h"
+#include "support/installation.h"
+#include "support/messageboxes.h"
+#include "support/person.h"
+#include "support/windowopener.h"
+#include "toolkit/codepage.h"
+#include "toolkit/exception.h"
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/edit.h"
+#include "toolkit/gui/image.h"
+#include "toolkit/gui/imagecombobox.h"
+#include "toolkit/gui/imagelist.h"
+#include "toolkit/gui/label.h"
+#include "users/gui/taddnewuserform.h"
+#include "users/gui/tauthorizationform.h"
+#include "users/gui/tnewpasswordform.h"
+#include "users/tuser.h"
+#include "users/tusers.h"
+
+namespace {
+
+class AccountWindowsTest : public testing::Test {
+protected:
+  AccountWindowsTest() { anna = users().Add("Anna"); }
+
+  TUsers& users() { return *app.root().getUsers(); }
+  std::string Digest(TUser* user) const {
+    return user->getOptions()->ReadString("GENERAL", "Password", "");
+  }
+
+  Installation app;
+  MessageBoxes boxes;
+  TUser* anna = nullptr;
+};
+
+TEST_F(AccountWindowsTest, ThePasswordPromptLetsInOnlyTheRightPassword) {
+  anna->setPassword("secret");
+  TAuthorizationForm prompt(nullptr, anna);
+  EXPECT_EQ(prompt.lbUserName->Caption(), "Anna");
+  Soon([&] {
+    Type("wrong");
+    Press(Qt::Key_Return);
+    // Said, emptied, and typed again.
+    EXPECT_EQ(prompt.edPassword->Text(), "");
+    EXPECT_TRUE(prompt.edPassword->Focused());
+    Type("secret");
+    Press(Qt::Key_Return);
+  });
+  EXPECT_EQ(prompt.ShowModal(), mrOk);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, anna->getMessage("PasswordIncorrect"));
+  EXPECT_EQ(boxes.Shown[0].Type, mtInformation);
+}
+
+TEST_F(AccountWindowsTest, EscAndTheClosePictureCancelEveryWindow) {
+  auto closes = [](TForm& window, TImage* close) {
+    Soon([] { Press(Qt::Key_Escape); });
+    EXPECT_EQ(window.ShowModal(), mrCancel);
+    Soon([close] { Click(close); });
+    EXPECT_EQ(window.ShowModal(), mrCancel);
+  };
+  {
+    SCOPED_TRACE("password prompt");
+    TAuthorizationForm window(nullptr, anna);
+    closes(window, window.imClose);
+  }
+  {
+    SCOPED_TRACE("new user");
+    TAddNewUserForm window(nullptr, &app.root());
+    closes(window, window.imClose);
+  }
+  {
+    SCOPED_TRACE("new password");
+    TNewPasswordForm window(nullptr, anna);
+    closes(window, window.imClose);
+    EXPECT_EQ(window.getNewPassword(), "");
+  }
+  EXPECT_EQ(users().getCount(), 1);
+  EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(AccountWindowsTest, TheNewUserWindowListsEveryAvatarAndCreatesTheUser) {
+  TAddNewUserForm window(nullptr, &app.root());
+  Soon([&] {
+    ASSERT_EQ(window.imAvatars->Count(), 108);
+    ASSERT_EQ(window.jvAvatars->Items()->Count(), 108);
+    EXPECT_EQ(window.jvAvatars->Items()->Strings(0), "0");
+    EXPECT_EQ(window.jvAvatars->Items()->Strings(107), "107");
+    EXPECT_EQ(window.jvAvatars->ItemIndex(), 0);
+    ActiveWindow();
+    EXPECT_TRUE(window.edNewUserName->Focused());
+    window.jvAvatars->setItemIndex(42);
+    Type("  Boris ");
+    Press(Qt::Key_Tab);
+    Type("pass");
+    Press(Qt::Key_Tab);
+    Type("pass");
+    Press(Qt::Key_Return);
+  });
+  EXPECT_EQ(window.ShowModal(), mrOk);
+  TUser* boris = users().Find("Boris");
+  ASSERT_NE(boris, nullptr);
+  EXPECT_EQ(boris->getAvatar(), 42);
+  EXPECT_EQ(Digest(boris), MD5Hex("pass"));
+  EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(AccountWindowsTest, TheNewUserWindowSaysWhatIsWrongAndStaysOpen) {
+  struct Case {
+    const char* name;
+    std::string user, password, confirmation;
+    const char* message;
+    bool passwordsEmptied;
+  } cases[] = {
+      {"Empty", "", "", "", "Error.UserNameIsRequired", false},
+      {"Blanks", "   ", "", "", "Error.UserNameIsRequired", false},
+      {"Taken", " Anna ", "x", "x", "Error.UserAlreadyExists", false},
+      {"Unsafe", "../x", "", "", "Error.UserNameIsNotAllowed", false},
+      {"Dots", "..", "", "", "Error.UserNameIsNotAllowed", false},
+      {"Slash", "a/b", "", "", "Error.UserNameIsNotAllowed", false},
+      {"Differ", "Boris", "one", "two", "Error.PasswordConfirmationIncorrect", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes.Shown.clear();
+    TAddNewUserForm window(nullptr, &app.root());
+    window.Show();
+    window.edNewUserName->setText(c.user);
+    window.edPassword->setText(c.password);
+    window.edPasswordConfirmation->setText(c.confirmation);
+    window.acCreateUser->Execute();
+    EXPECT_EQ(window.ModalResult(), mrNone);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Text, window.getMessage(c.message));
+    EXPECT_EQ(window.edNewUserName->Text(), c.user);
+    EXPECT_EQ(window.edPassword->Text(), c.passwordsEmptied ? "" : c.password);
+    EXPECT_EQ(window.edPasswordConfirmation->Text(), c.passwordsEmptied ? "" : c.confirmation);
+    EXPECT_EQ(users().getCount(), 1);
+  }
+}
+
+TEST_F(AccountWindowsTest, ANewUserWithoutPasswordGetsTheDigestOfTheEmptyText) {
+  TAddNewUserForm window(nullptr, &app.root());
+  window.Show();
+  window.edNewUserName->setText(FromUtf8("Пётр"));
+  window.acCreateUser->Execute();
+  EXPECT_EQ(window.ModalResult(), mrOk);
+  TUser* pyotr = users().Find(FromUtf8("Пётр"));
+  ASSERT_NE(pyotr, nullptr);
+  EXPECT_EQ(Digest(pyotr), MD5Hex(""));
+  EXPECT_EQ(pyotr->getAvatar(), 0);
+}
+
+TEST_F(AccountWindowsTest, TheNewPasswordWindowTakesTwoEqualTexts) {
+  struct Case {
+    const char* name;
+    std::string password, confirmation;
+    bool accepted;
+  } cases[] = {
+      {"Equal", "new", "new", true},
+      {"BothEmpty", "", "", true},
+      {"Differ", "new", "New", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes.Shown.clear();
+    TNewPasswordForm window(nullptr, anna);
+    EXPECT_EQ(window.lbUserName->Caption(), "Anna");
+    window.Show();
+    window.edPassword->setText(c.password);
+    window.edPasswordConfirmation->setText(c.confirmation);
+    window.acOk->Execute();
+    EXPECT_EQ(window.ModalResult(), c.accepted ? mrOk : mrNone);
+    EXPECT_EQ(window.getNewPassword(), c.accepted ? c.password : "");
+    ASSERT_EQ(boxes.Shown.size(), c.accepted ? 0u : 1u);
+    if (c.accepted) continue;
+    EXPECT_EQ(boxes.Shown[0].Text, FromUtf8("Содержание полей не совпадает.\r\n"
+                                            "Пожалуйста, попробуйте еще раз."));
+    EXPECT_EQ(window.edPassword->Text(), "");
+    EXPECT_EQ(window.edPasswordConfirmation->Text(), "");
+  }
+  // The window keeps the password; storing it is its caller's.
+  EXPECT_EQ(Digest(anna), MD5Hex(""));
+}
+
+TEST_F(AccountWindowsTest, TheWindowsTakeTheirTextsFromTheLocalizationFile) {
+  app.Localize(
+      "[AddNewUserForm]\r\nlbTitle.Caption=New pupil\r\n"
+      "Message.Error.UserNameIsRequired=Name, please\r\n"
+      "[NewPasswordForm]\r\nMessage.Error.PasswordConfirmationIncorrrect=Differ\\nagain\r\n"
+      "Message.Error.PasswordConfirmationIncorrect=two r\r\n");
+  TAddNewUserForm newUser(nullptr, &app.root());
+  EXPECT_EQ(newUser.lbTitle->Caption(), "New pupil");
+  EXPECT_EQ(newUser.getMessage("Error.UserNameIsRequired"), "Name, please");
+  TNewPasswordForm newPassword(nullptr, anna);
+  EXPECT_EQ(newPassword.getMessage("Error.PasswordConfirmationIncorrrect"), "Differ\r\nagain");
+  EXPECT_THROW(newPassword.getMessage("Error.PasswordConfirmationIncorrect"), Exception);
+}
+
+}  // namespace

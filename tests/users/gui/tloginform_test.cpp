@@ -1,0 +1,195 @@
+#include "users/gui/tloginform.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "foundation/scrypto.h"
+#include "foundation/tinioptions.h"
+#include "support/guiapplication.h"
+#include "support/installation.h"
+#include "support/messageboxes.h"
+#include "support/person.h"
+#include "support/windowopener.h"
+#include "toolkit/codepage.h"
+#include "toolkit/gui/action.h"
+#include "toolkit/gui/image.h"
+#include "toolkit/gui/imagelist.h"
+#include "toolkit/gui/listview.h"
+#include "toolkit/gui/popupmenu.h"
+#include "users/tuser.h"
+#include "users/tusers.h"
+
+namespace {
+
+using Rows = std::vector<std::pair<std::string, int>>;
+
+class LoginFormTest : public testing::Test {
+public:
+  static Rows RowsOf(const TLoginForm& login) {
+    Rows rows;
+    for (int i = 0; i < login.lvUserList->Count(); ++i)
+      rows.emplace_back(login.lvUserList->Items(i)->Caption(),
+                        login.lvUserList->Items(i)->ImageIndex());
+    return rows;
+  }
+
+protected:
+  TUsers& users() { return *app.root().getUsers(); }
+  TUser* Add(const char* utf8, int avatar) {
+    TUser* user = users().Add(FromUtf8(utf8));
+    user->setAvatar(avatar);
+    return user;
+  }
+  Installation app;
+  MessageBoxes boxes;
+  StubWindows windows{app.root()};
+};
+
+TEST_F(LoginFormTest, WithNoUsersTheNewUserWindowComesFirst) {
+  {
+    SCOPED_TRACE("cancelled: no login window");
+    TLoginForm login(nullptr, &app.root());
+    bool shown = false;
+    login.OnShow = [&](TObject*) { shown = true; };
+    EXPECT_EQ(login.SelectUser(), nullptr);
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(windows.Opened, std::vector<std::string>{"AddNewUser"});
+  }
+  SCOPED_TRACE("a user made: the login window lists it, not selected");
+  windows.AddNewUser = [this] { return users().Add("Anna") != nullptr; };
+  TLoginForm login(nullptr, &app.root());
+  Soon([&] {
+    EXPECT_EQ(RowsOf(login), (Rows{{"Anna", 0}}));
+    EXPECT_EQ(login.lvUserList->Selected(), nullptr);
+    Press(Qt::Key_Escape);
+  });
+  EXPECT_EQ(login.SelectUser(), nullptr);
+}
+
+TEST_F(LoginFormTest, RowsStandInAlphabeticalOrderWithTheirAvatars) {
+  Add("Яна", 3);
+  Add("Ёлка", 107);
+  Add("Егор", 500);
+  Add("Boris", 1)->getOptions()->WriteString("GENERAL", "Avatar", "seven");
+  Add("ева", 2);
+  TLoginForm login(nullptr, &app.root());
+  login.acUpdate->Execute();
+  // Out of range as stored (it draws nothing); not a number: no picture.
+  EXPECT_EQ(RowsOf(login), (Rows{{"Boris", -1},
+                                 {FromUtf8("ева"), 2},
+                                 {FromUtf8("Егор"), 500},
+                                 {FromUtf8("Ёлка"), 107},
+                                 {FromUtf8("Яна"), 3}}));
+  EXPECT_EQ(login.imAvatars->Count(), 108);
+  EXPECT_EQ(login.imAvatars->Width(), 32);
+  EXPECT_EQ(login.imAvatars->Height(), 20);
+}
+
+TEST(LoginForm, ProfilesMissingOrFullOfGarbageStillListTheirUsers) {
+  namespace fs = std::filesystem;
+  Installation app;
+  fs::create_directories(app.getUsersDir() + "/Bare");
+  fs::create_directories(app.getUsersDir() + "/Garbage");
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 37) % 256));
+  TempDir::Write(app.getUsersDir() + "/Garbage/Profile.ini", garbage);
+  fs::create_directories(app.getUsersDir() + "/Half");
+  TempDir::Write(app.getUsersDir() + "/Half/Profile.ini", "[GENERAL]\r\nAvatar=\xFF\xFE\r\n[Start");
+  TLoginForm login(nullptr, &app.root());
+  login.acUpdate->Execute();
+  EXPECT_EQ(LoginFormTest::RowsOf(login), (Rows{{"Bare", 0}, {"Garbage", 0}, {"Half", -1}}));
+  EXPECT_TRUE(fs::is_regular_file(app.getUsersDir() + "/Bare/Profile.ini"));
+  EXPECT_TRUE(app.root().getUsers()->Find("Garbage")->CheckPassword(""));
+}
+
+TEST_F(LoginFormTest, ALeftClickOnARowStartsThatUser) {
+  Add("Anna", 0);
+  TUser* boris = Add("Boris", 1);
+  TLoginForm login(nullptr, &app.root());
+  Soon([&] {
+    ActiveWindow();
+    ClickRow(login.lvUserList, 1);
+  });
+  EXPECT_EQ(login.SelectUser(), boris);
+}
+
+TEST_F(LoginFormTest, EnterWithNoRowChosenEndsLikeEsc) {
+  Add("Anna", 0);
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    TLoginForm login(nullptr, &app.root());
+    Soon([key] { Press(key); });
+    EXPECT_EQ(login.SelectUser(), nullptr);
+  }
+}
+
+TEST_F(LoginFormTest, InsertAddsAUserInItsSortedPlaceAndKeepsTheRememberedOne) {
+  TUser* boris = Add("Boris", 1);
+  Add("Dora", 2);
+  windows.AddNewUser = [this] { return Add("Clara", 5) != nullptr; };
+  TLoginForm login(nullptr, &app.root());
+  Soon([&] {
+    // Chosen with the keyboard: the selection moves, nothing starts.
+    ActiveWindow();
+    login.lvUserList->SetFocus();
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(login.getSelectedUser(), boris);
+    Press(Qt::Key_Insert);
+    EXPECT_EQ(RowsOf(login), (Rows{{"Boris", 1}, {"Clara", 5}, {"Dora", 2}}));
+    EXPECT_EQ(login.getSelectedUser(), boris);
+    Press(Qt::Key_Return);
+  });
+  EXPECT_EQ(login.SelectUser(), boris);
+  EXPECT_EQ(windows.Opened, std::vector<std::string>{"AddNewUser"});
+}
+
+TEST_F(LoginFormTest, TheMenuChangesThePasswordOfAndDeletesTheChosenUser) {
+  TUser* anna = Add("Anna", 0);
+  Add("Boris", 1);
+  TLoginForm login(nullptr, &app.root());
+  login.acUpdate->Execute();
+  // With no row chosen the items do nothing.
+  login.miUserChangePassword->OnClick(nullptr);
+  login.miUserDelete->OnClick(nullptr);
+  EXPECT_TRUE(windows.Opened.empty());
+  EXPECT_TRUE(boxes.Shown.empty());
+
+  login.Show();
+  ClickRow(login.lvUserList, 0);
+  ASSERT_EQ(login.getSelectedUser(), anna);
+  windows.NewPassword = [](TUser*) { return std::optional<std::string>("new"); };
+  login.miUserChangePassword->OnClick(nullptr);
+  EXPECT_TRUE(anna->CheckPassword("new"));
+
+  windows.Authorization = [](TUser* user) { return user->CheckPassword("new"); };
+  boxes.Answer = mrNo;
+  login.miUserDelete->OnClick(nullptr);
+  EXPECT_EQ(RowsOf(login).size(), 2u);
+  EXPECT_EQ(login.getSelectedUser(), anna);
+
+  const std::string folder = anna->getProfileFolder();
+  boxes.Answer = mrYes;
+  login.miUserDelete->OnClick(nullptr);
+  EXPECT_EQ(RowsOf(login), (Rows{{"Boris", 1}}));
+  EXPECT_EQ(login.getSelectedUser(), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(folder));
+  // Enter now acts as with no user remembered.
+  login.acUserTeach->Execute();
+  EXPECT_EQ(login.getSelectedUser(), nullptr);
+}
+
+TEST_F(LoginFormTest, AClickOnTheClosePictureClosesWithoutRefillingTheList) {
+  Add("Anna", 0);
+  TLoginForm login(nullptr, &app.root());
+  int refills = 0;
+  Soon([&] {
+    ActiveWindow();
+    login.OnClick = [&](TObject*) { ++refills; };
+    Click(login.imClose);
+  });
+  EXPECT_EQ(login.SelectUser(), nullptr);
+  EXPECT_EQ(refills, 0);
+}
+
+}  // namespace
