@@ -175,6 +175,10 @@ void TSessionForm::FormShow(TObject*) {
 
 void TSessionForm::FormActivate(TObject*) {
   Application->ProcessMessages();
+  // Once per screen: the window is activated again whenever the user comes back to it from
+  // another program, and the manual should not greet them every time.
+  if (IntroductionShown) return;
+  IntroductionShown = true;
   if (User->getOptions()->ReadBool("IntroductionForm", "AutoShow", true))
     actShowIntroduction->Execute();
 }

@@ -154,6 +154,8 @@ private:
   int TestResolution = 3;
   bool IsFullscreen = false;
   TSessionTotals Totals;
+  // The manual has opened by itself (or would have, with "AutoShow" off).
+  bool IntroductionShown = false;
   // A statistics save failed: the log holds lines the file lacks until a save succeeds.
   bool StatisticUnsaved = false;
 };

@@ -7,6 +7,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QWindow>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -33,6 +35,16 @@ inline QWidget* KeyTarget() {
 inline void Press(Qt::Key key) { QTest::keyClick(KeyTarget(), key); }
 
 inline void Type(const char* latin) { QTest::keyClicks(KeyTarget(), latin); }
+
+// A physical key, by its X11 key code, pressed and released on the active window as the window
+// system delivers it: the training screen takes its keys from the keyboard hook, which goes by
+// the key's place, not by Qt's key.
+inline void PressKeyCode(quint32 keyCode) {
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, keyCode, 0, 0);
+    QCoreApplication::sendEvent(ActiveWindow()->windowHandle(), &event);
+  }
+}
 
 inline void Click(TControl* control, Qt::MouseButton button = Qt::LeftButton) {
   QTest::mouseClick(control->Handle(), button, {}, control->Handle()->rect().center());

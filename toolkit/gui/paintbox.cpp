@@ -14,6 +14,11 @@ bool TPaintBox::NeedsPaint() {
   return needed;
 }
 
+void TPaintBox::setVisible(bool visible) {
+  if (visible && !Visible()) canvasOnly_ = false;
+  TGraphicControl::setVisible(visible);
+}
+
 void TPaintBox::Resized() {
   // New pixels are blank: the next repaint must paint them.
   canvasOnly_ = false;

@@ -8,6 +8,9 @@
 class TPaintBox : public TGraphicControl {
 public:
   explicit TPaintBox(TComponent* Owner);
+  // A box that shows is painted, as a window that appears is: what it drew while hidden may
+  // lack what it draws only while seen.
+  void setVisible(bool visible) override;
 
 protected:
   bool ClearsBeforePaint() const override { return false; }

@@ -59,6 +59,18 @@ TEST_F(PaintBoxTest, TheWindowSystemsRepaintCallsPaint) {
   EXPECT_EQ(Shown(5, 5), QColor(0, 255, 0));
 }
 
+TEST_F(PaintBoxTest, ABoxDrawnWhileHiddenIsPaintedWhenItShows) {
+  box->Hide();
+  Application->ProcessMessages();
+  // A view that draws only part of itself while hidden (its keys want it visible).
+  box->Canvas()->Brush()->setColor(clRed);
+  box->Canvas()->FillRect(Rect(0, 0, box->Width(), box->Height()));
+  const int before = box->Paints;
+  box->Show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return box->Paints > before; }));
+  EXPECT_EQ(Shown(5, 5), QColor(0, 255, 0));
+}
+
 TEST_F(PaintBoxTest, DrawingOutsidePaintShowsWithoutAnotherPaint) {
   int paints = box->Paints;
   box->Canvas()->Brush()->setColor(clRed);
