@@ -1,8 +1,14 @@
 #include "engine/tltgenerator.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "engine/tbasestructure.h"
+#include "engine/tdrawtable.h"
+#include "engine/tlineplanner.h"
 #include "engine/tltbase.h"
 #include "toolkit/exception.h"
 #include "toolkit/random.h"
@@ -11,8 +17,9 @@ namespace {
 
 constexpr double kMaxWeight = 10000000.0;
 
-// A base that the text it was built from shaped well never needs a redraw after the first
-// letter except for a leading blank; this allows for far worse before giving up.
+// Draws of one line before a damaged base is given up, and before the generator on a
+// well-formed one asks whether a line can come at all: with ordinary weights a line needs a
+// few draws more than its length.
 int64_t DrawBudget(int32_t length) {
   return 10000 + 1000 * static_cast<int64_t>(length);
 }
@@ -49,6 +56,25 @@ private:
   bool Holding = false;
   unsigned char Letter = 0;
   double Weight = 0;
+};
+
+// Lines ending in a blank, one after the other, after which a well-formed base's lines are
+// planned rather than drawn one by one. Ordinary weights rarely give two.
+constexpr int32_t kLinesBeforePlanning = 4;
+
+// Puts the weights back as they were when it was made.
+class TSavedWeights {
+public:
+  explicit TSavedWeights(double* weights) : Weights(weights) {
+    std::copy(weights, weights + 256, Saved.begin());
+  }
+  ~TSavedWeights() { std::copy(Saved.begin(), Saved.end(), Weights); }
+  TSavedWeights(const TSavedWeights&) = delete;
+  TSavedWeights& operator=(const TSavedWeights&) = delete;
+
+private:
+  double* Weights;
+  std::array<double, 256> Saved;
 };
 
 }  // namespace
@@ -129,15 +155,13 @@ unsigned char TLTGenerator::NextLetter() {
   const TAlphabet& alphabet = Base->getAlphabet();
   long double total = 0;
   for (TBaseStructure* child = node->getFirstChild(); child; child = child->getNextSibling()) {
-    total += static_cast<long double>(child->getCount()) *
-             Weight[alphabet.Normalize(child->getLetter())];
+    total += CandidateWeight(child, Weight, alphabet);
     ++Visited;
   }
-  const long double threshold = static_cast<long double>(Rand()) * total / 32768;
+  const long double threshold = DrawThreshold(Rand(), total);
   long double sum = 0;
   for (TBaseStructure* child = node->getFirstChild(); child; child = child->getNextSibling()) {
-    sum += static_cast<long double>(child->getCount()) *
-           Weight[alphabet.Normalize(child->getLetter())];
+    sum += CandidateWeight(child, Weight, alphabet);
     if (sum > threshold) {
       Context[size - 1] = static_cast<char>(child->getLetter());
       return child->getLetter();
@@ -146,18 +170,75 @@ unsigned char TLTGenerator::NextLetter() {
   throw Exception("A5F26994/F Logic error");
 }
 
+bool TLTGenerator::WellFormed() {
+  if (Shape != TShape::Unknown) return Shape == TShape::WellFormed;
+  Shape = TShape::Damaged;
+  const int32_t depth = Base->getOrder();
+  TBaseStructure* root = Base->getRoot();
+  if (depth < 1 || !root->getFirstChild()) return false;
+  // Every node with the node its letters but the first spell: the walk the draws take after it.
+  struct TPlace {
+    TBaseStructure* node;
+    int32_t level;
+    TBaseStructure* suffix;
+  };
+  std::vector<TPlace> pending{{root, 0, nullptr}};
+  uint64_t visited = 0;
+  while (!pending.empty()) {
+    const TPlace place = pending.back();
+    pending.pop_back();
+    for (TBaseStructure* child = place.node->getFirstChild(); child;
+         child = child->getNextSibling()) {
+      TBaseStructure* suffix = root;
+      if (place.level > 0) {
+        suffix = place.suffix->getFirstChild();
+        for (; suffix && suffix->getLetter() != child->getLetter(); suffix = suffix->getNextSibling())
+          ++visited;
+      }
+      // A letter 0 is what NextLetter answers for no letter drawn.
+      if (++visited > kVisitBudget || !suffix || child->getLetter() == 0) return false;
+      const bool leaf = !child->getFirstChild();
+      if (leaf != (place.level + 1 == depth)) return false;
+      if (!leaf) pending.push_back({child, place.level + 1, suffix});
+    }
+  }
+  Shape = TShape::WellFormed;
+  return true;
+}
+
 std::string TLTGenerator::Generate(int32_t length) {
   std::string line;
   if (length < 1) return line;
   int64_t draws = DrawBudget(length);
   const uint64_t visits = Visited + kVisitBudget;
+  std::unique_ptr<TSavedWeights> saved;
+  std::unique_ptr<TLinePlanner> planner;
   THeldLetter held(*this);
-  for (;;) {
+  for (int32_t endedInABlank = 0;; ++endedInABlank) {
     line.clear();
     while (line.size() < static_cast<size_t>(length)) {
+      if (line.empty() && (endedInABlank >= kLinesBeforePlanning || draws <= 0) &&
+          WellFormed()) {
+        // Many draws and still no line: the weights may let no line end in a letter. Then the
+        // line comes at the neutral weights; otherwise the lines that must end in a blank are
+        // passed over at once.
+        if (!planner) {
+          planner = std::make_unique<TLinePlanner>(*Base, Weight, Order, length);
+          if (!planner->LinePossible(Context)) {
+            if (saved) throw Exception("2F86C1D7/F Logic error");
+            saved = std::make_unique<TSavedWeights>(Weight);
+            ResetWeights();
+            planner = std::make_unique<TLinePlanner>(*Base, Weight, Order, length);
+            if (!planner->LinePossible(Context)) throw Exception("2F86C1D7/F Logic error");
+          }
+        }
+        planner->SkipBlankEndedLines(Context);
+      }
       unsigned char letter = 0;
       while (letter == 0) {
-        if (draws-- <= 0 || Visited > visits) throw Exception("2F86C1D7/F Logic error");
+        if ((draws <= 0 || Visited > visits) && !WellFormed())
+          throw Exception("2F86C1D7/F Logic error");
+        --draws;
         letter = NextLetter();
       }
       if (line.empty() && letter == ' ') continue;

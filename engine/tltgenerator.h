@@ -33,15 +33,19 @@ public:
   // base and "A5F26994/F Logic error" when the context's node has no letter to draw.
   unsigned char NextLetter();
   // A line of exactly `length` letters, neither beginning nor ending with a blank; a doubled
-  // letter is drawn on at the neutral weight until another letter comes. Gives up with
-  // "2F86C1D7/F Logic error" when a base yields no such line within a bounded number of draws
-  // and of trie nodes looked at.
+  // letter is drawn on at the neutral weight until another letter comes. On a base of the shape
+  // the loader builds (every leaf at the base's order, every suffix of a path a path) a line
+  // always comes; where the weights let no line of the length end in a letter, it is drawn at
+  // the neutral weights. "2F86C1D7/F Logic error" when not even those can give one, and when a
+  // damaged base yields none within a bounded number of draws and of trie nodes looked at.
   std::string Generate(int32_t length);
 
   const std::string& getContext() const { return Context; }
 
 private:
   int WeightIndex(unsigned char letter) const;
+  // Whether the base has the shape the loader builds; found out once.
+  bool WellFormed();
 
   TLTBase* Base;
   double Weight[256];
@@ -49,4 +53,5 @@ private:
   int32_t Order;
   // Trie nodes looked at so far, which Generate bounds.
   uint64_t Visited = 0;
+  enum class TShape { Unknown, WellFormed, Damaged } Shape = TShape::Unknown;
 };

@@ -12,7 +12,11 @@ bool TPlayList::LoadFolder(const std::string& folder, const std::string& pattern
 
 bool TPlayList::Select(const std::string& fileName) {
   if (!FileExists(fileName)) return false;
-  int index = Files.IndexOf(fileName);
+  // The entry of this very file first; one equal but for letter case only where none is.
+  int index = -1;
+  for (int i = 0; i < Files.Count() && index < 0; ++i)
+    if (Files.Strings(i) == fileName) index = i;
+  if (index < 0) index = Files.IndexOf(fileName);
   Current = index >= 0 ? index : Files.Add(fileName);
   return true;
 }

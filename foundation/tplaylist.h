@@ -14,8 +14,8 @@ public:
   // Replaces the list with the folder's matches, subfolders included; on success the first
   // entry is current. False (and an empty list) when the folder does not exist.
   bool LoadFolder(const std::string& folder, const std::string& pattern);
-  // An existing file becomes current, appended unless an entry equal but for letter case is
-  // listed. False, with nothing changed, when the file does not exist.
+  // An existing file becomes current: its own entry, else an entry equal but for letter case,
+  // else a new entry appended. False, with nothing changed, when the file does not exist.
   bool Select(const std::string& fileName);
   // The current entry, after dropping entries whose file is gone; empty when none is left.
   std::string CurrentFile();

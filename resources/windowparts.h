@@ -1,20 +1,24 @@
 #pragma once
 // Pieces that several window descriptions share: the program's pictures shown in controls, the
 // close picture of the frameless windows, and the frame, header and title of the small account
-// windows. Each piece is a component of the window it is made for, which deletes it.
+// windows, and the small components the descriptions make alike. Each piece is a component of
+// the window it is made for, which deletes it.
 
 #include <functional>
 #include <string>
 
 #include "toolkit/color.h"
 
+class TAction;
 class TBitmap;
-class TObject;
+class TEdit;
 class TForm;
 class TImage;
 class TImageList;
 class TLabel;
+class TObject;
 class TShape;
+class TSpeedButton;
 
 // The program's picture of that name (a PNG) in an image control, a bitmap or an image list.
 void ShowPicture(TImage* image, const std::string& name);
@@ -35,8 +39,6 @@ void DescribeAccountWindow(TForm* form, int width, int height, TColor color, int
                            const std::string& title, TShape*& frame, TImage*& header,
                            TLabel*& titleLabel);
 
-class TAction;
-class TSpeedButton;
 // A button that is all picture (four states of the named strip, each as wide as the button),
 // with its caption over it in "Arial Narrow"; clicks run the action.
 TSpeedButton* NewPictureButton(TForm* form, const std::string& name, int left, int top,
@@ -46,7 +48,6 @@ TSpeedButton* NewPictureButton(TForm* form, const std::string& name, int left, i
 TSpeedButton* NewAccountButton(TForm* form, int left, int top, const std::string& caption,
                                TAction* action);
 
-class TEdit;
 // An action of the window with its shortcut key (0: none) and handler.
 TAction* NewAction(TForm* form, const std::string& name, int shortCut,
                    std::function<void(TObject*)> handler);

@@ -20,6 +20,15 @@ bool TChartSeriesData::XRange(TChartRange& range) const {
   return true;
 }
 
+bool TChartSeriesData::FirstPositiveX(double& x) const {
+  const auto first =
+      std::upper_bound(Points.begin(), Points.end(), 0.0,
+                       [](double value, const TChartPoint& point) { return value < point.X; });
+  if (first == Points.end()) return false;
+  x = first->X;
+  return true;
+}
+
 bool TChartSeriesData::YRange(TChartRange& range) const {
   bool found = false;
   for (int i = 0; i < Count(); ++i) {

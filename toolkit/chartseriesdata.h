@@ -43,6 +43,8 @@ public:
 
   // X of every point, null points included; false for no point.
   bool XRange(TChartRange& range) const;
+  // The smallest X above 0, where a logarithmic axis may begin; false for none.
+  bool FirstPositiveX(double& x) const;
   // Shown Y of the drawn points; false for none.
   bool YRange(TChartRange& range) const;
 

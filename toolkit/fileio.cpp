@@ -1,6 +1,7 @@
 #include "toolkit/fileio.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <system_error>
 
 namespace {
@@ -38,6 +40,42 @@ bool WriteAll(int fd, const std::string& content) {
     done += static_cast<size_t>(written);
   }
   return true;
+}
+
+// The temporary files of a replacement: the target's name, ".~", the writer's process id, ".",
+// a number of that process.
+const char kTemporaryMark[] = ".~";
+
+std::string TemporaryName(const std::string& target, unsigned number) {
+  return target + kTemporaryMark + std::to_string(getpid()) + "." + std::to_string(number);
+}
+
+// The writer's process id of a temporary file's name beside the target, 0 for another name.
+pid_t WriterOfTemporary(const std::string& name, const std::string& targetName) {
+  const std::string head = targetName + kTemporaryMark;
+  if (name.compare(0, head.size(), head) != 0) return 0;
+  const std::string tail = name.substr(head.size());
+  const size_t dot = tail.find('.');
+  if (dot == 0 || dot == std::string::npos || dot + 1 == tail.size() || dot > 9) return 0;
+  for (size_t i = 0; i < tail.size(); ++i)
+    if (i != dot && (tail[i] < '0' || tail[i] > '9')) return 0;
+  return static_cast<pid_t>(std::stol(tail.substr(0, dot)));
+}
+
+// Removes what writers killed in the middle of a replacement left beside the target. A file of
+// a process that still runs, this one included, may be a replacement under way and stays.
+void RemoveStaleTemporaries(const std::string& target) {
+  namespace fs = std::filesystem;
+  const fs::path path(target);
+  const std::string targetName = path.filename().string();
+  std::error_code failed;
+  fs::directory_iterator entries(path.has_parent_path() ? path.parent_path() : fs::path("."),
+                                 failed);
+  for (; !failed && entries != fs::directory_iterator(); entries.increment(failed)) {
+    const pid_t writer = WriterOfTemporary(entries->path().filename().string(), targetName);
+    if (writer <= 0 || writer == getpid()) continue;
+    if (kill(writer, 0) != 0 && errno == ESRCH) unlink(entries->path().c_str());
+  }
 }
 
 }  // namespace
@@ -78,7 +116,7 @@ bool ReplaceFile(const std::string& path, const std::string& content, std::strin
   int fd = -1;
   // A name of our own beside the target, so the rename stays on one file system.
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temporary = target + ".~" + std::to_string(getpid()) + "." + std::to_string(counter++);
+    temporary = TemporaryName(target, counter++);
     fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
@@ -100,6 +138,7 @@ bool ReplaceFile(const std::string& path, const std::string& content, std::strin
     unlink(temporary.c_str());
     return Fail(&error, code);
   }
+  RemoveStaleTemporaries(target);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "foundation/tcolorlib.h"
 #include "foundation/tinioptions.h"
 #include "toolkit/gui/canvas.h"
+#include "views/raisedbox.h"
 #include "views/tltkeyboard.h"
 
 namespace {
@@ -129,14 +130,7 @@ void TLTKeyboardButton::Render() {
     canvas->Brush()->setColor(fill);
     canvas->RoundRect(0, 0, w, h, r, r);
   } else {
-    canvas->Brush()->setColor(MixColors(border, fill));
-    canvas->RoundRect(0, 0, w, h, r, r);
-    canvas->Pen()->setColor(LighterColor(fill, 50));
-    canvas->Brush()->setStyle(bsClear);
-    canvas->RoundRect(1, 1, w - 2, h - 2, r, r);
-    canvas->Pen()->setColor(fill);
-    canvas->Brush()->setColor(fill);
-    canvas->RoundRect(2, 2, w - 2, h - 2, r - 2, r - 2);
+    DrawRaisedBox(canvas, w, h, r, border, fill);
   }
 
   if (HomeMark) {

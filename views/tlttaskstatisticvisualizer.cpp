@@ -2,9 +2,9 @@
 
 #include "engine/ttask.h"
 #include "engine/ttaskstatistic.h"
-#include "foundation/tcolorlib.h"
 #include "foundation/tinioptions.h"
 #include "toolkit/sysutils.h"
+#include "views/raisedbox.h"
 #include "views/viewplacement.h"
 
 namespace {
@@ -93,15 +93,7 @@ void TLTTaskStatisticVisualizer::Paint() {
     lineHeight_ = canvas->TextHeight("W");
   }
 
-  canvas->Pen()->setColor(borderColor_);
-  canvas->Brush()->setColor(MixColors(borderColor_, backgroundColor_));
-  canvas->RoundRect(0, 0, w, h, r, r);
-  canvas->Pen()->setColor(LighterColor(backgroundColor_, 50));
-  canvas->Brush()->setStyle(bsClear);
-  canvas->RoundRect(1, 1, w - 2, h - 2, r, r);
-  canvas->Pen()->setColor(backgroundColor_);
-  canvas->Brush()->setColor(backgroundColor_);
-  canvas->RoundRect(2, 2, w - 2, h - 2, r - 2, r - 2);
+  DrawRaisedBox(canvas, w, h, r, borderColor_, backgroundColor_);
 
   const int separator = canvas->TextWidth(" : ");
   const int centre = (w - separator) / 2;

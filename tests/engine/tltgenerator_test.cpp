@@ -1,12 +1,14 @@
 #include "engine/tltgenerator.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <set>
 
 #include "engine/tbasestructure.h"
 #include "engine/tltbase.h"
+#include "support/courses.h"
 #include "support/testfiles.h"
 #include "toolkit/exception.h"
 #include "toolkit/random.h"
@@ -195,6 +197,128 @@ TEST_F(TLTGeneratorTest, ADoubledLetterGoesOnAtNeutralWeight) {
   EXPECT_GT(total, 100);
   EXPECT_GT(runs[2], runs[1]);  // the second l still comes at 400
   EXPECT_LT(longRuns, total / 100);
+}
+
+// The line loop as designed, with no bound on its draws: the lines the generator must give.
+class TDesignedLines {
+public:
+  explicit TDesignedLines(const TLTBase& base) : Base(base) {}
+
+  std::string Generate(int32_t length, int32_t order, double* weights) {
+    std::string line;
+    for (;;) {
+      line.clear();
+      int held = -1;
+      double heldWeight = 0;
+      while (line.size() < static_cast<size_t>(length)) {
+        const unsigned char letter = NextLetter(order, weights);
+        if (line.empty() && letter == ' ') continue;
+        const int index = Base.getAlphabet().Normalize(letter);
+        if (!line.empty() && letter == static_cast<unsigned char>(line.back()) && held < 0) {
+          held = index;
+          heldWeight = weights[index];
+          weights[index] = 1.0;
+        } else if (!line.empty() && letter != static_cast<unsigned char>(line.back()) &&
+                   held >= 0) {
+          weights[held] = heldWeight;
+          held = -1;
+        }
+        line += static_cast<char>(letter);
+      }
+      if (held >= 0) weights[held] = heldWeight;
+      if (line.back() != ' ') return line;
+    }
+  }
+
+  // The generator's context: set from it before the first line.
+  std::string Context;
+
+private:
+  // On a well-formed base, with the context already filled.
+  unsigned char NextLetter(int32_t order, const double* weights) {
+    const size_t depth = Context.size();
+    std::memmove(&Context[0], &Context[1], depth - 1);
+    const TBaseStructure* node = Base.getRoot();
+    for (size_t i = depth - order; i + 1 < depth; ++i)
+      node = const_cast<TBaseStructure*>(node)->FindChild(Context[i], false);
+    long double total = 0;
+    for (auto* child = node->getFirstChild(); child; child = child->getNextSibling())
+      total += child->getCount() * static_cast<long double>(
+                                       weights[Base.getAlphabet().Normalize(child->getLetter())]);
+    const long double threshold = static_cast<long double>(Rand()) * total / 32768;
+    long double sum = 0;
+    for (auto* child = node->getFirstChild(); child; child = child->getNextSibling()) {
+      sum += child->getCount() * static_cast<long double>(
+                                     weights[Base.getAlphabet().Normalize(child->getLetter())]);
+      if (sum > threshold) return Context[depth - 1] = static_cast<char>(child->getLetter());
+    }
+    throw Exception("A5F26994/F Logic error");
+  }
+
+  const TLTBase& Base;
+};
+
+TEST(TLTGeneratorShippedTest, AHeavyBlankNeverStopsTheLinesOfAShippedBase) {
+  for (const char* course : {"English", "Russian"}) {
+    TLTBase base;
+    ASSERT_TRUE(base.LoadFromFile(ShippedCourseFile(std::string(course) + ".Base")));
+    TLTGenerator generator(&base);
+    for (double blank : {1e5, 1e6, 1e7}) {
+      for (int32_t order : {2, 3}) {
+        SCOPED_TRACE(std::string(course) + ", blank weight " + std::to_string(blank) +
+                     ", order " + std::to_string(order));
+        SeedRandom(static_cast<uint32_t>(blank) + order);
+        generator.setOrder(order);
+        for (int32_t length = 30; length < 70; ++length) {
+          generator.ResetWeights();
+          generator.setWeight(' ', blank);
+          std::string line;
+          ASSERT_EQ(ErrorOf([&] { line = generator.Generate(length); }), "") << length;
+          ASSERT_EQ(line.size(), static_cast<size_t>(length));
+          EXPECT_NE(line.front(), ' ');
+          EXPECT_NE(line.back(), ' ');
+          EXPECT_EQ(generator.getWeight(' '), blank);
+        }
+      }
+    }
+  }
+}
+
+TEST(TLTGeneratorShippedTest, LinesAfterManyBlankEndedOnesAreTheDesignedOnes) {
+  // Where the designed loop ends soon enough to run it here: the same lines, the same random
+  // sequence and the same context after each.
+  const struct {
+    const char* course;
+    double blank;
+    int32_t order;
+  } cases[] = {{"English", 1e5, 2}, {"English", 1e6, 3}, {"Russian", 1e6, 2},
+               {"Russian", 1e7, 3}, {"English", 400, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.course) + ", blank weight " + std::to_string(c.blank) +
+                 ", order " + std::to_string(c.order));
+    TLTBase base;
+    ASSERT_TRUE(base.LoadFromFile(ShippedCourseFile(std::string(c.course) + ".Base")));
+    TLTGenerator generator(&base);
+    SeedRandom(7);
+    generator.setOrder(c.order);
+    generator.NextLetter();
+    TDesignedLines designed(base);
+    designed.Context = generator.getContext();
+    double weights[256];
+    for (int32_t length = 30; length < 70; ++length) {
+      generator.ResetWeights();
+      generator.setWeight(' ', c.blank);
+      generator.setWeight('e', 1e3);
+      for (int i = 0; i < 256; ++i) weights[i] = generator.getWeight(static_cast<unsigned char>(i));
+      const uint32_t seed = RandSeed;
+      const std::string line = generator.Generate(length);
+      const uint32_t after = RandSeed;
+      RandSeed = seed;
+      ASSERT_EQ(designed.Generate(length, c.order, weights), line) << length;
+      ASSERT_EQ(RandSeed, after) << length;
+      ASSERT_EQ(designed.Context, generator.getContext()) << length;
+    }
+  }
 }
 
 TEST_F(TLTGeneratorTest, DamagedBasesEndInACodedError) {

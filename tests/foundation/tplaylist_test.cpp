@@ -68,6 +68,19 @@ TEST_F(PlayListTest, SelectIgnoresLetterCaseAndRefusesMissingFiles) {
   EXPECT_EQ(list.getCurrent(), 0);
 }
 
+TEST_F(PlayListTest, SelectPrefersTheEntryOfTheVeryFile) {
+  // Two themes whose names differ only in letter case: the folder lists both.
+  TempDir::Write(dir / "a.ini", "x");
+  TempDir::Write(dir / "A.ini", "x");
+  ASSERT_TRUE(list.LoadFolder(dir.path(), "*.ini"));
+  ASSERT_EQ(list.getFiles().Count(), 2);
+  for (const char* name : {"a.ini", "A.ini", "a.ini"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(list.Select(dir / name));
+    EXPECT_EQ(list.CurrentFile(), dir / name);
+  }
+}
+
 TEST_F(PlayListTest, NextWrapsAround) {
   Fill(3);
   EXPECT_EQ(list.getCurrent(), 2);

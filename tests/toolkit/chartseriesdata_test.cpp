@@ -61,6 +61,11 @@ TEST(ChartSeriesData, RangesTakeXOfEveryPointAndShownYOfTheDrawnOnes) {
   EXPECT_EQ(y.Max, 40);
   EXPECT_EQ(series[1].Y, 1) << "the stored value stays as added";
 
+  double first = 0;
+  ASSERT_TRUE(series.FirstPositiveX(first));
+  EXPECT_EQ(first, 2);
+  EXPECT_FALSE(SeriesOf({{-1, 1, clRed}, {0, 1, clRed}}).FirstPositiveX(first));
+
   TChartSeriesData nulls = SeriesOf({{1, 5, clNone}});
   EXPECT_TRUE(nulls.XRange(x));
   EXPECT_FALSE(nulls.YRange(y));

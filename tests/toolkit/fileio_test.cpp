@@ -1,8 +1,11 @@
 #include "toolkit/fileio.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 
@@ -18,6 +21,35 @@ TEST(FileIo, ReplaceWritesNewContentAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(ReplaceFile(file, std::string("new\0bytes", 9), error)) << error;
   EXPECT_EQ(TempDir::Read(file), std::string("new\0bytes", 9));
   EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+// A process id that no process has now.
+pid_t DeadProcess() {
+  pid_t pid = 4000000;
+  while (kill(pid, 0) == 0 || errno != ESRCH) --pid;
+  return pid;
+}
+
+TEST(FileIo, ReplaceRemovesTheTemporaryFilesOfKilledWriters) {
+  TempDir dir;
+  std::string file = dir / "a.ini", error;
+  TempDir::Write(file, "old");
+  const std::string dead = std::to_string(DeadProcess());
+  const std::string stale[] = {file + ".~" + dead + ".0", file + ".~" + dead + ".17"};
+  const std::string kept[] = {
+      file + ".~" + std::to_string(getppid()) + ".3",  // a writer that still runs
+      file + ".~" + std::to_string(getpid()) + ".9",   // perhaps a save of this process
+      dir / ("b.ini.~" + dead + ".0"),                 // another file's
+      file + ".~" + dead,                              // not of the naming scheme
+      file + ".~x" + dead + ".1",
+      file + ".~" + dead + ".1.bak",
+  };
+  for (const std::string& name : stale) TempDir::Write(name, "half");
+  for (const std::string& name : kept) TempDir::Write(name, "half");
+  ASSERT_TRUE(ReplaceFile(file, "new", error)) << error;
+  EXPECT_EQ(TempDir::Read(file), "new");
+  for (const std::string& name : stale) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(name)) << name;
 }
 
 TEST(FileIo, FullDiskKeepsOldContent) {

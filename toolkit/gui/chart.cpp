@@ -183,9 +183,20 @@ bool TChart::DataRange(bool bottom, double& min, double& max) const {
 void TChart::ApplyRange(TChartAxis* axis) {
   QCPAxis* handle = axis->Handle();
   handle->setScaleType(axis->Logarithmic() ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-  // A logarithmic axis starting at 0 or below begins where QCustomPlot puts it (a thousandth
-  // of the maximum).
-  handle->setRange(axis->Minimum(), axis->Maximum());
+  double lower = axis->Minimum();
+  // A logarithmic X axis that would start at 0 or below starts a little before the first
+  // point above 0 (QCustomPlot would put it at a thousandth of the maximum).
+  if (axis->Logarithmic() && lower <= 0 && axis == bottomAxis_.get()) {
+    bool found = false;
+    for (const TChartSeries* series : series_) {
+      double x = 0;
+      if (!series->Data().FirstPositiveX(x)) continue;
+      lower = found ? std::min(lower, x) : x;
+      found = true;
+    }
+    if (found) lower /= 1.5;
+  }
+  handle->setRange(lower, axis->Maximum());
 }
 
 void TChart::SaveZoomState() {

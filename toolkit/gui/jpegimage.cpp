@@ -2,6 +2,8 @@
 
 #include <jpeglib.h>
 
+#include <QImageReader>
+
 #include <csetjmp>
 #include <cstdio>
 #include <string>
@@ -58,7 +60,18 @@ void TJPEGImage::LoadFromMemory(const void* data, size_t size) {
   // Otherwise straight into Qt's 32-bit layout: blue, green, red, unused.
   info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
   jpeg_start_decompress(&info);
-  image = QImage(info.output_width, info.output_height, QImage::Format_RGB32);
+  // A header may claim far more pixels than the file holds or memory can take: such a picture
+  // is refused within Qt's own limit for decoding pictures, or when its pixels are not had.
+  const double megabytes = 4.0 * info.output_width * info.output_height / (1024 * 1024);
+  const int limit = QImageReader::allocationLimit();
+  if (limit <= 0 || megabytes <= limit)
+    image = QImage(info.output_width, info.output_height, QImage::Format_RGB32);
+  if (image.isNull()) {
+    const std::string size =
+        std::to_string(info.output_width) + " x " + std::to_string(info.output_height);
+    jpeg_destroy_decompress(&info);
+    throw Exception("JPEG error: a picture of " + size + " pixels is too large");
+  }
   while (info.output_scanline < info.output_height) {
     JSAMPROW row = image.scanLine(info.output_scanline);
     jpeg_read_scanlines(&info, &row, 1);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -12,6 +15,8 @@
 #include "support/guiapplication.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/person.h"
+#include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/chart.h"
 #include "toolkit/gui/chartseries.h"
@@ -115,6 +120,20 @@ TEST_F(UserStatisticFormTest, ABuiltWindowChoosesAllRunsByMinutesAndNamesUserAnd
   EXPECT_FALSE(form->tsStability->TabVisible());
   form->AfterConstruction();
   EXPECT_EQ(form->Caption(), "Anna: English");
+}
+
+TEST_F(UserStatisticFormTest, TheLocalizationFileReplacesChartTitlesSeriesTitlesAndItems) {
+  Program.Localize(
+      FromUtf8("[UserStatisticForm]\r\n"
+               "Chart.Title=Мастерство\\nи темп\r\n"
+               "srProQ.Title=Мастерство\r\n"
+               "cbAxisX.Items=Keys\\nMinutes\\nDate\\nMore\r\n"));
+  form.reset(new TUserStatisticForm(nullptr, user, course));
+  EXPECT_EQ(form->Chart->Title()->Text(), FromUtf8("Мастерство\r\nи темп\r\n"));
+  EXPECT_EQ(form->srProQ->Title(), FromUtf8("Мастерство"));
+  EXPECT_EQ(form->cbAxisX->Items()->Count(), 4);
+  EXPECT_EQ(form->cbAxisX->ItemIndex(), 1) << "chosen after the texts were replaced";
+  EXPECT_EQ(form->Chart2->Title()->Text(), "Stability (%) / Errors (% x 10)\r\n");
 }
 
 TEST_F(UserStatisticFormTest, NoStatisticsFileLeavesListAndChartsEmpty) {
@@ -347,6 +366,44 @@ TEST_F(UserStatisticFormTest, TheLowerChartShowsTheXRangeOfTheUpperOne) {
   EXPECT_TRUE(lower->AutomaticMaximum());
   EXPECT_DOUBLE_EQ(lower->Minimum(), upper->Minimum());
   EXPECT_DOUBLE_EQ(lower->Maximum(), upper->Maximum());
+}
+
+TEST_F(UserStatisticFormTest, ALoadAskedForWhileOneRunsIsRefused) {
+  Write("2010-05-17-14-03-59.stat", {Exercise({Keys(3)})});
+  Write("2010-05-18-00-00-00.stat", {Exercise({Keys(3)})});
+  // Runs when the load first lets the window's messages through.
+  bool asked = false;
+  QTimer::singleShot(0, [&] {
+    asked = true;
+    form->acLoadDataExecute(nullptr);
+  });
+  Load(ByKeystrokes);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(form->srProQ->Count(), 2) << "one load's points, neither cleared nor doubled";
+  ExpectUsable();
+}
+
+TEST_F(UserStatisticFormTest, TheOpenerRunsTheWindowUntilEscAndFreesIt) {
+  Write("2010-05-17-14-03-59.stat", {Exercise({Keys(3)})});
+  form.reset();
+  const qsizetype windows = QApplication::topLevelWidgets().size();
+  bool pressed = false;
+  // Esc comes while the load, on the window's activation, lets messages through.
+  Soon([&] {
+    Press(Qt::Key_Escape);
+    pressed = true;
+  });
+  // A key that does not end the run fails the test instead of hanging it.
+  QElapsedTimer elapsed;
+  elapsed.start();
+  QTimer::singleShot(5000, [] {
+    if (QWidget* window = QApplication::activeModalWidget()) window->close();
+  });
+  ShowUserStatistic(user, course);
+  EXPECT_TRUE(pressed);
+  EXPECT_LT(elapsed.elapsed(), 4000) << "Esc ended the run";
+  EXPECT_EQ(QApplication::topLevelWidgets().size(), windows) << "the window is freed";
+  EXPECT_TRUE(Boxes.Shown.empty());
 }
 
 TEST_F(UserStatisticFormTest, EscClosesTheWindowRunModally) {

@@ -53,6 +53,14 @@ TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {
   EXPECT_THROW(jpeg.LoadFromFile(Picture("missing.jpg")), Exception);
 }
 
+// A few hundred bytes can claim 60000 x 60000 pixels: 14 GB that are never asked for.
+TEST(JPEGImageTest, APictureTooLargeToDecodeRaisesAndKeepsThePicture) {
+  TJPEGImage jpeg;
+  jpeg.LoadFromFile(Picture("redblue.jpg"));
+  EXPECT_THROW(jpeg.LoadFromFile(Picture("huge.jpg")), Exception);
+  EXPECT_EQ(jpeg.Width(), 16);
+}
+
 TEST(JPEGImageTest, APictureCutShortDecodesWhatThereIs) {
   TJPEGImage jpeg;
   jpeg.LoadFromFile(Picture("truncated.jpg"));

@@ -25,13 +25,7 @@ namespace {
 using Rows = std::vector<std::pair<std::string, int>>;
 
 class LoginFormTest : public testing::Test {
-protected:
-  TUsers& users() { return *app.root().getUsers(); }
-  TUser* Add(const char* utf8, int avatar) {
-    TUser* user = users().Add(FromUtf8(utf8));
-    user->setAvatar(avatar);
-    return user;
-  }
+public:
   static Rows RowsOf(const TLoginForm& login) {
     Rows rows;
     for (int i = 0; i < login.lvUserList->Count(); ++i)
@@ -40,6 +34,13 @@ protected:
     return rows;
   }
 
+protected:
+  TUsers& users() { return *app.root().getUsers(); }
+  TUser* Add(const char* utf8, int avatar) {
+    TUser* user = users().Add(FromUtf8(utf8));
+    user->setAvatar(avatar);
+    return user;
+  }
   Installation app;
   MessageBoxes boxes;
   StubWindows windows{app.root()};
@@ -83,6 +84,23 @@ TEST_F(LoginFormTest, RowsStandInAlphabeticalOrderWithTheirAvatars) {
   EXPECT_EQ(login.imAvatars->Count(), 108);
   EXPECT_EQ(login.imAvatars->Width(), 32);
   EXPECT_EQ(login.imAvatars->Height(), 20);
+}
+
+TEST(LoginForm, ProfilesMissingOrFullOfGarbageStillListTheirUsers) {
+  namespace fs = std::filesystem;
+  Installation app;
+  fs::create_directories(app.getUsersDir() + "/Bare");
+  fs::create_directories(app.getUsersDir() + "/Garbage");
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 37) % 256));
+  TempDir::Write(app.getUsersDir() + "/Garbage/Profile.ini", garbage);
+  fs::create_directories(app.getUsersDir() + "/Half");
+  TempDir::Write(app.getUsersDir() + "/Half/Profile.ini", "[GENERAL]\r\nAvatar=\xFF\xFE\r\n[Start");
+  TLoginForm login(nullptr, &app.root());
+  login.acUpdate->Execute();
+  EXPECT_EQ(LoginFormTest::RowsOf(login), (Rows{{"Bare", 0}, {"Garbage", 0}, {"Half", -1}}));
+  EXPECT_TRUE(fs::is_regular_file(app.getUsersDir() + "/Bare/Profile.ini"));
+  EXPECT_TRUE(app.root().getUsers()->Find("Garbage")->CheckPassword(""));
 }
 
 TEST_F(LoginFormTest, ALeftClickOnARowStartsThatUser) {

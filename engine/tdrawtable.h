@@ -1,0 +1,44 @@
+#pragma once
+// The draw of one letter at one trie node, worked out once for given weights: which of the 32768
+// possible random draws picks which child. A draw through the table picks exactly what the
+// generator's running sum picks, since both use the functions below. Plain values; any thread.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class TAlphabet;
+class TBaseStructure;
+
+// A candidate's weight: its count times the weight of its canonical letter.
+long double CandidateWeight(const TBaseStructure* child, const double* weights,
+                            const TAlphabet& alphabet);
+// The running sum that a draw `r` (0 to 32767) must exceed, for candidates summing to `total`.
+long double DrawThreshold(int r, long double total);
+
+class TDrawTable {
+public:
+  // The node's children as candidates under the weights (indexed by canonical letter).
+  TDrawTable(const TBaseStructure* node, const double* weights, const TAlphabet& alphabet);
+
+  struct TCandidate {
+    const TBaseStructure* Child;
+    // The draws from First up to, not including, the next candidate's First pick this child.
+    int First;
+  };
+  // Every child, in sibling order; one that no draw picks has the next one's First.
+  const std::vector<TCandidate>& Candidates() const { return Candidates_; }
+  // Draws from this one on pick no child (the generator's logic error); 32768 when none does.
+  int NoneFrom() const { return NoneFrom_; }
+
+  // The child that draw `r` picks, null for none.
+  const TBaseStructure* Pick(int r) const;
+  // Whether some draw picks the candidate at `index`.
+  bool Drawn(size_t index) const;
+  // The only child that every draw picks, else null.
+  const TBaseStructure* Forced() const;
+
+private:
+  std::vector<TCandidate> Candidates_;
+  int NoneFrom_ = 32768;
+};

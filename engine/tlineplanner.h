@@ -1,0 +1,49 @@
+#pragma once
+// For the generator on a well-formed base whose lines keep ending in a blank (a heavy weight on
+// the non-letters): decides whether a line of the length can come at all from the context, and
+// passes over the lines that certainly end in a blank without drawing their letters one by one.
+// Either way the random sequence and the context end exactly where the generator's own draws
+// would take them. One line length and one set of weights; borrows the base; the thread of its
+// generator.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "engine/tdrawtable.h"
+
+class TLTBase;
+
+class TLinePlanner {
+public:
+  // `weights` (by canonical letter) must stay as they are while the planner is used.
+  TLinePlanner(const TLTBase& base, const double* weights, int32_t order, int32_t length);
+  ~TLinePlanner();
+
+  // Whether some run of draws from this context (the generator's, at the start of a line) ends
+  // in a line of the length whose last character is a letter.
+  bool LinePossible(const std::string& context);
+  // From the start of a line, draws on over every line that ends in a blank whatever the draws
+  // within its words, and stops at the start of the first line that may not; `context` follows.
+  void SkipBlankEndedLines(std::string& context);
+
+private:
+  struct TRound;
+  struct TRounds;
+  // The node the next draw is made at, after the stream's last letters `tail` (order - 1).
+  const TBaseStructure* NodeAfter(const std::string& tail);
+  // The draw table at the node while `held` (a canonical letter, or -1) weighs 1.0.
+  const TDrawTable& TableAt(const TBaseStructure* node, int held);
+  // What the draws from a word's start after `tail` give in one word.
+  TRounds& RoundsAfter(const std::string& tail);
+
+  const TLTBase& Base;
+  const double* Weights;
+  const int32_t Order;
+  const int32_t Length;
+  std::map<std::string, const TBaseStructure*> Nodes;
+  std::map<std::pair<const TBaseStructure*, int>, std::unique_ptr<TDrawTable>> Tables;
+  std::map<std::string, std::unique_ptr<TRounds>> Rounds;
+};
