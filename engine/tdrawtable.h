@@ -31,12 +31,12 @@ public:
   // Draws from this one on pick no child (the generator's logic error); 32768 when none does.
   int NoneFrom() const { return NoneFrom_; }
 
-  // The child that draw `r` picks, null for none.
-  const TBaseStructure* Pick(int r) const;
+  // The candidate that draw `r` picks, -1 for none.
+  int Pick(int r) const;
   // Whether some draw picks the candidate at `index`.
   bool Drawn(size_t index) const;
-  // The only child that every draw picks, else null.
-  const TBaseStructure* Forced() const;
+  // The only candidate that every draw picks, else -1.
+  int Forced() const;
 
 private:
   std::vector<TCandidate> Candidates_;

@@ -24,23 +24,30 @@ std::string Shifted(const std::string& tail, unsigned char letter, size_t keep) 
 
 }  // namespace
 
-// The letters that the draws from one word's first letter on give when every draw after the
-// first is forced: they end in the blank that closes the word. Open (Length 0) when a draw in
-// it could go more than one way, a letter doubles, or the word is no shorter than the line.
-struct TLinePlanner::TRound {
-  size_t Length = 0;
-  std::string Letters;
-  std::string NextTail;
-  // The random sequence's step over the word's draws after the first: seed := A * seed + C.
-  uint32_t A = 1, C = 0;
-  // The words after this one, once looked up.
-  TRounds* Next = nullptr;
-};
+// One place of the draws: the table to draw from and, per candidate, the place after it when
+// it follows another letter and when it doubles the last one.
+struct TLinePlanner::TState {
+  std::string Tail;
+  const TDrawTable* Table = nullptr;
+  int Forced = -1;
+  std::vector<TState*> Next[2];
+  // Once the place is drawn from often: the candidate of every draw, kNone for none.
+  static constexpr uint8_t kNone = 255;
+  uint32_t Draws = 0;
+  std::vector<uint8_t> ByDraw;
 
-struct TLinePlanner::TRounds {
-  std::vector<TRound> Words;
-  // For every draw the word it starts.
-  std::vector<uint16_t> ByDraw = std::vector<uint16_t>(32768, 0);
+  int Pick(int r) {
+    if (Forced >= 0) return Forced;
+    if (!ByDraw.empty()) return ByDraw[r] == kNone ? -1 : ByDraw[r];
+    if (++Draws == 4096) {
+      ByDraw.resize(32768);
+      for (int draw = 0; draw < 32768; ++draw) {
+        const int index = Table->Pick(draw);
+        ByDraw[draw] = index < 0 ? kNone : static_cast<uint8_t>(index);
+      }
+    }
+    return Table->Pick(r);
+  }
 };
 
 TLinePlanner::TLinePlanner(const TLTBase& base, const double* weights, int32_t order,
@@ -102,76 +109,57 @@ bool TLinePlanner::LinePossible(const std::string& context) {
   return false;
 }
 
-TLinePlanner::TRounds& TLinePlanner::RoundsAfter(const std::string& tail) {
-  std::unique_ptr<TRounds>& rounds = Rounds[tail];
-  if (rounds) return *rounds;
-  rounds = std::make_unique<TRounds>();
-  // Draws that pick no letter (the generator's error) start no word.
-  rounds->Words.push_back(TRound());
-  const TBaseStructure* start = NodeAfter(tail);
-  if (!start) return *rounds;
-  const size_t keep = static_cast<size_t>(Order - 1);
-  const TDrawTable& first = TableAt(start, -1);
-  for (size_t i = 0; i < first.Candidates().size(); ++i) {
-    if (!first.Drawn(i)) continue;
-    TRound round;
-    round.Letters = static_cast<char>(first.Candidates()[i].Child->getLetter());
-    round.NextTail = Shifted(tail, round.Letters[0], keep);
-    // A blank first is a leading blank or a doubled one: not a word.
-    while (round.Letters[0] != ' ' && round.Letters.back() != ' ' &&
-           round.Letters.size() < static_cast<size_t>(Length)) {
-      const TBaseStructure* node = NodeAfter(round.NextTail);
-      const TBaseStructure* forced = node ? TableAt(node, -1).Forced() : nullptr;
-      if (!forced || forced->getLetter() == static_cast<unsigned char>(round.Letters.back())) break;
-      round.Letters += static_cast<char>(forced->getLetter());
-      round.NextTail = Shifted(round.NextTail, forced->getLetter(), keep);
-      round.C = round.C * kMultiplier + 1u;
-      round.A *= kMultiplier;
-    }
-    if (round.Letters[0] != ' ' && round.Letters.back() == ' ' &&
-        round.Letters.size() < static_cast<size_t>(Length))
-      round.Length = round.Letters.size();
-    const int end = std::min(first.NoneFrom(), i + 1 < first.Candidates().size()
-                                                   ? first.Candidates()[i + 1].First
-                                                   : 32768);
-    std::fill(rounds->ByDraw.begin() + first.Candidates()[i].First, rounds->ByDraw.begin() + end,
-              static_cast<uint16_t>(rounds->Words.size()));
-    rounds->Words.push_back(std::move(round));
+TLinePlanner::TState& TLinePlanner::StateOf(const std::string& tail, int held) {
+  std::unique_ptr<TState>& state = States[{tail, held}];
+  if (state) return *state;
+  state = std::make_unique<TState>();
+  state->Tail = tail;
+  if (const TBaseStructure* node = NodeAfter(tail)) {
+    state->Table = &TableAt(node, held);
+    state->Forced = state->Table->Forced();
+    for (auto& next : state->Next) next.assign(state->Table->Candidates().size(), nullptr);
   }
-  return *rounds;
+  return *state;
 }
 
 void TLinePlanner::SkipBlankEndedLines(std::string& context) {
   const size_t keep = static_cast<size_t>(Order - 1);
-  if (context.size() < keep) return;
   const size_t depth = context.size();
-  uint32_t lineSeed = RandSeed;
-  std::string lineContext = context, stream = context;
+  // Order 1 has no letters to draw after: the generator draws on itself.
+  if (Order < 2 || depth < keep) return;
+  const TAlphabet& alphabet = Base.getAlphabet();
+  uint32_t seed = RandSeed, lineSeed = seed;
+  std::string stream = context, lineContext = context;
+  TState* state = &StateOf(context.substr(depth - keep), -1);
   int32_t count = 0;
+  unsigned char last = 0;
   // The sequence comes round after 2^32 draws: a line that would come has come by then.
-  TRounds* rounds = &RoundsAfter(context.substr(context.size() - keep));
-  for (uint64_t draws = 0; draws < (uint64_t{1} << 32);) {
-    TRound& round = rounds->Words[rounds->ByDraw[Rand()]];
-    if (round.Length == 0 || count + static_cast<int32_t>(round.Length) > Length) {
-      // This line may end in a letter: the generator draws it itself, from its start.
-      RandSeed = lineSeed;
-      context = lineContext;
-      return;
-    }
-    RandSeed = round.A * RandSeed + round.C;
-    draws += round.Length;
-    stream += round.Letters;
-    if (!round.Next) round.Next = &RoundsAfter(round.NextTail);
-    rounds = round.Next;
-    count += static_cast<int32_t>(round.Length);
-    if (stream.size() > 2 * depth + 256) stream.erase(0, stream.size() - depth);
-    if (count == Length) {
-      // Ended in a blank: the generator would draw this line again from here.
-      stream.erase(0, stream.size() - depth);
-      lineContext = stream;
-      lineSeed = RandSeed;
-      count = 0;
-    }
+  for (uint64_t draws = 0;; ++draws) {
+    if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
+    if (!state->Table) break;
+    seed = seed * kMultiplier + 1u;
+    const int index = state->Pick(seed >> 16 & 0x7FFF);
+    // No letter: the generator's own draw raises the error.
+    if (index < 0) break;
+    const unsigned char letter = state->Table->Candidates()[index].Child->getLetter();
+    const bool doubled = count > 0 && letter == last;
+    TState*& next = state->Next[doubled][index];
+    if (!next) next = &StateOf(Shifted(state->Tail, letter, keep), doubled ? alphabet.Normalize(letter) : -1);
+    state = next;
+    stream += static_cast<char>(letter);
+    if (stream.size() > 4096) stream.erase(0, stream.size() - depth);
+    // A leading blank is dropped.
+    if (count == 0 && letter == ' ') continue;
+    last = letter;
+    if (++count < Length) continue;
+    // A line that ends in a letter is the generator's to draw.
+    if (letter != ' ') break;
+    stream.erase(0, stream.size() - depth);
+    lineContext = stream;
+    lineSeed = seed;
+    count = 0;
+    state = &StateOf(state->Tail, -1);
   }
-  throw Exception("2F86C1D7/F Logic error");
+  RandSeed = lineSeed;
+  context = lineContext;
 }
