@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "keyboardfixture.h"
@@ -18,6 +19,11 @@ protected:
   bool Load(const std::string& text) {
     TempDir::Write(folder / "Test.Layout", text);
     return keyboard.LoadLayout(folder / "Test.Layout");
+  }
+  static std::string Repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
   }
   static std::string Layout(const std::string& keys) {
     return "<?xml version=\"1.0\"?>\n<keyboard>\n  <buttons>\n" + keys +
@@ -108,6 +114,8 @@ TEST_F(LayoutFileTest, AFileThatIsNoKeyboardLayoutChangesNothing) {
       {"malformed", "<keyboard><buttons><button sc=\"16\" value=\"q\"></keyboard>"},
       {"another root", "<html><buttons><button sc=\"16\" value=\"q\"/></buttons></html>"},
       {"not XML", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+      {"nested too deep", "<keyboard><buttons>" + Repeated("<a>", 100000) +
+                              Repeated("</a>", 100000) + "</buttons></keyboard>"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -116,6 +124,16 @@ TEST_F(LayoutFileTest, AFileThatIsNoKeyboardLayoutChangesNothing) {
   }
   EXPECT_FALSE(keyboard.LoadLayout(folder / "missing.Layout"));
   ExpectKey(kQ, '\xE9', '\xC9', kkLetter);
+  std::filesystem::create_directory(folder / "Folder.Layout");
+  EXPECT_FALSE(keyboard.LoadLayout(folder / "Folder.Layout")) << "a folder is no file";
+  ExpectKey(kQ, '\xE9', '\xC9', kkLetter);
+}
+
+TEST_F(LayoutFileTest, NestingThatIsNoDeeperThanALayoutsIsRead) {
+  // Markup signs inside quotes, comments and CDATA open no element.
+  ASSERT_TRUE(Load(Layout("    <!-- <<<< -->\n    <![CDATA[<<<<]]>\n" +
+                          Repeated("    <button sc=\"52\" value=\".\" shiftvalue=\">\"/>\n", 2000))));
+  ExpectKey(52, '.', '>', kkSign);
 }
 
 TEST_F(LayoutFileTest, AScanCodeThatIsNoNumberRaisesAfterTheKeysBefore) {
