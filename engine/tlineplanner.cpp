@@ -35,6 +35,10 @@ struct TLinePlanner::TState {
   static constexpr uint8_t kNone = 255;
   uint32_t Draws = 0;
   std::vector<uint8_t> ByDraw;
+  // Once drawn from often, for a place after a blank: the draws that give a word of one letter
+  // and come back here, each then two draws.
+  bool TripsMade = false;
+  std::vector<uint8_t> Trips;
 
   int Pick(int r) {
     if (Forced >= 0) return Forced;
@@ -122,12 +126,42 @@ TLinePlanner::TState& TLinePlanner::StateOf(const std::string& tail, int held) {
   return *state;
 }
 
+TLinePlanner::TState* TLinePlanner::After(TState& state, int index, bool doubled) {
+  TState*& next = state.Next[doubled][index];
+  return next ? next : next = &NewAfter(state, index, doubled);
+}
+
+TLinePlanner::TState& TLinePlanner::NewAfter(const TState& state, int index, bool doubled) {
+  const unsigned char letter = state.Table->Candidates()[index].Child->getLetter();
+  return StateOf(Shifted(state.Tail, letter, static_cast<size_t>(Order - 1)),
+                 doubled ? Base.getAlphabet().Normalize(letter) : -1);
+}
+
+void TLinePlanner::MakeTrips(TState& state) {
+  state.TripsMade = true;
+  if (state.Tail.empty() || state.Tail.back() != ' ') return;
+  std::vector<uint8_t> trips(32768, 0);
+  bool any = false;
+  for (int draw = 0; draw < 32768; ++draw) {
+    const int index = state.Pick(draw);
+    if (index < 0 || state.Table->Candidates()[index].Child->getLetter() == ' ') continue;
+    // After the letter every draw gives the blank, which leads back here.
+    TState* word = After(state, index, false);
+    if (!word->Table || word->Forced < 0 ||
+        word->Table->Candidates()[word->Forced].Child->getLetter() != ' ' ||
+        After(*word, word->Forced, false) != &state)
+      continue;
+    trips[draw] = 1;
+    any = true;
+  }
+  if (any) state.Trips = std::move(trips);
+}
+
 void TLinePlanner::SkipBlankEndedLines(std::string& context) {
   const size_t keep = static_cast<size_t>(Order - 1);
   const size_t depth = context.size();
   // Order 1 has no letters to draw after: the generator draws on itself.
   if (Order < 2 || depth < keep) return;
-  const TAlphabet& alphabet = Base.getAlphabet();
   uint32_t seed = RandSeed, lineSeed = seed;
   std::string stream = context, lineContext = context;
   TState* state = &StateOf(context.substr(depth - keep), -1);
@@ -137,15 +171,53 @@ void TLinePlanner::SkipBlankEndedLines(std::string& context) {
   for (uint64_t draws = 0;; ++draws) {
     if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
     if (!state->Table) break;
+    if (!state->Trips.empty() && (Length - count) % 2 == 0) {
+      // Words of one letter, one after the other: only the draw of each letter tells.
+      uint16_t letters[256];
+      uint64_t pairs = 0, linePairs = 0;
+      bool lineStarted = false;
+      for (;;) {
+        const uint32_t letterSeed = seed * kMultiplier + 1u;
+        const int draw = letterSeed >> 16 & 0x7FFF;
+        if (!state->Trips[draw]) break;
+        letters[pairs++ & 255] = static_cast<uint16_t>(draw);
+        seed = letterSeed * kMultiplier + 1u;
+        count += 2;
+        if (count == Length) {
+          count = 0;
+          lineSeed = seed;
+          linePairs = pairs;
+          lineStarted = true;
+        }
+        if ((draws += 2) >> 32) throw Exception("2F86C1D7/F Logic error");
+      }
+      // The stream's last letters after the first `upTo` words of the run: two letters a word.
+      auto streamAfter = [&](uint64_t upTo) {
+        const uint64_t words = depth / 2 + 1;
+        const uint64_t from = upTo > words ? upTo - words : 0;
+        std::string tail = from == 0 ? stream : std::string();
+        for (uint64_t word = from; word < upTo; ++word) {
+          const int index = state->Pick(letters[word & 255]);
+          tail += static_cast<char>(state->Table->Candidates()[index].Child->getLetter());
+          tail += ' ';
+        }
+        return tail.substr(tail.size() - depth);
+      };
+      if (lineStarted) lineContext = streamAfter(linePairs);
+      if (pairs > 0) {
+        stream = streamAfter(pairs);
+        last = ' ';
+      }
+      if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
+    }
     seed = seed * kMultiplier + 1u;
     const int index = state->Pick(seed >> 16 & 0x7FFF);
     // No letter: the generator's own draw raises the error.
     if (index < 0) break;
+    if (!state->ByDraw.empty() && !state->TripsMade) MakeTrips(*state);
     const unsigned char letter = state->Table->Candidates()[index].Child->getLetter();
     const bool doubled = count > 0 && letter == last;
-    TState*& next = state->Next[doubled][index];
-    if (!next) next = &StateOf(Shifted(state->Tail, letter, keep), doubled ? alphabet.Normalize(letter) : -1);
-    state = next;
+    state = After(*state, index, doubled);
     stream += static_cast<char>(letter);
     if (stream.size() > 4096) stream.erase(0, stream.size() - depth);
     // A leading blank is dropped.
