@@ -22,3 +22,7 @@ const TKeyState* SetKeyState(const TKeyState* state);
 // The hooks report every key event here: a Caps Lock press toggles the followed lock (once
 // while held), and any key may have changed the display's lock state.
 void NoteKeyEvent(int scanCode, bool down, bool autoRepeat);
+
+// The hooks call it as they start: a key held on an X11 display then repeats as presses only,
+// with no release between them. Nothing elsewhere.
+void RepeatHeldKeysAsPressesOnly();

@@ -140,6 +140,7 @@ HookFilter* FilterFor(std::thread::id thread) {
     filter = new HookFilter;
     filter->setParent(application);
     application->installEventFilter(filter);
+    RepeatHeldKeysAsPressesOnly();
   }
   return filter;
 }
