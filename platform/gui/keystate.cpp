@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int kCapsLockScanCode = 58;
+// The lock's bit in a key event's native modifiers: X11's and that of the Wayland keymaps.
+constexpr unsigned kLockModifier = 0x2;
 
 bool followedCapsLock = false;
 // The display's lock state is asked once per key event, not once per key drawn.
@@ -66,9 +68,14 @@ const TKeyState* SetKeyState(const TKeyState* state) {
   return previous == &kSystemKeyState ? nullptr : previous;
 }
 
-void NoteKeyEvent(int scanCode, bool down, bool autoRepeat) {
+void NoteKeyEvent(int scanCode, bool down, bool autoRepeat, unsigned nativeModifiers) {
   displayLockKnown = false;
-  if (scanCode == kCapsLockScanCode && down && !autoRepeat) followedCapsLock = !followedCapsLock;
+  if (scanCode != kCapsLockScanCode) {
+    // Any other key carries the lock as it stands, also one switched on before the program ran.
+    followedCapsLock = (nativeModifiers & kLockModifier) != 0;
+  } else if (down && !autoRepeat) {
+    followedCapsLock = !followedCapsLock;
+  }
 }
 
 void RepeatHeldKeysAsPressesOnly() {

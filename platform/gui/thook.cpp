@@ -97,7 +97,7 @@ private:
   bool KeyToCallback(QKeyEvent* event, bool down) {
     auto time = static_cast<uint32_t>(hookClock.getTime());
     int scanCode = SignedScanCodeOfNative(event->nativeScanCode());
-    NoteKeyEvent(scanCode, down, event->isAutoRepeat());
+    NoteKeyEvent(scanCode, down, event->isAutoRepeat(), event->nativeModifiers());
     // The callback may remove the hook: a copy keeps it alive for this call.
     TKeyboardHookCallback callback = keyboard.callback;
     return Answer(callback, time, scanCode, VirtualKeyOfScanCode(scanCode), down);
