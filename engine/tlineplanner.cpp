@@ -31,14 +31,16 @@ struct TLinePlanner::TState {
   const TDrawTable* Table = nullptr;
   int Forced = -1;
   std::vector<TState*> Next[2];
+  // The candidates' letters.
+  std::vector<unsigned char> Letters;
   // Once the place is drawn from often: the candidate of every draw, kNone for none.
   static constexpr uint8_t kNone = 255;
   uint32_t Draws = 0;
   std::vector<uint8_t> ByDraw;
-  // Once drawn from often, for a place after a blank: the draws that give a word of one letter
-  // and come back here, each then two draws.
-  bool TripsMade = false;
-  std::vector<uint8_t> Trips;
+  // Once drawn from often, for a place after a blank: per candidate, the place after it and
+  // the blank that every draw then gives (a word of one letter, two draws), else null.
+  bool WordsMade = false;
+  std::vector<TState*> AfterWord;
 
   int Pick(int r) {
     if (Forced >= 0) return Forced;
@@ -122,6 +124,8 @@ TLinePlanner::TState& TLinePlanner::StateOf(const std::string& tail, int held) {
     state->Table = &TableAt(node, held);
     state->Forced = state->Table->Forced();
     for (auto& next : state->Next) next.assign(state->Table->Candidates().size(), nullptr);
+    for (const TDrawTable::TCandidate& candidate : state->Table->Candidates())
+      state->Letters.push_back(candidate.Child->getLetter());
   }
   return *state;
 }
@@ -137,24 +141,23 @@ TLinePlanner::TState& TLinePlanner::NewAfter(const TState& state, int index, boo
                  doubled ? Base.getAlphabet().Normalize(letter) : -1);
 }
 
-void TLinePlanner::MakeTrips(TState& state) {
-  state.TripsMade = true;
+void TLinePlanner::MakeWords(TState& state) {
+  state.WordsMade = true;
   if (state.Tail.empty() || state.Tail.back() != ' ') return;
-  std::vector<uint8_t> trips(32768, 0);
+  std::vector<TState*> after(state.Table->Candidates().size(), nullptr);
   bool any = false;
-  for (int draw = 0; draw < 32768; ++draw) {
-    const int index = state.Pick(draw);
-    if (index < 0 || state.Table->Candidates()[index].Child->getLetter() == ' ') continue;
-    // After the letter every draw gives the blank, which leads back here.
-    TState* word = After(state, index, false);
-    if (!word->Table || word->Forced < 0 ||
-        word->Table->Candidates()[word->Forced].Child->getLetter() != ' ' ||
-        After(*word, word->Forced, false) != &state)
+  for (size_t index = 0; index < after.size(); ++index) {
+    if (!state.Table->Drawn(index) ||
+        state.Table->Candidates()[index].Child->getLetter() == ' ')
       continue;
-    trips[draw] = 1;
+    TState* word = After(state, static_cast<int>(index), false);
+    if (!word->Table || word->Forced < 0 ||
+        word->Table->Candidates()[word->Forced].Child->getLetter() != ' ')
+      continue;
+    after[index] = After(*word, word->Forced, false);
     any = true;
   }
-  if (any) state.Trips = std::move(trips);
+  if (any) state.AfterWord = std::move(after);
 }
 
 void TLinePlanner::SkipBlankEndedLines(std::string& context) {
@@ -171,51 +174,60 @@ void TLinePlanner::SkipBlankEndedLines(std::string& context) {
   for (uint64_t draws = 0;; ++draws) {
     if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
     if (!state->Table) break;
-    if (!state->Trips.empty() && (Length - count) % 2 == 0) {
+    if (!state->AfterWord.empty() && (Length - count) % 2 == 0) {
       // Words of one letter, one after the other: only the draw of each letter tells.
-      uint16_t letters[256];
-      uint64_t pairs = 0, linePairs = 0;
+      unsigned char letters[256];
+      uint64_t words = 0, lineWords = 0;
       bool lineStarted = false;
-      for (;;) {
-        const uint32_t letterSeed = seed * kMultiplier + 1u;
-        const int draw = letterSeed >> 16 & 0x7FFF;
-        if (!state->Trips[draw]) break;
-        letters[pairs++ & 255] = static_cast<uint16_t>(draw);
-        seed = letterSeed * kMultiplier + 1u;
-        count += 2;
-        if (count == Length) {
-          count = 0;
-          lineSeed = seed;
-          linePairs = pairs;
-          lineStarted = true;
+      for (bool more = true; more && !state->AfterWord.empty();) {
+        // The tables of this place, at hand while the words come back to it.
+        const uint8_t* byDraw = state->ByDraw.data();
+        TState* const* afterWord = state->AfterWord.data();
+        const unsigned char* wordLetters = state->Letters.data();
+        for (TState* here = state; state == here;) {
+          const uint32_t letterSeed = seed * kMultiplier + 1u;
+          const uint8_t index = byDraw[letterSeed >> 16 & 0x7FFF];
+          if (index == TState::kNone || !afterWord[index]) {
+            more = false;
+            break;
+          }
+          letters[words++ & 255] = wordLetters[index];
+          state = afterWord[index];
+          seed = letterSeed * kMultiplier + 1u;
+          count += 2;
+          if (count == Length) {
+            count = 0;
+            lineSeed = seed;
+            lineWords = words;
+            lineStarted = true;
+          }
+          if ((draws += 2) >> 32) throw Exception("2F86C1D7/F Logic error");
         }
-        if ((draws += 2) >> 32) throw Exception("2F86C1D7/F Logic error");
       }
       // The stream's last letters after the first `upTo` words of the run: two letters a word.
       auto streamAfter = [&](uint64_t upTo) {
-        const uint64_t words = depth / 2 + 1;
-        const uint64_t from = upTo > words ? upTo - words : 0;
+        const uint64_t need = depth / 2 + 1;
+        const uint64_t from = upTo > need ? upTo - need : 0;
         std::string tail = from == 0 ? stream : std::string();
         for (uint64_t word = from; word < upTo; ++word) {
-          const int index = state->Pick(letters[word & 255]);
-          tail += static_cast<char>(state->Table->Candidates()[index].Child->getLetter());
+          tail += static_cast<char>(letters[word & 255]);
           tail += ' ';
         }
         return tail.substr(tail.size() - depth);
       };
-      if (lineStarted) lineContext = streamAfter(linePairs);
-      if (pairs > 0) {
-        stream = streamAfter(pairs);
+      if (lineStarted) lineContext = streamAfter(lineWords);
+      if (words > 0) {
+        stream = streamAfter(words);
         last = ' ';
       }
-      if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
+      if (!state->Table) break;
     }
     seed = seed * kMultiplier + 1u;
     const int index = state->Pick(seed >> 16 & 0x7FFF);
     // No letter: the generator's own draw raises the error.
     if (index < 0) break;
-    if (!state->ByDraw.empty() && !state->TripsMade) MakeTrips(*state);
-    const unsigned char letter = state->Table->Candidates()[index].Child->getLetter();
+    if (!state->ByDraw.empty() && !state->WordsMade) MakeWords(*state);
+    const unsigned char letter = state->Letters[index];
     const bool doubled = count > 0 && letter == last;
     state = After(*state, index, doubled);
     stream += static_cast<char>(letter);

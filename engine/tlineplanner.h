@@ -43,7 +43,7 @@ private:
   inline TState* After(TState& state, int index, bool doubled);
   TState& NewAfter(const TState& state, int index, bool doubled);
   // Finds the place's words of one letter (see TState).
-  void MakeTrips(TState& state);
+  void MakeWords(TState& state);
 
   const TLTBase& Base;
   const double* Weights;

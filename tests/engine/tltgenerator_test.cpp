@@ -295,7 +295,7 @@ TEST(TLTGeneratorShippedTest, LinesAfterManyBlankEndedOnesAreTheDesignedOnes) {
                {"Russian", 1e6, 1e3, 2, 30, 69}, {"Russian", 1e7, 1e3, 3, 30, 69},
                {"English", 400, 1e3, 2, 30, 69},
                // Long runs of words of one letter, which the generator passes over in pairs.
-               {"English", 1e6, 1, 2, 30, 37}};
+               {"English", 1e6, 1, 2, 30, 37}, {"English", 1e7, 1, 3, 30, 33}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.course) + ", blank weight " + std::to_string(c.blank) +
                  ", order " + std::to_string(c.order));
