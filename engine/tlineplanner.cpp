@@ -88,9 +88,9 @@ bool TLinePlanner::LinePossible(const std::string& context) {
   if (context.size() < keep) return true;
   // A place in the draws: the stream's last letters, the letters of the line so far, its last
   // one, and whether that one doubled (and so weighs 1.0).
-  using TState = std::tuple<std::string, int32_t, unsigned char, bool>;
-  std::set<TState> seen;
-  std::vector<TState> pending{{context.substr(context.size() - keep), 0, 0, false}};
+  using TPlace = std::tuple<std::string, int32_t, unsigned char, bool>;
+  std::set<TPlace> seen;
+  std::vector<TPlace> pending{{context.substr(context.size() - keep), 0, 0, false}};
   seen.insert(pending.back());
   const TAlphabet& alphabet = Base.getAlphabet();
   while (!pending.empty()) {
@@ -102,7 +102,7 @@ bool TLinePlanner::LinePossible(const std::string& context) {
     for (size_t i = 0; i < table.Candidates().size(); ++i) {
       if (!table.Drawn(i)) continue;
       const unsigned char letter = table.Candidates()[i].Child->getLetter();
-      TState next{Shifted(tail, letter, keep), 0, 0, false};
+      TPlace next{Shifted(tail, letter, keep), 0, 0, false};
       if (count > 0 || letter != ' ') {
         if (count + 1 == Length && letter != ' ') return true;
         // A line that ends in a blank is drawn again from where it ended.
