@@ -46,18 +46,30 @@ void TTask::KeyPressed(int32_t time, unsigned char character) {
 }
 
 void TTask::NewTask() {
-  HadErrors = Statistic->getErrorCount() != 0;
-  const int32_t speed = getSpeed();
-  if (speed > 0) {
-    const int32_t gap = speed - Length;
-    Length += (gap > 0) - (gap < 0) + gap / 5;
-    if (Length > 80) Length = 80;
-    if (Length < 30) Length = 30;
-  }
   TLTGenerator* generator = Generator();
   if (!generator) throw Exception("4C3B0DCB/F No base");
-  generator->setOrder(OrderForErrors(Statistic->getErrorCount()));
-  Text = generator->Generate(Length);
+  if (RetryOrder == 0) {
+    HadErrors = Statistic->getErrorCount() != 0;
+    const int32_t speed = getSpeed();
+    if (speed > 0) {
+      const int32_t gap = speed - Length;
+      Length += (gap > 0) - (gap < 0) + gap / 5;
+      if (Length > 80) Length = 80;
+      if (Length < 30) Length = 30;
+    }
+    RetryOrder = OrderForErrors(Statistic->getErrorCount());
+  }
+  generator->setOrder(RetryOrder);
+  try {
+    Text = generator->Generate(Length);
+  } catch (...) {
+    // No line: the weights and the statistic start afresh, and the next call asks again for
+    // the line of this length and order.
+    generator->ResetWeights();
+    Statistic->Reset();
+    throw;
+  }
+  RetryOrder = 0;
   generator->ResetWeights();
   Restart();
 }

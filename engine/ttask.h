@@ -28,7 +28,9 @@ public:
   // stays pending; a character 0 and any key after the line's end change nothing.
   void KeyPressed(int32_t time, unsigned char character);
   // Length from the speed, order from the errors of the line just typed or given up, then the
-  // next line from the course's generator, with its weights reset, and Restart.
+  // next line from the course's generator, with its weights reset, and Restart. When the
+  // generator fails, the weights and the statistic are reset and the error passes on; the next
+  // call asks for the same length and order again.
   void NewTask();
   // The current line from its beginning, as a new exercise of the log.
   void Restart();
@@ -61,4 +63,7 @@ public:
 private:
   // The course's generator; none while the course is not loaded.
   TLTGenerator* Generator() const;
+
+  // The order of a line that the generator failed to give, 0 when none failed.
+  int32_t RetryOrder = 0;
 };

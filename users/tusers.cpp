@@ -1,9 +1,13 @@
 #include "users/tusers.h"
 
+#include <unistd.h>
+
+#include <climits>
 #include <filesystem>
 
 #include "app/tlomtak.h"
 #include "foundation/tenvironment.h"
+#include "toolkit/fileio.h"
 #include "toolkit/sysutils.h"
 #include "users/tuser.h"
 
@@ -46,12 +50,25 @@ TUser* TUsers::Find(const std::string& name) const {
 }
 
 TUser* TUsers::Add(const std::string& name) {
-  if (!TUser::isPlainName(name) || Find(Trim(name))) return nullptr;
+  if (!TUser::isPlainName(name) || Find(Trim(name)) || !CanHoldProfile(Trim(name))) return nullptr;
   auto user = std::make_unique<TUser>(this, name);
+  // A folder that could not be made after all: a user that could be neither authorized nor
+  // deleted.
+  if (!DirectoryExists(user->getProfileFolder())) return nullptr;
   user->setPassword("");
   TUser* added = user.get();
   Enter(std::move(user));
   return added;
+}
+
+bool TUsers::CanHoldProfile(const std::string& name) const {
+  long longest = pathconf(Directory.c_str(), _PC_NAME_MAX);
+  if (longest <= 0) longest = NAME_MAX;
+  if (name.size() > static_cast<size_t>(longest)) return false;
+  // A file of that name leaves no room for the folder.
+  const std::string folder = Directory + "/" + name;
+  return !std::filesystem::exists(std::filesystem::symlink_status(folder)) ||
+         DirectoryExists(folder);
 }
 
 bool TUsers::Remove(const std::string& name) {

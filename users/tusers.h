@@ -34,13 +34,16 @@ public:
   const TStringList& getNames() const { return Names; }
 
   // A new user with its profile and the empty password, last in the list. None for a name that
-  // is no plain user name, or whose trimmed form already names a user.
+  // is no plain user name, whose trimmed form already names a user, or that can get no profile
+  // folder (longer than the file system allows, or a file of that name in the users folder).
   TUser* Add(const std::string& name);
   // Takes the user out of the list without deleting it (the caller does); true.
   bool Remove(const std::string& name);
 
 private:
   void Enter(std::unique_ptr<TUser> user);
+  // Whether a profile folder of that (trimmed) name can stand in the users folder.
+  bool CanHoldProfile(const std::string& name) const;
 
   std::string Directory;
   TStringList Names;

@@ -12,6 +12,7 @@
 #include "support/courses.h"
 #include "support/installation.h"
 #include "support/millisecondclock.h"
+#include "support/testfiles.h"
 #include "toolkit/exception.h"
 #include "users/tuser.h"
 #include "users/tusers.h"
@@ -197,6 +198,42 @@ TEST_F(TTaskTest, CompletionMayBeginTheNextLineInsideTheKey) {
   EXPECT_EQ(task->Position, 0);
   EXPECT_FALSE(task->Interrupted);
   EXPECT_EQ(statistic().Log.Strings(statistic().Log.Count() - 1), "*");
+}
+
+TEST(TTask, AFailedLineLeavesTheTaskReadyToAskAgain) {
+  MillisecondClock clock{1000};
+  Installation app;
+  // A trie without the suffix paths its draws need: the generator gives up on it.
+  TTestHeader header;
+  header.Order = 4;
+  TempDir::Write(app.getCoursesDir() + "/Damaged.Base",
+                 BaseBytes(header, SequenceRecords({{"abcd", 1}})));
+  TCourse* course = app.root().getCourses()->getCourse("Damaged");
+  ASSERT_TRUE(course->Load(nullptr));
+  TTask task(nullptr, course);
+  task.Text = "abc";
+  task.Restart();
+  int32_t time = task.getStatistic()->LastTime;
+  for (int i = 0; i < 31; ++i) task.getStatistic()->AddKeystroke(time += 400, 'a', 'a', false);
+  task.getStatistic()->AddKeystroke(time += 100, 'a', 'b', false);
+  ASSERT_EQ(task.getSpeed(), 143);
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    SCOPED_TRACE(attempt);
+    course->getGenerator()->setWeight('a', 50);
+    try {
+      task.NewTask();
+      FAIL() << "a line was made";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message, "2F86C1D7/F Logic error");
+    }
+    EXPECT_EQ(task.Length, 53) << "moved once, by the line typed";
+    EXPECT_TRUE(task.HadErrors);
+    EXPECT_EQ(course->getGenerator()->getOrder(), 4);
+    EXPECT_DOUBLE_EQ(course->getGenerator()->getWeight('a'), 1.0);
+    EXPECT_EQ(task.getStatistic()->getKeystrokes(), 0);
+    EXPECT_EQ(task.getStatistic()->getErrorCount(), 0);
+    EXPECT_EQ(task.Text, "abc");
+  }
 }
 
 TEST(TTask, WithoutALoadedCourseNoLineIsMade) {

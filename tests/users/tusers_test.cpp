@@ -79,6 +79,22 @@ TEST_F(TUsersTest, AddRefusesEmptyTakenAndUnsafeNames) {
   EXPECT_EQ(entries, std::vector<std::string>{"Anna"});
 }
 
+TEST_F(TUsersTest, AddRefusesNamesThatCanGetNoProfileFolder) {
+  users();
+  TempDir::Write(app.getUsersDir() + "/Stand", "a file, not a profile");
+  fs::create_symlink(app.getUsersDir() + "/nowhere", app.getUsersDir() + "/Dangling");
+  for (const std::string& name : {std::string(256, 'a'), std::string("Stand"),
+                                  std::string(" Stand "), std::string("Dangling")}) {
+    SCOPED_TRACE(name.substr(0, 20));
+    EXPECT_EQ(users().Add(name), nullptr);
+  }
+  EXPECT_EQ(users().getCount(), 0);
+  // The longest name the file system allows still gets its user.
+  TUser* longest = users().Add(std::string(255, 'a'));
+  ASSERT_NE(longest, nullptr);
+  EXPECT_TRUE(fs::is_regular_file(longest->getProfileFolder() + "/Profile.ini"));
+}
+
 TEST_F(TUsersTest, AddResetsThePasswordOfAnExistingProfileAndAppends) {
   users().Add("Anna");
   fs::create_directories(app.getUsersDir() + "/Boris");
