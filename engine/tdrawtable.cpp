@@ -49,13 +49,6 @@ TDrawTable::TDrawTable(const TBaseStructure* node, const double* weights,
   NoneFrom_ = FirstDrawReaching(sum, total);
 }
 
-int TDrawTable::Pick(int r) const {
-  if (r >= NoneFrom_) return -1;
-  auto after = std::upper_bound(Candidates_.begin(), Candidates_.end(), r,
-                                [](int draw, const TCandidate& c) { return draw < c.First; });
-  return static_cast<int>(after - Candidates_.begin()) - 1;
-}
-
 bool TDrawTable::Drawn(size_t index) const {
   const int end = index + 1 < Candidates_.size() ? Candidates_[index + 1].First : NoneFrom_;
   return Candidates_[index].First < std::min(end, 32768);

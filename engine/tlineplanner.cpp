@@ -31,10 +31,16 @@ struct TLinePlanner::TState {
   const TDrawTable* Table = nullptr;
   int Forced = -1;
   std::vector<TState*> Next[2];
+  // The candidates' letters.
+  std::vector<unsigned char> Letters;
   // Once the place is drawn from often: the candidate of every draw, kNone for none.
   static constexpr uint8_t kNone = 255;
   uint32_t Draws = 0;
   std::vector<uint8_t> ByDraw;
+  // Once drawn from often, for a place after a blank: per candidate, the place after it and
+  // the blank that every draw then gives (a word of one letter, two draws), else null.
+  bool WordsMade = false;
+  std::vector<TState*> AfterWord;
 
   int Pick(int r) {
     if (Forced >= 0) return Forced;
@@ -82,9 +88,9 @@ bool TLinePlanner::LinePossible(const std::string& context) {
   if (context.size() < keep) return true;
   // A place in the draws: the stream's last letters, the letters of the line so far, its last
   // one, and whether that one doubled (and so weighs 1.0).
-  using TState = std::tuple<std::string, int32_t, unsigned char, bool>;
-  std::set<TState> seen;
-  std::vector<TState> pending{{context.substr(context.size() - keep), 0, 0, false}};
+  using TPlace = std::tuple<std::string, int32_t, unsigned char, bool>;
+  std::set<TPlace> seen;
+  std::vector<TPlace> pending{{context.substr(context.size() - keep), 0, 0, false}};
   seen.insert(pending.back());
   const TAlphabet& alphabet = Base.getAlphabet();
   while (!pending.empty()) {
@@ -96,7 +102,7 @@ bool TLinePlanner::LinePossible(const std::string& context) {
     for (size_t i = 0; i < table.Candidates().size(); ++i) {
       if (!table.Drawn(i)) continue;
       const unsigned char letter = table.Candidates()[i].Child->getLetter();
-      TState next{Shifted(tail, letter, keep), 0, 0, false};
+      TPlace next{Shifted(tail, letter, keep), 0, 0, false};
       if (count > 0 || letter != ' ') {
         if (count + 1 == Length && letter != ' ') return true;
         // A line that ends in a blank is drawn again from where it ended.
@@ -118,8 +124,40 @@ TLinePlanner::TState& TLinePlanner::StateOf(const std::string& tail, int held) {
     state->Table = &TableAt(node, held);
     state->Forced = state->Table->Forced();
     for (auto& next : state->Next) next.assign(state->Table->Candidates().size(), nullptr);
+    for (const TDrawTable::TCandidate& candidate : state->Table->Candidates())
+      state->Letters.push_back(candidate.Child->getLetter());
   }
   return *state;
+}
+
+TLinePlanner::TState* TLinePlanner::After(TState& state, int index, bool doubled) {
+  TState*& next = state.Next[doubled][index];
+  return next ? next : next = &NewAfter(state, index, doubled);
+}
+
+TLinePlanner::TState& TLinePlanner::NewAfter(const TState& state, int index, bool doubled) {
+  const unsigned char letter = state.Table->Candidates()[index].Child->getLetter();
+  return StateOf(Shifted(state.Tail, letter, static_cast<size_t>(Order - 1)),
+                 doubled ? Base.getAlphabet().Normalize(letter) : -1);
+}
+
+void TLinePlanner::MakeWords(TState& state) {
+  state.WordsMade = true;
+  if (state.Tail.empty() || state.Tail.back() != ' ') return;
+  std::vector<TState*> after(state.Table->Candidates().size(), nullptr);
+  bool any = false;
+  for (size_t index = 0; index < after.size(); ++index) {
+    if (!state.Table->Drawn(index) ||
+        state.Table->Candidates()[index].Child->getLetter() == ' ')
+      continue;
+    TState* word = After(state, static_cast<int>(index), false);
+    if (!word->Table || word->Forced < 0 ||
+        word->Table->Candidates()[word->Forced].Child->getLetter() != ' ')
+      continue;
+    after[index] = After(*word, word->Forced, false);
+    any = true;
+  }
+  if (any) state.AfterWord = std::move(after);
 }
 
 void TLinePlanner::SkipBlankEndedLines(std::string& context) {
@@ -127,7 +165,6 @@ void TLinePlanner::SkipBlankEndedLines(std::string& context) {
   const size_t depth = context.size();
   // Order 1 has no letters to draw after: the generator draws on itself.
   if (Order < 2 || depth < keep) return;
-  const TAlphabet& alphabet = Base.getAlphabet();
   uint32_t seed = RandSeed, lineSeed = seed;
   std::string stream = context, lineContext = context;
   TState* state = &StateOf(context.substr(depth - keep), -1);
@@ -137,15 +174,62 @@ void TLinePlanner::SkipBlankEndedLines(std::string& context) {
   for (uint64_t draws = 0;; ++draws) {
     if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
     if (!state->Table) break;
+    if (!state->AfterWord.empty() && (Length - count) % 2 == 0) {
+      // Words of one letter, one after the other: only the draw of each letter tells.
+      unsigned char letters[256];
+      uint64_t words = 0, lineWords = 0;
+      bool lineStarted = false;
+      for (bool more = true; more && !state->AfterWord.empty();) {
+        // The tables of this place, at hand while the words come back to it.
+        const uint8_t* byDraw = state->ByDraw.data();
+        TState* const* afterWord = state->AfterWord.data();
+        const unsigned char* wordLetters = state->Letters.data();
+        for (TState* here = state; state == here;) {
+          const uint32_t letterSeed = seed * kMultiplier + 1u;
+          const uint8_t index = byDraw[letterSeed >> 16 & 0x7FFF];
+          if (index == TState::kNone || !afterWord[index]) {
+            more = false;
+            break;
+          }
+          letters[words++ & 255] = wordLetters[index];
+          state = afterWord[index];
+          seed = letterSeed * kMultiplier + 1u;
+          count += 2;
+          if (count == Length) {
+            count = 0;
+            lineSeed = seed;
+            lineWords = words;
+            lineStarted = true;
+          }
+          if ((draws += 2) >> 32) throw Exception("2F86C1D7/F Logic error");
+        }
+      }
+      // The stream's last letters after the first `upTo` words of the run: two letters a word.
+      auto streamAfter = [&](uint64_t upTo) {
+        const uint64_t need = depth / 2 + 1;
+        const uint64_t from = upTo > need ? upTo - need : 0;
+        std::string tail = from == 0 ? stream : std::string();
+        for (uint64_t word = from; word < upTo; ++word) {
+          tail += static_cast<char>(letters[word & 255]);
+          tail += ' ';
+        }
+        return tail.substr(tail.size() - depth);
+      };
+      if (lineStarted) lineContext = streamAfter(lineWords);
+      if (words > 0) {
+        stream = streamAfter(words);
+        last = ' ';
+      }
+      if (!state->Table) break;
+    }
     seed = seed * kMultiplier + 1u;
     const int index = state->Pick(seed >> 16 & 0x7FFF);
     // No letter: the generator's own draw raises the error.
     if (index < 0) break;
-    const unsigned char letter = state->Table->Candidates()[index].Child->getLetter();
+    if (!state->ByDraw.empty() && !state->WordsMade) MakeWords(*state);
+    const unsigned char letter = state->Letters[index];
     const bool doubled = count > 0 && letter == last;
-    TState*& next = state->Next[doubled][index];
-    if (!next) next = &StateOf(Shifted(state->Tail, letter, keep), doubled ? alphabet.Normalize(letter) : -1);
-    state = next;
+    state = After(*state, index, doubled);
     stream += static_cast<char>(letter);
     if (stream.size() > 4096) stream.erase(0, stream.size() - depth);
     // A leading blank is dropped.

@@ -38,6 +38,12 @@ private:
   const TDrawTable& TableAt(const TBaseStructure* node, int held);
   // The draw after the stream's last letters `tail` while `held` weighs 1.0.
   TState& StateOf(const std::string& tail, int held);
+  // The place after the candidate at `index` of the place, drawn after another letter or
+  // doubling the last one.
+  inline TState* After(TState& state, int index, bool doubled);
+  TState& NewAfter(const TState& state, int index, bool doubled);
+  // Finds the place's words of one letter (see TState).
+  void MakeWords(TState& state);
 
   const TLTBase& Base;
   const double* Weights;

@@ -6,6 +6,7 @@
 #include "keyboardfixture.h"
 #include "support/courses.h"
 #include "support/tempdir.h"
+#include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 
 namespace {
@@ -63,6 +64,15 @@ TEST_F(LayoutFileTest, TheEnglishCourseKeepsTheBuiltInCharacters) {
   ExpectKey(kThree, '3', '#', kkSign);
   ExpectKey(kSpace, ' ', ' ', kkSign);
   EXPECT_EQ(Button(kSpace).Caption, "Space");
+}
+
+TEST_F(LayoutFileTest, TheWesternTestCourseGivesItsKeysLettersOfItsCodePage) {
+  keyboard.Font()->setCharset(kWesternCharset);
+  ASSERT_TRUE(keyboard.LoadLayout(TestCourseFile("German.Layout")));
+  ExpectKey(kQ + 5, 'z', 'Z', kkLetter);
+  ExpectKey(kA + 9, '\xF6', '\xD6', kkLetter);  // ö Ö
+  ExpectKey(kA + 10, '\xE4', '\xC4', kkLetter);  // ä Ä
+  EXPECT_EQ(CodePageOfCharset(Button(kA + 9).Font.Charset()), 1252);
 }
 
 TEST_F(LayoutFileTest, EveryLoadStartsAgainFromTheBuiltInLayout) {
