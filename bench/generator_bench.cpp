@@ -3,7 +3,8 @@
 // iteration is one line of each length from 30 to 80, from one seed.
 #include <benchmark/benchmark.h>
 
-#include <memory>
+#include <algorithm>
+#include <chrono>
 #include <string>
 
 #include "engine/tltbase.h"
@@ -24,17 +25,23 @@ void BM_HeavyBlankLines(benchmark::State& state, const char* course) {
   const double blank = static_cast<double>(state.range(1));
   SeedRandom(2024);
   int64_t lines = 0;
+  double slowest = 0;
   for (auto _ : state) {
     for (int32_t length = 30; length <= 80; ++length) {
       generator.ResetWeights();
       generator.setWeight(' ', blank);
+      const auto start = std::chrono::steady_clock::now();
       benchmark::DoNotOptimize(generator.Generate(length));
+      slowest = std::max(
+          slowest, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
       ++lines;
     }
   }
   state.counters["line"] = benchmark::Counter(static_cast<double>(lines),
                                               benchmark::Counter::kIsRate |
                                                   benchmark::Counter::kInvert);
+  // The one line that took longest, in seconds.
+  state.counters["slowest"] = slowest;
 }
 
 void Arguments(benchmark::internal::Benchmark* b) {

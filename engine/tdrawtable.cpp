@@ -49,24 +49,17 @@ TDrawTable::TDrawTable(const TBaseStructure* node, const double* weights,
   NoneFrom_ = FirstDrawReaching(sum, total);
 }
 
-const TBaseStructure* TDrawTable::Pick(int r) const {
-  if (r >= NoneFrom_) return nullptr;
-  auto after = std::upper_bound(Candidates_.begin(), Candidates_.end(), r,
-                                [](int draw, const TCandidate& c) { return draw < c.First; });
-  return after == Candidates_.begin() ? nullptr : std::prev(after)->Child;
-}
-
 bool TDrawTable::Drawn(size_t index) const {
   const int end = index + 1 < Candidates_.size() ? Candidates_[index + 1].First : NoneFrom_;
   return Candidates_[index].First < std::min(end, 32768);
 }
 
-const TBaseStructure* TDrawTable::Forced() const {
-  const TBaseStructure* only = nullptr;
+int TDrawTable::Forced() const {
+  int only = -1;
   for (size_t i = 0; i < Candidates_.size(); ++i) {
     if (!Drawn(i)) continue;
-    if (only) return nullptr;
-    only = Candidates_[i].Child;
+    if (only >= 0) return -1;
+    only = static_cast<int>(i);
   }
-  return NoneFrom_ < 32768 ? nullptr : only;
+  return NoneFrom_ < 32768 ? -1 : only;
 }

@@ -31,12 +31,24 @@ public:
   // Draws from this one on pick no child (the generator's logic error); 32768 when none does.
   int NoneFrom() const { return NoneFrom_; }
 
-  // The child that draw `r` picks, null for none.
-  const TBaseStructure* Pick(int r) const;
+  // The candidate that draw `r` picks, -1 for none.
+  int Pick(int r) const {
+    if (r >= NoneFrom_) return -1;
+    size_t low = 0, high = Candidates_.size();
+    while (high - low > 1) {
+      const size_t middle = (low + high) / 2;
+      if (Candidates_[middle].First <= r) {
+        low = middle;
+      } else {
+        high = middle;
+      }
+    }
+    return static_cast<int>(low);
+  }
   // Whether some draw picks the candidate at `index`.
   bool Drawn(size_t index) const;
-  // The only child that every draw picks, else null.
-  const TBaseStructure* Forced() const;
+  // The only candidate that every draw picks, else -1.
+  int Forced() const;
 
 private:
   std::vector<TCandidate> Candidates_;

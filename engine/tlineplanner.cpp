@@ -24,23 +24,36 @@ std::string Shifted(const std::string& tail, unsigned char letter, size_t keep) 
 
 }  // namespace
 
-// The letters that the draws from one word's first letter on give when every draw after the
-// first is forced: they end in the blank that closes the word. Open (Length 0) when a draw in
-// it could go more than one way, a letter doubles, or the word is no shorter than the line.
-struct TLinePlanner::TRound {
-  size_t Length = 0;
-  std::string Letters;
-  std::string NextTail;
-  // The random sequence's step over the word's draws after the first: seed := A * seed + C.
-  uint32_t A = 1, C = 0;
-  // The words after this one, once looked up.
-  TRounds* Next = nullptr;
-};
+// One place of the draws: the table to draw from and, per candidate, the place after it when
+// it follows another letter and when it doubles the last one.
+struct TLinePlanner::TState {
+  std::string Tail;
+  const TDrawTable* Table = nullptr;
+  int Forced = -1;
+  std::vector<TState*> Next[2];
+  // The candidates' letters.
+  std::vector<unsigned char> Letters;
+  // Once the place is drawn from often: the candidate of every draw, kNone for none.
+  static constexpr uint8_t kNone = 255;
+  uint32_t Draws = 0;
+  std::vector<uint8_t> ByDraw;
+  // Once drawn from often, for a place after a blank: per candidate, the place after it and
+  // the blank that every draw then gives (a word of one letter, two draws), else null.
+  bool WordsMade = false;
+  std::vector<TState*> AfterWord;
 
-struct TLinePlanner::TRounds {
-  std::vector<TRound> Words;
-  // For every draw the word it starts.
-  std::vector<uint16_t> ByDraw = std::vector<uint16_t>(32768, 0);
+  int Pick(int r) {
+    if (Forced >= 0) return Forced;
+    if (!ByDraw.empty()) return ByDraw[r] == kNone ? -1 : ByDraw[r];
+    if (++Draws == 4096) {
+      ByDraw.resize(32768);
+      for (int draw = 0; draw < 32768; ++draw) {
+        const int index = Table->Pick(draw);
+        ByDraw[draw] = index < 0 ? kNone : static_cast<uint8_t>(index);
+      }
+    }
+    return Table->Pick(r);
+  }
 };
 
 TLinePlanner::TLinePlanner(const TLTBase& base, const double* weights, int32_t order,
@@ -75,9 +88,9 @@ bool TLinePlanner::LinePossible(const std::string& context) {
   if (context.size() < keep) return true;
   // A place in the draws: the stream's last letters, the letters of the line so far, its last
   // one, and whether that one doubled (and so weighs 1.0).
-  using TState = std::tuple<std::string, int32_t, unsigned char, bool>;
-  std::set<TState> seen;
-  std::vector<TState> pending{{context.substr(context.size() - keep), 0, 0, false}};
+  using TPlace = std::tuple<std::string, int32_t, unsigned char, bool>;
+  std::set<TPlace> seen;
+  std::vector<TPlace> pending{{context.substr(context.size() - keep), 0, 0, false}};
   seen.insert(pending.back());
   const TAlphabet& alphabet = Base.getAlphabet();
   while (!pending.empty()) {
@@ -89,7 +102,7 @@ bool TLinePlanner::LinePossible(const std::string& context) {
     for (size_t i = 0; i < table.Candidates().size(); ++i) {
       if (!table.Drawn(i)) continue;
       const unsigned char letter = table.Candidates()[i].Child->getLetter();
-      TState next{Shifted(tail, letter, keep), 0, 0, false};
+      TPlace next{Shifted(tail, letter, keep), 0, 0, false};
       if (count > 0 || letter != ' ') {
         if (count + 1 == Length && letter != ' ') return true;
         // A line that ends in a blank is drawn again from where it ended.
@@ -102,76 +115,135 @@ bool TLinePlanner::LinePossible(const std::string& context) {
   return false;
 }
 
-TLinePlanner::TRounds& TLinePlanner::RoundsAfter(const std::string& tail) {
-  std::unique_ptr<TRounds>& rounds = Rounds[tail];
-  if (rounds) return *rounds;
-  rounds = std::make_unique<TRounds>();
-  // Draws that pick no letter (the generator's error) start no word.
-  rounds->Words.push_back(TRound());
-  const TBaseStructure* start = NodeAfter(tail);
-  if (!start) return *rounds;
-  const size_t keep = static_cast<size_t>(Order - 1);
-  const TDrawTable& first = TableAt(start, -1);
-  for (size_t i = 0; i < first.Candidates().size(); ++i) {
-    if (!first.Drawn(i)) continue;
-    TRound round;
-    round.Letters = static_cast<char>(first.Candidates()[i].Child->getLetter());
-    round.NextTail = Shifted(tail, round.Letters[0], keep);
-    // A blank first is a leading blank or a doubled one: not a word.
-    while (round.Letters[0] != ' ' && round.Letters.back() != ' ' &&
-           round.Letters.size() < static_cast<size_t>(Length)) {
-      const TBaseStructure* node = NodeAfter(round.NextTail);
-      const TBaseStructure* forced = node ? TableAt(node, -1).Forced() : nullptr;
-      if (!forced || forced->getLetter() == static_cast<unsigned char>(round.Letters.back())) break;
-      round.Letters += static_cast<char>(forced->getLetter());
-      round.NextTail = Shifted(round.NextTail, forced->getLetter(), keep);
-      round.C = round.C * kMultiplier + 1u;
-      round.A *= kMultiplier;
-    }
-    if (round.Letters[0] != ' ' && round.Letters.back() == ' ' &&
-        round.Letters.size() < static_cast<size_t>(Length))
-      round.Length = round.Letters.size();
-    const int end = std::min(first.NoneFrom(), i + 1 < first.Candidates().size()
-                                                   ? first.Candidates()[i + 1].First
-                                                   : 32768);
-    std::fill(rounds->ByDraw.begin() + first.Candidates()[i].First, rounds->ByDraw.begin() + end,
-              static_cast<uint16_t>(rounds->Words.size()));
-    rounds->Words.push_back(std::move(round));
+TLinePlanner::TState& TLinePlanner::StateOf(const std::string& tail, int held) {
+  std::unique_ptr<TState>& state = States[{tail, held}];
+  if (state) return *state;
+  state = std::make_unique<TState>();
+  state->Tail = tail;
+  if (const TBaseStructure* node = NodeAfter(tail)) {
+    state->Table = &TableAt(node, held);
+    state->Forced = state->Table->Forced();
+    for (auto& next : state->Next) next.assign(state->Table->Candidates().size(), nullptr);
+    for (const TDrawTable::TCandidate& candidate : state->Table->Candidates())
+      state->Letters.push_back(candidate.Child->getLetter());
   }
-  return *rounds;
+  return *state;
+}
+
+TLinePlanner::TState* TLinePlanner::After(TState& state, int index, bool doubled) {
+  TState*& next = state.Next[doubled][index];
+  return next ? next : next = &NewAfter(state, index, doubled);
+}
+
+TLinePlanner::TState& TLinePlanner::NewAfter(const TState& state, int index, bool doubled) {
+  const unsigned char letter = state.Table->Candidates()[index].Child->getLetter();
+  return StateOf(Shifted(state.Tail, letter, static_cast<size_t>(Order - 1)),
+                 doubled ? Base.getAlphabet().Normalize(letter) : -1);
+}
+
+void TLinePlanner::MakeWords(TState& state) {
+  state.WordsMade = true;
+  if (state.Tail.empty() || state.Tail.back() != ' ') return;
+  std::vector<TState*> after(state.Table->Candidates().size(), nullptr);
+  bool any = false;
+  for (size_t index = 0; index < after.size(); ++index) {
+    if (!state.Table->Drawn(index) ||
+        state.Table->Candidates()[index].Child->getLetter() == ' ')
+      continue;
+    TState* word = After(state, static_cast<int>(index), false);
+    if (!word->Table || word->Forced < 0 ||
+        word->Table->Candidates()[word->Forced].Child->getLetter() != ' ')
+      continue;
+    after[index] = After(*word, word->Forced, false);
+    any = true;
+  }
+  if (any) state.AfterWord = std::move(after);
 }
 
 void TLinePlanner::SkipBlankEndedLines(std::string& context) {
   const size_t keep = static_cast<size_t>(Order - 1);
-  if (context.size() < keep) return;
   const size_t depth = context.size();
-  uint32_t lineSeed = RandSeed;
-  std::string lineContext = context, stream = context;
+  // Order 1 has no letters to draw after: the generator draws on itself.
+  if (Order < 2 || depth < keep) return;
+  uint32_t seed = RandSeed, lineSeed = seed;
+  std::string stream = context, lineContext = context;
+  TState* state = &StateOf(context.substr(depth - keep), -1);
   int32_t count = 0;
+  unsigned char last = 0;
   // The sequence comes round after 2^32 draws: a line that would come has come by then.
-  TRounds* rounds = &RoundsAfter(context.substr(context.size() - keep));
-  for (uint64_t draws = 0; draws < (uint64_t{1} << 32);) {
-    TRound& round = rounds->Words[rounds->ByDraw[Rand()]];
-    if (round.Length == 0 || count + static_cast<int32_t>(round.Length) > Length) {
-      // This line may end in a letter: the generator draws it itself, from its start.
-      RandSeed = lineSeed;
-      context = lineContext;
-      return;
+  for (uint64_t draws = 0;; ++draws) {
+    if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
+    if (!state->Table) break;
+    if (!state->AfterWord.empty() && (Length - count) % 2 == 0) {
+      // Words of one letter, one after the other: only the draw of each letter tells.
+      unsigned char letters[256];
+      uint64_t words = 0, lineWords = 0;
+      bool lineStarted = false;
+      for (bool more = true; more && !state->AfterWord.empty();) {
+        // The tables of this place, at hand while the words come back to it.
+        const uint8_t* byDraw = state->ByDraw.data();
+        TState* const* afterWord = state->AfterWord.data();
+        const unsigned char* wordLetters = state->Letters.data();
+        for (TState* here = state; state == here;) {
+          const uint32_t letterSeed = seed * kMultiplier + 1u;
+          const uint8_t index = byDraw[letterSeed >> 16 & 0x7FFF];
+          if (index == TState::kNone || !afterWord[index]) {
+            more = false;
+            break;
+          }
+          letters[words++ & 255] = wordLetters[index];
+          state = afterWord[index];
+          seed = letterSeed * kMultiplier + 1u;
+          count += 2;
+          if (count == Length) {
+            count = 0;
+            lineSeed = seed;
+            lineWords = words;
+            lineStarted = true;
+          }
+          if ((draws += 2) >> 32) throw Exception("2F86C1D7/F Logic error");
+        }
+      }
+      // The stream's last letters after the first `upTo` words of the run: two letters a word.
+      auto streamAfter = [&](uint64_t upTo) {
+        const uint64_t need = depth / 2 + 1;
+        const uint64_t from = upTo > need ? upTo - need : 0;
+        std::string tail = from == 0 ? stream : std::string();
+        for (uint64_t word = from; word < upTo; ++word) {
+          tail += static_cast<char>(letters[word & 255]);
+          tail += ' ';
+        }
+        return tail.substr(tail.size() - depth);
+      };
+      if (lineStarted) lineContext = streamAfter(lineWords);
+      if (words > 0) {
+        stream = streamAfter(words);
+        last = ' ';
+      }
+      if (!state->Table) break;
     }
-    RandSeed = round.A * RandSeed + round.C;
-    draws += round.Length;
-    stream += round.Letters;
-    if (!round.Next) round.Next = &RoundsAfter(round.NextTail);
-    rounds = round.Next;
-    count += static_cast<int32_t>(round.Length);
-    if (stream.size() > 2 * depth + 256) stream.erase(0, stream.size() - depth);
-    if (count == Length) {
-      // Ended in a blank: the generator would draw this line again from here.
-      stream.erase(0, stream.size() - depth);
-      lineContext = stream;
-      lineSeed = RandSeed;
-      count = 0;
-    }
+    seed = seed * kMultiplier + 1u;
+    const int index = state->Pick(seed >> 16 & 0x7FFF);
+    // No letter: the generator's own draw raises the error.
+    if (index < 0) break;
+    if (!state->ByDraw.empty() && !state->WordsMade) MakeWords(*state);
+    const unsigned char letter = state->Letters[index];
+    const bool doubled = count > 0 && letter == last;
+    state = After(*state, index, doubled);
+    stream += static_cast<char>(letter);
+    if (stream.size() > 4096) stream.erase(0, stream.size() - depth);
+    // A leading blank is dropped.
+    if (count == 0 && letter == ' ') continue;
+    last = letter;
+    if (++count < Length) continue;
+    // A line that ends in a letter is the generator's to draw.
+    if (letter != ' ') break;
+    stream.erase(0, stream.size() - depth);
+    lineContext = stream;
+    lineSeed = seed;
+    count = 0;
+    state = &StateOf(state->Tail, -1);
   }
-  throw Exception("2F86C1D7/F Logic error");
+  RandSeed = lineSeed;
+  context = lineContext;
 }

@@ -187,8 +187,12 @@ bool TLTGenerator::WellFormed() {
   while (!pending.empty()) {
     const TPlace place = pending.back();
     pending.pop_back();
+    std::array<bool, 256> letters{};
     for (TBaseStructure* child = place.node->getFirstChild(); child;
          child = child->getNextSibling()) {
+      // Siblings carry distinct letters, as in any trie the loader builds from a sound file.
+      if (letters[child->getLetter()]) return false;
+      letters[child->getLetter()] = true;
       TBaseStructure* suffix = root;
       if (place.level > 0) {
         suffix = place.suffix->getFirstChild();
@@ -219,13 +223,12 @@ std::string TLTGenerator::Generate(int32_t length) {
     while (line.size() < static_cast<size_t>(length)) {
       if (line.empty() && (endedInABlank >= kLinesBeforePlanning || draws <= 0) &&
           WellFormed()) {
-        // Many draws and still no line: the weights may let no line end in a letter. Then the
-        // line comes at the neutral weights; otherwise the lines that must end in a blank are
-        // passed over at once.
+        // Line after line ends in a blank, or no line even starts: the weights may let no
+        // line end in a letter, and then the line comes at the neutral weights; otherwise the
+        // lines that end in a blank are passed over quickly.
         if (!planner) {
           planner = std::make_unique<TLinePlanner>(*Base, Weight, Order, length);
           if (!planner->LinePossible(Context)) {
-            if (saved) throw Exception("2F86C1D7/F Logic error");
             saved = std::make_unique<TSavedWeights>(Weight);
             ResetWeights();
             planner = std::make_unique<TLinePlanner>(*Base, Weight, Order, length);

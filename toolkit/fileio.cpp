@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <system_error>
 
 namespace {
@@ -65,6 +67,14 @@ pid_t WriterOfTemporary(const std::string& name, const std::string& targetName) 
 // Removes what writers killed in the middle of a replacement left beside the target. A file of
 // a process that still runs, this one included, may be a replacement under way and stays.
 void RemoveStaleTemporaries(const std::string& target) {
+  // Killed writers were earlier processes: one look per file and process finds all they left,
+  // and a folder of many logs is not listed at every save.
+  static std::mutex lock;
+  static std::set<std::string> looked;
+  {
+    std::lock_guard<std::mutex> guard(lock);
+    if (!looked.insert(target).second) return;
+  }
   namespace fs = std::filesystem;
   const fs::path path(target);
   const std::string targetName = path.filename().string();

@@ -1,5 +1,7 @@
 #include "views/tlttaskstatisticvisualizer.h"
 
+#include <cmath>
+
 #include "engine/ttask.h"
 #include "engine/ttaskstatistic.h"
 #include "foundation/tinioptions.h"
@@ -9,9 +11,10 @@
 
 namespace {
 
-// An integer text, or "-" where the figure has no base to stand on.
+// An integer text, or "-" where the figure has no base to stand on or no integer holds it.
 std::string Quotient(double dividend, double divisor) {
-  return divisor > 0 ? IntToStr(static_cast<int64_t>(dividend / divisor)) : "-";
+  const double quotient = divisor > 0 ? dividend / divisor : NAN;
+  return std::fabs(quotient) < 1e18 ? IntToStr(static_cast<int64_t>(quotient)) : "-";
 }
 
 }  // namespace

@@ -101,8 +101,8 @@ void TStartForm::FormShow(TObject*) {
 
 void TStartForm::FormDestroy(TObject*) { SaveState(User->getOptions(), "StartForm"); }
 
-void TStartForm::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int, int) {
-  DragWithMainWindow(this, Button);
+void TStartForm::FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState, int X, int Y) {
+  DragWithMainWindow(this, Sender, Button, X, Y);
 }
 
 void TStartForm::sbSiteClick(TObject*) { getRoot()->getSite()->OpenURL(0, "StartForm"); }

@@ -158,7 +158,7 @@ void TUserStatisticForm::LoadFiles() {
     cbAxisXLogarithmic->setChecked(Chart->BottomAxis()->Logarithmic());
   }
 
-  int32_t totalTime = 0, totalKeystrokes = 0;
+  int64_t totalTime = 0, totalKeystrokes = 0;
   const int count = list->Count();
   const int last = count - 1;
   const int first = cbRange->ItemIndex() == 0 ? last : 0;
@@ -186,11 +186,11 @@ void TUserStatisticForm::FinishLoad() {
   Busy = false;
 }
 
-double TUserStatisticForm::AxisX(int32_t totalTime, int32_t totalKeystrokes,
+double TUserStatisticForm::AxisX(int64_t totalTime, int64_t totalKeystrokes,
                                  TDateTime dateTime) const {
   switch (cbAxisX->ItemIndex()) {
     case 0:
-      return totalKeystrokes;
+      return static_cast<double>(totalKeystrokes);
     case 1:
       return totalTime / 60000.0;
     case 2:
@@ -200,8 +200,8 @@ double TUserStatisticForm::AxisX(int32_t totalTime, int32_t totalKeystrokes,
   }
 }
 
-void TUserStatisticForm::PlotSessionFile(TStringList& Lines, int32_t& TotalTime,
-                                         int32_t& TotalKeystrokes, TDateTime FileDateTime) {
+void TUserStatisticForm::PlotSessionFile(TStringList& Lines, int64_t& TotalTime,
+                                         int64_t& TotalKeystrokes, TDateTime FileDateTime) {
   if (Lines.Count() > 0 && Lines.Strings(0) == "*") Lines.Delete(0);
   Lines.Add("*");
   TTaskStatistic statistic(User, Course);
@@ -213,8 +213,10 @@ void TUserStatisticForm::PlotSessionFile(TStringList& Lines, int32_t& TotalTime,
   // No trend line joins two files.
   for (TChartSeries* trend : {srProQTrend, srTempoTrend, srStabilityTrend, srErrorsTrend})
     trend->AddXY(x, 0, clNone);
-  // One past the total: a stamp of 0 would ask the statistic for the current time.
-  int32_t clock = TotalTime + 1;
+  // Only differences of stamps count, so the clock starts anew with each file, at 1: a stamp
+  // of 0 would ask the statistic for the current time. It goes on round the 32 bits as the
+  // statistic's stamps do.
+  uint32_t clock = 1;
   auto lastMessages = std::chrono::steady_clock::now();
   int sinceLook = 0;
   for (const std::string& line : Lines) {
@@ -269,8 +271,8 @@ void TUserStatisticForm::PlotSessionFile(TStringList& Lines, int32_t& TotalTime,
     const unsigned char typed = FirstCharacter(Field(fields, 2));
     const bool marked = fields.Count > 3 && fields.Piece[3] == "-";
     const bool interrupted = marked || interval > kLongestInterval;
-    if (!interrupted) clock += interval;
-    statistic.AddKeystroke(clock, expected, typed, interrupted);
+    if (!interrupted) clock += static_cast<uint32_t>(interval);
+    statistic.AddKeystroke(static_cast<int32_t>(clock), expected, typed, interrupted);
   }
 }
 
@@ -334,6 +336,9 @@ void TUserStatisticForm::ChartScroll(TObject*) {
 void TUserStatisticForm::ChartUndoZoom(TObject*) {
   Chart->BottomAxis()->setAutomaticMaximum(true);
   Chart2->BottomAxis()->setAutomaticMaximum(true);
+  // The minimum that following the zoom fixed is automatic again where the upper one is
+  // (date and time).
+  Chart2->BottomAxis()->setAutomaticMinimum(Chart->BottomAxis()->AutomaticMinimum());
   Chart2->BottomAxis()->setMinimum(Chart->BottomAxis()->Minimum());
   Chart2->BottomAxis()->setMaximum(Chart->BottomAxis()->Maximum());
 }

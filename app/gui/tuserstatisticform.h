@@ -90,8 +90,9 @@ public:
   // made usable again.
   void acLoadDataExecute(TObject* Sender);
   // Replays one file's lines (the leading "*" taken off, a closing "*" added) into the ten
-  // series and moves the load's typing-time total (ms) and keystroke total on.
-  void PlotSessionFile(TStringList& Lines, int32_t& TotalTime, int32_t& TotalKeystrokes,
+  // series and moves the load's typing-time total (ms) and keystroke total on. The totals
+  // are 64-bit: years of typing pass the 24 days that 32 bits of milliseconds hold.
+  void PlotSessionFile(TStringList& Lines, int64_t& TotalTime, int64_t& TotalKeystrokes,
                        TDateTime FileDateTime);
   void acHideSeriesExecute(TObject* Sender);
   void acShowSeriesExecute(TObject* Sender);
@@ -110,7 +111,7 @@ private:
   void LoadFiles();
   void FinishLoad();
   // The X of a point for the X-axis choice; raises the plain text "766A655C" for another one.
-  double AxisX(int32_t totalTime, int32_t totalKeystrokes, TDateTime dateTime) const;
+  double AxisX(int64_t totalTime, int64_t totalKeystrokes, TDateTime dateTime) const;
   // The lower chart takes the upper chart's X range.
   void FollowChart();
 

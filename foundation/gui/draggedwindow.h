@@ -6,7 +6,9 @@
 #include "toolkit/gui/events.h"
 
 class TForm;
+class TObject;
 
-// From a mouse press on the window's background: with the left button, drags the window and
-// moves the main window to its left and top after each move; other buttons do nothing.
-void DragWithMainWindow(TForm* form, TMouseButton button);
+// From a mouse press at (x, y) of the window's background (the window or a control of it, the
+// sender of the press): with the left button, drags the window and moves the main window to
+// its left and top after each move; other buttons do nothing.
+void DragWithMainWindow(TForm* form, TObject* pressed, TMouseButton button, int x, int y);

@@ -9,19 +9,27 @@
 namespace {
 
 constexpr int kCapsLockScanCode = 58;
+// The lock's bit in a key event's native modifiers: X11's and that of the Wayland keymaps.
+constexpr unsigned kLockModifier = 0x2;
 
 bool followedCapsLock = false;
 // The display's lock state is asked once per key event, not once per key drawn.
 bool displayLockKnown = false;
 bool displayLock = false;
 
+// None where the program does not run on X11.
+Display* X11Display() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->display() : nullptr;
+}
+
 // The display's own lock state; false where the program does not run on X11.
 bool X11CapsLock(bool& locked) {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (!x11 || !x11->display()) return false;
+  Display* display = X11Display();
+  if (!display) return false;
   if (!displayLockKnown) {
     XkbStateRec state;
-    if (XkbGetState(x11->display(), XkbUseCoreKbd, &state) != Success) return false;
+    if (XkbGetState(display, XkbUseCoreKbd, &state) != Success) return false;
     displayLock = (state.locked_mods & LockMask) != 0;
     displayLockKnown = true;
   }
@@ -60,7 +68,19 @@ const TKeyState* SetKeyState(const TKeyState* state) {
   return previous == &kSystemKeyState ? nullptr : previous;
 }
 
-void NoteKeyEvent(int scanCode, bool down, bool autoRepeat) {
+void NoteKeyEvent(int scanCode, bool down, bool autoRepeat, unsigned nativeModifiers) {
   displayLockKnown = false;
-  if (scanCode == kCapsLockScanCode && down && !autoRepeat) followedCapsLock = !followedCapsLock;
+  if (scanCode != kCapsLockScanCode) {
+    // Any other key carries the lock as it stands, also one switched on before the program ran.
+    followedCapsLock = (nativeModifiers & kLockModifier) != 0;
+  } else if (down && !autoRepeat) {
+    followedCapsLock = !followedCapsLock;
+  }
+}
+
+void RepeatHeldKeysAsPressesOnly() {
+  // By default the server sends a release before each repeat, and whether the toolkit marks it
+  // as a repeat depends on whether the next press has arrived yet.
+  Bool supported = False;
+  if (Display* display = X11Display()) XkbSetDetectableAutoRepeat(display, True, &supported);
 }

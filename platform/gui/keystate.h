@@ -1,8 +1,8 @@
 #pragma once
 // The keyboard's state now: whether Ctrl, Alt or Shift is held (the window system's current
 // modifiers, as of the latest input event) and whether Caps Lock is toggled on (the X11 lock
-// state where the program runs on an X11 display, else followed from the Caps Lock presses the
-// hooks see). Every caller asks through KeyState(), so a test can put keys of its choosing in
+// state where the program runs on an X11 display, else followed from the key events the hooks
+// see). Every caller asks through KeyState(), so a test can put keys of its choosing in
 // place. User-interface thread only.
 
 class TKeyState {
@@ -19,6 +19,11 @@ const TKeyState& KeyState();
 // caller keeps ownership and keeps it alive while installed.
 const TKeyState* SetKeyState(const TKeyState* state);
 
-// The hooks report every key event here: a Caps Lock press toggles the followed lock (once
-// while held), and any key may have changed the display's lock state.
-void NoteKeyEvent(int scanCode, bool down, bool autoRepeat);
+// The hooks report every key event here with the window system's modifier state of the event:
+// a Caps Lock press toggles the followed lock (once while held), any other key brings it in
+// line with the lock bit of that state, and any key may have changed the display's lock state.
+void NoteKeyEvent(int scanCode, bool down, bool autoRepeat, unsigned nativeModifiers);
+
+// The hooks call it as they start: a key held on an X11 display then repeats as presses only,
+// with no release between them. Nothing elsewhere.
+void RepeatHeldKeysAsPressesOnly();

@@ -97,7 +97,7 @@ private:
   bool KeyToCallback(QKeyEvent* event, bool down) {
     auto time = static_cast<uint32_t>(hookClock.getTime());
     int scanCode = SignedScanCodeOfNative(event->nativeScanCode());
-    NoteKeyEvent(scanCode, down, event->isAutoRepeat());
+    NoteKeyEvent(scanCode, down, event->isAutoRepeat(), event->nativeModifiers());
     // The callback may remove the hook: a copy keeps it alive for this call.
     TKeyboardHookCallback callback = keyboard.callback;
     return Answer(callback, time, scanCode, VirtualKeyOfScanCode(scanCode), down);
@@ -140,6 +140,7 @@ HookFilter* FilterFor(std::thread::id thread) {
     filter = new HookFilter;
     filter->setParent(application);
     application->installEventFilter(filter);
+    RepeatHeldKeysAsPressesOnly();
   }
   return filter;
 }

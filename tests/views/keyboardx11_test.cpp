@@ -39,7 +39,10 @@ std::string Expected(const std::string& plain, const std::string& capsLock) {
          "key 1 27 00 1\naction\nkey 1 27 00 0\n" + key("87 122", "00") + key("88 123", "00");
 }
 
-std::string RunProbe(const XvfbDisplay& x, const std::string& layoutFile) {
+// Starts the probe, sends it `keys` (xdotool commands) once its window is active, and answers
+// what it printed.
+std::string RunProbe(const XvfbDisplay& x, const std::string& layoutFile,
+                     const std::string& keys = std::string("key --delay 30 ") + kKeys) {
   std::string command = "DISPLAY=" + x.Display() + " QT_QPA_PLATFORM=xcb " + LOMTAK_KEYPROBE +
                         " " + layoutFile + " 2>/dev/null";
   FILE* probe = popen(command.c_str(), "r");
@@ -50,7 +53,7 @@ std::string RunProbe(const XvfbDisplay& x, const std::string& layoutFile) {
   while (std::fgets(line, sizeof line, probe)) {
     if (!ready && std::string(line) == "ready\n") {
       ready = true;
-      x.Run(std::string("xdotool key --delay 30 ") + kKeys);
+      x.Run("xdotool " + keys);
       continue;
     }
     output += line;
@@ -79,6 +82,21 @@ TEST(KeyboardX11Test, RealKeysReachTheKeyboardAlikeWithAUsAndARussianSystemLayou
     ASSERT_TRUE(x.Run(std::string("setxkbmap ") + c.systemLayout));
     EXPECT_EQ(RunProbe(x, c.layoutFile), Expected(c.plain, c.capsLock));
   }
+}
+
+// The server repeats a held key; the program sees the repeats as presses, and one release when
+// the key goes up.
+TEST(KeyboardX11Test, AHeldKeyGivesPressesAndOneRelease) {
+  XvfbDisplay x;
+  if (x.Display().empty() || std::system("command -v xdotool >/dev/null") != 0)
+    GTEST_SKIP() << "no Xvfb or xdotool";
+  std::string output = RunProbe(x, "", "keydown 38 sleep 1.5 keyup 38 key 96");
+  std::string press = "key 30 65 61 1\n", release = "key 30 65 61 0\n";
+  size_t presses = 0;
+  while (output.compare(presses * press.size(), press.size(), press) == 0) ++presses;
+  EXPECT_GE(presses, 3u) << output;
+  EXPECT_EQ(output.substr(presses * press.size()),
+            release + "key 88 123 00 1\nkey 88 123 00 0\n");
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "keyboardfixture.h"
 #include "support/courses.h"
 #include "support/tempdir.h"
+#include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 
 namespace {
@@ -18,6 +20,11 @@ protected:
   bool Load(const std::string& text) {
     TempDir::Write(folder / "Test.Layout", text);
     return keyboard.LoadLayout(folder / "Test.Layout");
+  }
+  static std::string Repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
   }
   static std::string Layout(const std::string& keys) {
     return "<?xml version=\"1.0\"?>\n<keyboard>\n  <buttons>\n" + keys +
@@ -57,6 +64,15 @@ TEST_F(LayoutFileTest, TheEnglishCourseKeepsTheBuiltInCharacters) {
   ExpectKey(kThree, '3', '#', kkSign);
   ExpectKey(kSpace, ' ', ' ', kkSign);
   EXPECT_EQ(Button(kSpace).Caption, "Space");
+}
+
+TEST_F(LayoutFileTest, TheWesternTestCourseGivesItsKeysLettersOfItsCodePage) {
+  keyboard.Font()->setCharset(kWesternCharset);
+  ASSERT_TRUE(keyboard.LoadLayout(TestCourseFile("German.Layout")));
+  ExpectKey(kQ + 5, 'z', 'Z', kkLetter);
+  ExpectKey(kA + 9, '\xF6', '\xD6', kkLetter);  // ö Ö
+  ExpectKey(kA + 10, '\xE4', '\xC4', kkLetter);  // ä Ä
+  EXPECT_EQ(CodePageOfCharset(Button(kA + 9).Font.Charset()), 1252);
 }
 
 TEST_F(LayoutFileTest, EveryLoadStartsAgainFromTheBuiltInLayout) {
@@ -108,6 +124,8 @@ TEST_F(LayoutFileTest, AFileThatIsNoKeyboardLayoutChangesNothing) {
       {"malformed", "<keyboard><buttons><button sc=\"16\" value=\"q\"></keyboard>"},
       {"another root", "<html><buttons><button sc=\"16\" value=\"q\"/></buttons></html>"},
       {"not XML", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+      {"nested too deep", "<keyboard><buttons>" + Repeated("<a>", 100000) +
+                              Repeated("</a>", 100000) + "</buttons></keyboard>"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -116,6 +134,16 @@ TEST_F(LayoutFileTest, AFileThatIsNoKeyboardLayoutChangesNothing) {
   }
   EXPECT_FALSE(keyboard.LoadLayout(folder / "missing.Layout"));
   ExpectKey(kQ, '\xE9', '\xC9', kkLetter);
+  std::filesystem::create_directory(folder / "Folder.Layout");
+  EXPECT_FALSE(keyboard.LoadLayout(folder / "Folder.Layout")) << "a folder is no file";
+  ExpectKey(kQ, '\xE9', '\xC9', kkLetter);
+}
+
+TEST_F(LayoutFileTest, NestingThatIsNoDeeperThanALayoutsIsRead) {
+  // Markup signs inside quotes, comments and CDATA open no element.
+  ASSERT_TRUE(Load(Layout("    <!-- <<<< -->\n    <![CDATA[<<<<]]>\n" +
+                          Repeated("    <button sc=\"52\" value=\".\" shiftvalue=\">\"/>\n", 2000))));
+  ExpectKey(52, '.', '>', kkSign);
 }
 
 TEST_F(LayoutFileTest, AScanCodeThatIsNoNumberRaisesAfterTheKeysBefore) {

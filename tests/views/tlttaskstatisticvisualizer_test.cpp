@@ -29,6 +29,7 @@ TEST_F(TaskStatisticVisualizerTest, FiguresFillTheirTemplates) {
   } cases[] = {
       {"254 cpm at word length 5 is 50 wpm", {254, 0, 0, 0, 0}, 5.0, 1, "254cpm/50wpm"},
       {"a word length of 0 has no words", {254, 0, 0, 0, 0}, 0.0, 1, "254cpm/-wpm"},
+      {"nor has one too small for a count", {254, 0, 0, 0, 0}, 1e-300, 1, "254cpm/-wpm"},
       {"tempo", {0, 312, 0, 0, 0}, 1.0, 2, "312bpm"},
       {"rhythm 0.876 is 87%", {0, 0, 0.876, 0, 0}, 1.0, 3, "87%"},
       {"3 errors of 27 net keystrokes", {0, 0, 0, 3, 27}, 1.0, 4, "3 (11%)"},

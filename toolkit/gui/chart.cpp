@@ -123,12 +123,8 @@ QCustomPlot* TChart::Plot() const {
   return static_cast<QCustomPlot*>(Handle());
 }
 
-bool TChart::LegendVisible() const {
-  return Plot()->legend->visible();
-}
-
 void TChart::setLegendVisible(bool visible) {
-  Plot()->legend->setVisible(visible);
+  legendVisible_ = visible;
   Changed();
 }
 
@@ -161,6 +157,7 @@ void TChart::Rebuild() {
     series->Draw(plot->xAxis, plot->yAxis);
     dateTime = dateTime || series->XDateTime();
   }
+  plot->legend->setVisible(legendVisible_ && plot->legend->itemCount() > 0);
   SetTicker(plot->xAxis, dateTime                     ? TTickerKind::DateTime
                          : bottomAxis_->Logarithmic() ? TTickerKind::Logarithmic
                                                       : TTickerKind::Plain);

@@ -26,7 +26,8 @@ public:
   TStrings* Title() { return title_.get(); }
   TChartAxis* BottomAxis() { return bottomAxis_.get(); }
   TChartAxis* LeftAxis() { return leftAxis_.get(); }
-  bool LegendVisible() const;
+  // Whether the legend is shown; one that lists no series is not drawn.
+  bool LegendVisible() const { return legendVisible_; }
   void setLegendVisible(bool visible);
   // Whether the mouse zooms and scrolls (both on by default).
   void setAllowZoom(bool allow) { allowZoom_ = allow; }
@@ -76,6 +77,7 @@ private:
   std::unique_ptr<TChartAxis> bottomAxis_, leftAxis_;
   std::vector<TChartSeries*> series_;
   bool dirty_ = true;
+  bool legendVisible_ = false;
   bool allowZoom_ = true, allowPanning_ = true;
   bool zoomed_ = false;
   TChartAxis::TState savedBottom_{}, savedLeft_{};

@@ -8,6 +8,13 @@
 #include "toolkit/gui/qtbridge.h"
 #include "toolkit/gui/wincontrol.h"
 
+namespace {
+
+// The smallest size the resized control keeps.
+constexpr int kMinSize = 30;
+
+}  // namespace
+
 TSplitter::TSplitter(TComponent* Owner) : TControl(Owner, new QWidget) {}
 
 TControl* TSplitter::Neighbour() const {
@@ -50,7 +57,7 @@ bool TSplitter::WidgetEvent(QEvent* event) {
       // Towards the edge the neighbour stands on, it shrinks.
       const int moved = along(static_cast<QMouseEvent*>(event)) - start_;
       const bool grows = Align() == alBottom || Align() == alRight;
-      const int size = std::max(minSize_, startSize_ + (grows ? -moved : moved));
+      const int size = std::max(kMinSize, startSize_ + (grows ? -moved : moved));
       if (vertical)
         neighbour->setHeight(size);
       else

@@ -9,9 +9,6 @@ class TSplitter : public TControl {
 public:
   explicit TSplitter(TComponent* Owner);
 
-  // The smallest size the resized control keeps.
-  void setMinSize(int size) { minSize_ = size; }
-
 protected:
   bool WidgetEvent(QEvent* event) override;
 
@@ -19,7 +16,6 @@ private:
   // The control that dragging resizes, or none.
   TControl* Neighbour() const;
 
-  int minSize_ = 30;
   bool dragging_ = false;
   int start_ = 0;
   int startSize_ = 0;

@@ -1,12 +1,12 @@
 #include "toolkit/gui/windowdrag.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
 #include "toolkit/gui/application.h"
+#include "toolkit/gui/control.h"
 #include "toolkit/gui/form.h"
 
 namespace {
@@ -24,8 +24,9 @@ public:
     window->installEventFilter(this);
   }
 
-  void FollowMouse() {
-    Grip = QCursor::pos() - Window->pos();
+  // From the press at that point of the screen.
+  void FollowMouse(QPoint pressed) {
+    Grip = pressed - Window->pos();
     qApp->installEventFilter(this);
   }
 
@@ -63,11 +64,13 @@ private:
 
 }  // namespace
 
-void DragWindow(TForm* form, std::function<void()> moved) {
+void DragWindow(TForm* form, TControl* pressed, int x, int y, std::function<void()> moved) {
   QWidget* window = form->Handle();
   for (QObject* before : window->findChildren<QObject*>(kName, Qt::FindDirectChildrenOnly))
     delete before;
   auto* drag = new TWindowDrag(window, form, std::move(moved));
   QWindow* handle = window->windowHandle();
-  if (!handle || !handle->startSystemMove()) drag->FollowMouse();
+  // The pointer may have moved on since the press: the grip is where the press was.
+  if (!handle || !handle->startSystemMove())
+    drag->FollowMouse(pressed->Handle()->mapToGlobal(QPoint(x, y)));
 }

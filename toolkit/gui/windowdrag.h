@@ -5,9 +5,11 @@
 
 #include <functional>
 
+class TControl;
 class TForm;
 
-// Starts the move at once (call it from the left button's press). Every time the window has
-// moved, `moved` runs through the dispatch, so another window can follow it; a new drag of
-// the same window replaces the one before.
-void DragWindow(TForm* form, std::function<void()> moved);
+// Starts the move at once, from the left button's press at (x, y) of the control pressed (the
+// window or one of its controls). Every time the window has moved, `moved` runs through the
+// dispatch, so another window can follow it; a new drag of the same window replaces the one
+// before.
+void DragWindow(TForm* form, TControl* pressed, int x, int y, std::function<void()> moved);

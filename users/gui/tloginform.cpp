@@ -75,6 +75,7 @@ void TLoginForm::lvUserListMouseDown(TObject*, TMouseButton Button, TShiftState,
   if (Button == mbLeft && SelectedUser) acUserTeachExecute(this);
 }
 
-void TLoginForm::imBackgroundMouseDown(TObject*, TMouseButton Button, TShiftState, int, int) {
-  DragWithMainWindow(this, Button);
+void TLoginForm::imBackgroundMouseDown(TObject* Sender, TMouseButton Button, TShiftState, int X,
+                                       int Y) {
+  DragWithMainWindow(this, Sender, Button, X, Y);
 }

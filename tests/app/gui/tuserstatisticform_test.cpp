@@ -366,6 +366,33 @@ TEST_F(UserStatisticFormTest, TheLowerChartShowsTheXRangeOfTheUpperOne) {
   EXPECT_TRUE(lower->AutomaticMaximum());
   EXPECT_DOUBLE_EQ(lower->Minimum(), upper->Minimum());
   EXPECT_DOUBLE_EQ(lower->Maximum(), upper->Maximum());
+
+  // By date and time both ends are automatic again after the undo, and stay in step when the
+  // series shown change: without the trends the upper chart's data begin later.
+  Load(ByDateTime);
+  form->Chart->Draw();
+  form->Chart->ZoomRect(100, 20, 300, 200);
+  form->Chart->UndoZoom();
+  EXPECT_TRUE(upper->Automatic());
+  EXPECT_TRUE(lower->Automatic());
+  form->cbTradeSeries->setChecked(false);
+  EXPECT_DOUBLE_EQ(lower->Minimum(), upper->Minimum());
+  EXPECT_DOUBLE_EQ(lower->Maximum(), upper->Maximum());
+}
+
+TEST_F(UserStatisticFormTest, TotalsBeyondTwentyFourDaysOfTypingRunOn) {
+  // Two files of 600 hours' counted typing each: more milliseconds than 32 bits hold.
+  const std::vector<std::vector<std::string>> hours(60, Exercise({Keys(200, 180000)}));
+  Write("2010-05-17-14-03-59.stat", hours);
+  std::vector<std::vector<std::string>> second = hours;
+  second.push_back(Exercise({Keys(3)}));
+  Write("2010-05-18-09-00-00.stat", second);
+  Load(ByMinutes);
+  ASSERT_EQ(form->srProQ->Count(), 121);
+  const double minutes = 2 * 60 * 200 * 180000.0 / 60000;
+  EXPECT_DOUBLE_EQ(form->srProQ->Data()[119].X, minutes);
+  EXPECT_DOUBLE_EQ(form->srProQ->Data()[120].X, minutes + 0.01);
+  EXPECT_EQ(form->srProQ->Data()[120].Y, 300) << "measured from the keystrokes' own intervals";
 }
 
 TEST_F(UserStatisticFormTest, ALoadAskedForWhileOneRunsIsRefused) {

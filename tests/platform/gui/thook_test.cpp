@@ -63,14 +63,14 @@ protected:
     QString text = native == kX11A ? "a" : "";
     Qt::Key key = native == kX11A ? Qt::Key_A : Qt::Key_unknown;
     if (type == QEvent::KeyPress) {
-      QKeyEvent override(QEvent::ShortcutOverride, key, Qt::NoModifier, native, 0, 0, text,
-                         repeat);
+      QKeyEvent override(QEvent::ShortcutOverride, key, Qt::NoModifier, native, 0,
+                         nativeModifiers, text, repeat);
       override.setTimestamp(timestamp);
       override.ignore();
       QCoreApplication::sendEvent(window.windowHandle(), &override);
       if (shortcutTakesIt && !override.isAccepted()) return true;
     }
-    QKeyEvent event(type, key, Qt::NoModifier, native, 0, 0, text, repeat);
+    QKeyEvent event(type, key, Qt::NoModifier, native, 0, nativeModifiers, text, repeat);
     event.setTimestamp(timestamp);
     QCoreApplication::sendEvent(window.windowHandle(), &event);
     return false;
@@ -84,6 +84,8 @@ protected:
   QLineEdit* edit = nullptr;
   std::vector<KeyEvent> events;
   quint64 timestamp = 1000;
+  // The window system's modifier state that comes with each key event.
+  quint32 nativeModifiers = 0;
 };
 
 TEST_F(HookTest, OnePhysicalKeyReachesTheCallbackOnceAndThenTheFocusedEdit) {
@@ -201,6 +203,21 @@ TEST_F(HookTest, CapsLockPressesToggleTheLockWithoutAnX11Display) {
   EXPECT_NE(KeyState().IsKeyToggled(VK_CAPITAL), before) << "a held Caps Lock toggles once";
   Click(kX11CapsLock);
   EXPECT_EQ(KeyState().IsKeyToggled(VK_CAPITAL), before);
+}
+
+// A Caps Lock that was on before the program started shows in the state of the next key.
+TEST_F(HookTest, AnyOtherKeyTellsTheLockAsItStandsWithoutAnX11Display) {
+  constexpr quint32 kLockModifier = 0x2;
+  Install();
+  for (bool locked : {true, false, true}) {
+    SCOPED_TRACE(locked);
+    nativeModifiers = locked ? kLockModifier : 0;
+    Send(QEvent::KeyPress, kX11A);
+    EXPECT_EQ(KeyState().IsKeyToggled(VK_CAPITAL), locked);
+    Send(QEvent::KeyRelease, kX11A);
+  }
+  Send(QEvent::KeyPress, kX11CapsLock);
+  EXPECT_FALSE(KeyState().IsKeyToggled(VK_CAPITAL)) << "its own press still toggles the lock";
 }
 
 TEST_F(HookTest, MouseEventsReachTheMouseCallbackWithTheirMessage) {

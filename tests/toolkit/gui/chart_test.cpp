@@ -115,6 +115,16 @@ TEST_F(ChartTest, TheLegendListsTheSeriesMarkedForItInTheirSeriesColour) {
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->plottable()->name(), "Tempo");
   EXPECT_EQ(item->plottable()->pen().color(), QColor(0, 255, 0));
+
+  // With nothing to list, no empty box is drawn; the legend shows again with an entry.
+  chart->setLegendVisible(true);
+  shown->setParentChart(nullptr);
+  chart->Draw();
+  EXPECT_FALSE(legend->visible());
+  EXPECT_TRUE(chart->LegendVisible());
+  shown->setParentChart(chart);
+  chart->Draw();
+  EXPECT_TRUE(legend->visible());
 }
 
 TEST_F(ChartTest, ShownValuesAreMultipliedAndStoredOnesKept) {

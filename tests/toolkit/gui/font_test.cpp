@@ -5,8 +5,11 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 
 #include "support/guiapplication.h"
+#include "toolkit/gui/bitmap.h"
+#include "toolkit/gui/canvas.h"
 #include "toolkit/gui/fontfiles.h"
 
 namespace {
@@ -30,6 +33,29 @@ TEST(FontTest, DesignFontsResolveToTheirMetricCompatibleFamilies) {
     TFont font;
     font.setName(c.design);
     EXPECT_EQ(QFontInfo(font.ToQFont()).family(), QString::fromUtf8(c.resolved));
+  }
+}
+
+// Text drawn in a cell of its height holds the marks above capitals, as Windows lays the
+// design's Tahoma out: Й is no И and Ё no Е.
+TEST(FontTest, ATahomaCellHoldsTheMarksAboveCapitals) {
+  ASSERT_TRUE(RegisterSubstituteFonts());
+  for (int cell : {23, 50}) {
+    SCOPED_TRACE(cell);
+    auto drawn = [cell](const char* text) {
+      TBitmap bitmap;
+      bitmap.setSize(cell, cell);
+      TCanvas* canvas = bitmap.Canvas();
+      canvas->Brush()->setColor(clWhite);
+      canvas->FillRect(Rect(0, 0, cell, cell));
+      canvas->Font()->setName("Tahoma");
+      canvas->Font()->setCharset(RUSSIAN_CHARSET);
+      canvas->Font()->setHeight(cell);
+      canvas->TextOut(0, 0, text);
+      return canvas->Surface()->copy();
+    };
+    EXPECT_NE(drawn("\xC9"), drawn("\xC8")) << "Й, И";
+    EXPECT_NE(drawn("\xA8"), drawn("\xC5")) << "Ё, Е";
   }
 }
 

@@ -39,7 +39,8 @@ TEST(JPEGImageTest, DecodesAFileOfEveryKindInItsColours) {
 TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {
   TJPEGImage jpeg;
   jpeg.LoadFromFile(Picture("redblue.jpg"));
-  for (const char* name : {"notapicture.bin", "pixels.png"}) {
+  // huge.jpg's few hundred bytes claim 60000 x 60000 pixels: 14 GB that are never asked for.
+  for (const char* name : {"notapicture.bin", "pixels.png", "huge.jpg"}) {
     SCOPED_TRACE(name);
     try {
       jpeg.LoadFromFile(Picture(name));
@@ -51,14 +52,6 @@ TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {
   }
   EXPECT_THROW(jpeg.LoadFromMemory("", 0), Exception);
   EXPECT_THROW(jpeg.LoadFromFile(Picture("missing.jpg")), Exception);
-}
-
-// A few hundred bytes can claim 60000 x 60000 pixels: 14 GB that are never asked for.
-TEST(JPEGImageTest, APictureTooLargeToDecodeRaisesAndKeepsThePicture) {
-  TJPEGImage jpeg;
-  jpeg.LoadFromFile(Picture("redblue.jpg"));
-  EXPECT_THROW(jpeg.LoadFromFile(Picture("huge.jpg")), Exception);
-  EXPECT_EQ(jpeg.Width(), 16);
 }
 
 TEST(JPEGImageTest, APictureCutShortDecodesWhatThereIs) {

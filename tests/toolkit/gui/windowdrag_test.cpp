@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCursor>
 #include <QTest>
 #include <QWidget>
 
@@ -22,16 +21,14 @@ TEST(WindowDragTest, TheWindowFollowsTheMouseWhileTheLeftButtonIsHeld) {
   background->setParent(form.get());
   background->SetBounds(0, 0, 200, 150);
   int moves = 0;
-  background->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
-    DragWindow(form.get(), [&] { ++moves; });
+  background->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+    DragWindow(form.get(), background, x, y, [&] { ++moves; });
   };
   form->Show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
   const QPoint start = form->Handle()->pos();
 
   QWidget* grip = background->Handle();
-  // The pointer stands where the button goes down, as on a screen.
-  QCursor::setPos(grip->mapToGlobal(QPoint(10, 10)));
   QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::mouseMove(grip, QPoint(40, 30));
   QTest::qWait(20);
