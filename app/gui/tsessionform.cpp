@@ -348,9 +348,9 @@ void TSessionForm::SaveStatistic() {
 }
 
 void TSessionForm::CALLBACK_TaskOnComplete() {
-  // The last keystroke painted now. Processing the pending messages instead would hand a key
-  // that already waits to this line, which is complete and drops it.
-  Repaint();
+  // What is pending painted, the last keystroke with it. Processing the pending messages
+  // instead would hand a key that already waits to this line, which is complete and drops it.
+  Update();
   TTaskStatistic* statistic = Task->getStatistic();
   if (statistic->getErrorCount() == 0) SuccessSound->Play();
   SaveStatistic();
