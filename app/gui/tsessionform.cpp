@@ -43,27 +43,41 @@ std::string CourseBase(const TCourse* course) {
   return std::filesystem::path(course->getName()).replace_extension().string();
 }
 
-// The training screen's views as the layout asks them to size themselves.
+// The training screen's views as the layout asks them to size themselves. A view asked again
+// for the room it was fitted to last keeps its size: fitting measures fonts and renders, and at
+// the end of a line only the task display's line has changed (the new line laid it out
+// already). A new theme or font forgets what was fitted, and every view fits anew.
 class TSessionViews : public TWorkspaceViews {
 public:
-  TSessionViews(TLTStatusBar* status, TLTTaskVisualizer* task, TLTKeyboard* keyboard)
-      : Status(status), Task(task), Keyboard(keyboard) {}
+  TSessionViews(TLTStatusBar* status, TLTTaskVisualizer* task, TLTKeyboard* keyboard,
+                TFittedViews& fitted)
+      : Status(status), Task(task), Keyboard(keyboard), Fitted(fitted) {}
 
   int FitStatusBar(int width) override {
-    Status->setLeft(0);
-    Status->setWidth(width);
-    Status->Font()->setName("Arial Narrow");
-    Status->AdjustOptimalSize(50, 117);
+    if (width != Fitted.StatusWidth) {
+      Status->setLeft(0);
+      Status->setWidth(width);
+      Status->Font()->setName("Arial Narrow");
+      Status->AdjustOptimalSize(50, 117);
+      Fitted.StatusWidth = width;
+    }
     return Status->Height();
   }
   int FitTask(int width, int maxHeight) override {
-    Task->setLeft(0);
-    Task->setWidth(width);
-    Task->setMaxHeight(maxHeight);
+    if (width != Fitted.TaskWidth || maxHeight != Fitted.TaskMaxHeight) {
+      Task->setLeft(0);
+      Task->setWidth(width);
+      Task->setMaxHeight(maxHeight);
+      Fitted.TaskWidth = width;
+      Fitted.TaskMaxHeight = maxHeight;
+    }
     return Task->Height();
   }
   TSize FitKeyboard(int width, int height) override {
-    Keyboard->StrechToSize(width, height);
+    if (width != Fitted.KeyboardArea.cx || height != Fitted.KeyboardArea.cy) {
+      Keyboard->StrechToSize(width, height);
+      Fitted.KeyboardArea = {width, height};
+    }
     return {Keyboard->Width(), Keyboard->Height()};
   }
 
@@ -71,6 +85,7 @@ private:
   TLTStatusBar* Status;
   TLTTaskVisualizer* Task;
   TLTKeyboard* Keyboard;
+  TFittedViews& Fitted;
 };
 
 void Place(TControl* control, const TRect& rect) {
@@ -426,7 +441,7 @@ void TSessionForm::actCompileWorkspaceExecute(TObject*) {
   TWindowUpdateLock lock(this);
   TestResolution = ClampTestResolution(TestResolution);
   pnWorkPanel->setColor(clBlack);
-  TSessionViews views(StatusBar, TaskVisualizer, Keyboard);
+  TSessionViews views(StatusBar, TaskVisualizer, Keyboard, Fitted);
   const TWorkspace layout =
       CompileWorkspace(test, TestResolution, {Screen->Width(), Screen->Height()},
                        {ClientWidth(), ClientHeight()}, views);
@@ -451,6 +466,8 @@ void TSessionForm::ApplyMonitorAndTheme() {
     TIniOptions theme(ThemeList->CurrentFile(), true);
     LoadTheme(&theme, "Session");
   }
+  // The views draw the new colours (and a font read with the state) only when fitted anew.
+  Fitted = TFittedViews();
   actCompileWorkspace->Execute();
 }
 
@@ -496,8 +513,10 @@ void TSessionForm::actStatusBarUpdateExecute(TObject*) {
   values.AverageWordLength = TaskStatisticVisualizer->AverageWordLength;
   values.MetronomeRunning = Metronome->isRunning();
   values.MetronomeTempo = Metronome->getTempo();
+  // Each placeholder set repaints the status line: only the values that changed are set, so a
+  // second usually costs no paint at all.
   for (const auto& [name, value] : StatusPlaceholders(values))
-    StatusBar->setPlaceholder(name, value);
+    if (StatusBar->getPlaceholder(name) != value) StatusBar->setPlaceholder(name, value);
 }
 
 void TSessionForm::actStatusBarTurnExecute(TObject*) {

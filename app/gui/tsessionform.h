@@ -13,6 +13,7 @@
 
 #include "app/sessionstatus.h"
 #include "foundation/gui/tmultilangform.h"
+#include "toolkit/gui/rect.h"
 
 class TAction;
 class TActionList;
@@ -34,6 +35,13 @@ class TUser;
 class TWallpaper;
 struct MOUSEHOOKSTRUCT;
 struct TWorkspace;
+
+// What the training screen's views were fitted to at its last layout.
+struct TFittedViews {
+  int StatusWidth = -1;
+  int TaskWidth = -1, TaskMaxHeight = -1;
+  TSize KeyboardArea = {-1, -1};
+};
 
 class TSessionForm final : public TMultilangForm {
 public:
@@ -154,6 +162,7 @@ private:
   int TestResolution = 3;
   bool IsFullscreen = false;
   TSessionTotals Totals;
+  TFittedViews Fitted;
   // The manual has opened by itself (or would have, with "AutoShow" off).
   bool IntroductionShown = false;
   // A statistics save failed: the log holds lines the file lacks until a save succeeds.

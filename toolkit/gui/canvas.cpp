@@ -156,11 +156,19 @@ void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text)
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect) {
   if (!Drawable() || !source->Drawable()) return;
-  // A copy first, so that a copy within one surface reads the source before it changes.
-  QImage from = source->surface_->copy(ToQRect(sourceRect));
+  const QRect part = ToQRect(sourceRect);
+  // A copy first where the copy reads the surface it changes, or reads beyond its source
+  // (what lies outside comes as transparent); otherwise straight from the source, which
+  // saves a copy of every pixel on each key of the task display.
+  QImage from;
+  if (source->surface_ == surface_ || !source->surface_->rect().contains(part))
+    from = source->surface_->copy(part);
   QPainter painter(surface_);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(ToQRect(dest), from);
+  if (from.isNull())
+    painter.drawImage(ToQRect(dest), *source->surface_, part);
+  else
+    painter.drawImage(ToQRect(dest), from);
   Changed();
 }
 
