@@ -70,10 +70,13 @@ private:
 // (the proxy gets the whole address in its request line), whatever host the address names.
 class LoopbackProxy {
 public:
-  explicit LoopbackProxy(quint16 port) {
+  explicit LoopbackProxy(quint16 port) : Before(QNetworkProxy::applicationProxy()) {
     QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", port));
   }
-  ~LoopbackProxy() { QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy)); }
+  ~LoopbackProxy() { QNetworkProxy::setApplicationProxy(Before); }
   LoopbackProxy(const LoopbackProxy&) = delete;
   LoopbackProxy& operator=(const LoopbackProxy&) = delete;
+
+private:
+  QNetworkProxy Before;
 };

@@ -1,32 +1,136 @@
 #include "toolkit/gui/helpfile.h"
 
 #include <chm_lib.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-THelpFile::THelpFile(const std::string& path) : path_(path), file_(chm_open(path.c_str())) {}
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
 
-THelpFile::~THelpFile() {
-  if (file_) chm_close(file_);
+namespace {
+
+// A help file larger than this, or one that takes longer to read, is taken for damaged.
+constexpr uint64_t kMostBytes = 64ull << 20;
+constexpr auto kLongest = std::chrono::seconds(5);
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+bool WriteAll(int fd, const void* data, size_t size) {
+  const char* at = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t done = write(fd, at, size);
+    if (done <= 0) return false;
+    at += done;
+    size -= static_cast<size_t>(done);
+  }
+  return true;
+}
+
+// Runs in the child: every file stored, as (path length, content length, path, content).
+int SendObject(chmFile* file, chmUnitInfo* unit, void* context) {
+  const int fd = *static_cast<int*>(context);
+  if (unit->length > kMostBytes) _exit(1);
+  std::string content(unit->length, '\0');
+  LONGUINT64 done = 0;
+  while (done < unit->length) {
+    const LONGINT64 got = chm_retrieve_object(
+        file, unit, reinterpret_cast<unsigned char*>(content.data()) + done, done,
+        unit->length - done);
+    if (got <= 0) return CHM_ENUMERATOR_CONTINUE;  // unreadable: as if not stored
+    done += static_cast<LONGUINT64>(got);
+  }
+  const uint64_t sizes[2] = {std::strlen(unit->path), content.size()};
+  if (!WriteAll(fd, sizes, sizeof sizes) || !WriteAll(fd, unit->path, sizes[0]) ||
+      !WriteAll(fd, content.data(), content.size()))
+    _exit(1);
+  return CHM_ENUMERATOR_CONTINUE;
+}
+
+[[noreturn]] void SendHelpFile(const std::string& path, int fd) {
+  chmFile* file = chm_open(path.c_str());
+  if (!file) _exit(1);
+  chm_enumerate(file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, SendObject, &fd);
+  chm_close(file);
+  _exit(0);
+}
+
+// Reads what the child sends until it closes the pipe; false when it sends too much or takes
+// too long.
+bool ReceiveAll(int fd, std::string& received) {
+  const auto deadline = std::chrono::steady_clock::now() + kLongest;
+  char buffer[65536];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd waiting{fd, POLLIN, 0};
+    const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (received.size() + static_cast<size_t>(got) > kMostBytes) return false;
+    received.append(buffer, static_cast<size_t>(got));
+  }
+}
+
+bool Unpack(const std::string& received, std::map<std::string, std::string>& objects) {
+  size_t at = 0;
+  while (at < received.size()) {
+    uint64_t sizes[2];
+    if (received.size() - at < sizeof sizes) return false;
+    std::memcpy(sizes, received.data() + at, sizeof sizes);
+    at += sizeof sizes;
+    if (sizes[0] > received.size() - at || sizes[1] > received.size() - at - sizes[0])
+      return false;
+    std::string name = LowerAscii(received.substr(at, sizes[0]));
+    objects[std::move(name)] = received.substr(at + sizes[0], sizes[1]);
+    at += sizes[0] + sizes[1];
+  }
+  return true;
+}
+
+}  // namespace
+
+THelpFile::THelpFile(const std::string& path) : path_(path) {
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) return;
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipe_fds[0]);
+    SendHelpFile(path, pipe_fds[1]);
+  }
+  close(pipe_fds[1]);
+  if (child < 0) {
+    close(pipe_fds[0]);
+    return;
+  }
+  std::string received;
+  const bool complete = ReceiveAll(pipe_fds[0], received);
+  close(pipe_fds[0]);
+  if (!complete) kill(child, SIGKILL);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  open_ = complete && WIFEXITED(status) && WEXITSTATUS(status) == 0 && Unpack(received, objects_);
+  if (!open_) objects_.clear();
 }
 
 bool THelpFile::Read(const std::string& name, std::string& content) const {
   content.clear();
-  if (!file_) return false;
   const std::string inside = name.starts_with('/') ? name : "/" + name;
-  chmUnitInfo unit;
-  if (chm_resolve_object(file_, inside.c_str(), &unit) != CHM_RESOLVE_SUCCESS) return false;
-  // A folder entry is stored with no content; it is no page.
-  if (inside.ends_with('/')) return false;
-  content.resize(unit.length);
-  LONGUINT64 done = 0;
-  while (done < unit.length) {
-    LONGINT64 got =
-        chm_retrieve_object(file_, &unit, reinterpret_cast<unsigned char*>(content.data()) + done,
-                            done, unit.length - done);
-    if (got <= 0) {
-      content.clear();
-      return false;
-    }
-    done += static_cast<LONGUINT64>(got);
-  }
+  const auto found = objects_.find(LowerAscii(inside));
+  if (found == objects_.end()) return false;
+  content = found->second;
   return true;
 }

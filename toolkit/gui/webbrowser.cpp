@@ -52,6 +52,12 @@ bool IsWeb(const QUrl& url) {
   return url.scheme() == "http" || url.scheme() == "https";
 }
 
+// A page of a help file reaches what the file holds and the web, but no other file of this
+// computer, whatever its links say.
+bool LeavesHelpFile(const QUrl& from, const QUrl& to) {
+  return from.scheme() == "chm" && to.isLocalFile();
+}
+
 QUrl WithoutFragment(QUrl url) {
   url.setFragment(QString());
   return url;
@@ -74,6 +80,7 @@ public:
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
       // A page from the web leads only to the web, never into the files of this computer.
       if (IsWeb(source()) && !IsWeb(link)) return;
+      if (LeavesHelpFile(source(), source().resolved(link))) return;
       Application->Dispatch(browser_, [&] { Follow(link); });
     });
   }
@@ -117,7 +124,9 @@ public:
   QVariant loadResource(int type, const QUrl& name) override {
     const QUrl url = source().resolved(name);
     // Not an empty answer, for then the document would read a local file itself.
-    if (IsWeb(source()) && !IsWeb(url)) return QByteArray(1, ' ');
+    if ((IsWeb(source()) && !IsWeb(url)) ||
+        (type != QTextDocument::HtmlResource && LeavesHelpFile(source(), url)))
+      return QByteArray(1, ' ');
     QByteArray content;
     QString problem;
     if (url.scheme() == "chm") {

@@ -77,6 +77,35 @@ TEST(HelpFileTest, ReadsWhatTheToolStoredByPathWithoutRegardToCaseAndNothingElse
   }
 }
 
+// chmlib crashes or loops on such files when it reads them.
+TEST(HelpFileTest, ADamagedFileNeitherCrashesNorHangs) {
+  std::string good;
+  ASSERT_TRUE(ReadFileBytes(kHelpFile, good));
+  const size_t control = good.find("LZXC");
+  ASSERT_NE(control, std::string::npos);
+  struct Case {
+    const char* name;
+    size_t at;
+    char byte;
+    bool opens;
+  };
+  const Case cases[] = {
+      {"the version of the compression data", control + 7, '\x4c', false},
+      {"the file length in the header", 139, '\xde', true},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = good;
+    bytes[c.at] = c.byte;
+    TempDir::Write(dir / "damaged.chm", bytes);
+    THelpFile damaged(dir / "damaged.chm");
+    EXPECT_EQ(damaged.IsOpen(), c.opens);
+    std::string page;
+    EXPECT_FALSE(damaged.Read("/index.htm", page));
+  }
+}
+
 TEST_F(WebBrowserTest, AHelpPageShowsWithItsPictureAndStyleAndItsLinksStayInTheFile) {
   browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
   EXPECT_EQ(browser->LocationURL(), HelpPage(kHelpFile, "/index.htm"));
@@ -97,6 +126,16 @@ TEST_F(WebBrowserTest, AHelpPageShowsWithItsPictureAndStyleAndItsLinksStayInTheF
   EXPECT_TRUE(Text().contains(QString::fromUtf8("Second page: Привет")));
   // A link one folder up, relative to the second page.
   EXPECT_EQ(Picture("../images/pixels.png").size(), QSize(3, 2));
+}
+
+TEST_F(WebBrowserTest, AHelpPageReachesNoFileOutsideItsHelpFile) {
+  const QUrl outside =
+      QUrl::fromLocalFile(QString(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png");
+  browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
+  EXPECT_FALSE(
+      view()->loadResource(QTextDocument::ImageResource, outside).toByteArray().contains("PNG"));
+  emit view()->anchorClicked(outside);
+  EXPECT_EQ(browser->LocationURL(), HelpPage(kHelpFile, "/index.htm"));
 }
 
 TEST_F(WebBrowserTest, NavigatingToTheSamePageAgainShowsItsStartAfresh) {
