@@ -348,7 +348,9 @@ void TSessionForm::SaveStatistic() {
 }
 
 void TSessionForm::CALLBACK_TaskOnComplete() {
-  Application->ProcessMessages();
+  // The last keystroke painted now. Processing the pending messages instead would hand a key
+  // that already waits to this line, which is complete and drops it.
+  Repaint();
   TTaskStatistic* statistic = Task->getStatistic();
   if (statistic->getErrorCount() == 0) SuccessSound->Play();
   SaveStatistic();
