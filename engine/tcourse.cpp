@@ -28,10 +28,14 @@ uint8_t TCourse::getCharset() const { return Base ? Base->getAlphabet().getChars
 
 bool TCourse::Load(TProgressEvent onProgress) {
   if (Base) return true;
-  Base = std::make_unique<TLTBase>();
-  Base->setOnProgress(std::move(onProgress));
-  Base->LoadFromFile(FileName);
-  Generator = std::make_unique<TLTGenerator>(Base.get());
+  // Counted loaded only once the generator stands: a load that raised is tried again.
+  auto base = std::make_unique<TLTBase>();
+  base->setOnProgress(std::move(onProgress));
+  base->LoadFromFile(FileName);
+  // The handler belongs to the window that asked for this load, which goes before the base.
+  base->setOnProgress(nullptr);
+  Generator = std::make_unique<TLTGenerator>(base.get());
+  Base = std::move(base);
   return true;
 }
 

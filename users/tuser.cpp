@@ -90,7 +90,9 @@ bool TUser::Delete() {
 
 bool TUser::isPlainName(const std::string& name) {
   const std::string trimmed = Trim(name);
-  if (trimmed.empty() || trimmed == "." || trimmed == "..") return false;
+  // The user list skips folders whose name begins with a dot ("." and ".." among them), so such
+  // a user would not come back at the next start.
+  if (trimmed.empty() || trimmed.front() == '.') return false;
   for (unsigned char c : trimmed)
     if (c == '/' || c < ' ' || c == 127) return false;
   return true;

@@ -51,8 +51,8 @@ public:
   // any step fails; after a failed folder removal the user stays out of the list.
   bool Delete();
 
-  // Whether the name, trimmed, can be a profile folder of its own inside the users folder: not
-  // empty, not "." or "..", no "/" and no control character.
+  // Whether the name, trimmed, can be a profile folder of its own inside the users folder that
+  // the next start lists again: not empty, no "." at its start, no "/" and no control character.
   static bool isPlainName(const std::string& name);
 
 private:

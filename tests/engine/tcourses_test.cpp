@@ -95,6 +95,25 @@ TEST_F(TCoursesTest, ACourseLoadsOnceWithProgress) {
   EXPECT_EQ(course->getGenerator(), generator);
 }
 
+// The start window's progress handler: it repaints the window, which may raise, and is gone
+// once that window is.
+TEST_F(TCoursesTest, ALoadThatRaisesLeavesTheCourseUnloadedAndKeepsNoHandler) {
+  InstallCourse("English", app.getCoursesDir());
+  TCourse* course = courses().getCourse("English");
+  EXPECT_THROW(course->Load([](int32_t) { throw Exception("repaint failed"); }), Exception);
+  EXPECT_FALSE(course->isLoaded());
+  EXPECT_EQ(course->getGenerator(), nullptr);
+
+  int reports = 0;
+  EXPECT_TRUE(course->Load([&reports](int32_t) { ++reports; }));
+  EXPECT_TRUE(course->isLoaded());
+  ASSERT_NE(course->getGenerator(), nullptr);
+  const int during = reports;
+  EXPECT_GT(during, 0);
+  EXPECT_TRUE(course->getBase()->LoadFromFile(course->getFileName()));
+  EXPECT_EQ(reports, during);
+}
+
 TEST_F(TCoursesTest, ACoursesCharacterSetShowsItsOwnLetters) {
   const struct {
     const char* name;

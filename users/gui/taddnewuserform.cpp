@@ -23,8 +23,8 @@ void TAddNewUserForm::CreateMessages() {
              FromUtf8("Не могу создать, т.к пользователь с таким именем уже существует"));
   AddMessage("Error.PasswordConfirmationIncorrect", FromUtf8("Ошибка в повторении пароля"));
   AddMessage("Error.UserNameIsNotAllowed",
-             FromUtf8("Недопустимое имя пользователя: оно не может содержать \"/\", "
-                      "управляющие символы или быть \".\" и \"..\""));
+             FromUtf8("Недопустимое имя пользователя: оно не может содержать \"/\" и "
+                      "управляющие символы или начинаться с точки"));
 }
 
 void TAddNewUserForm::FormShow(TObject*) {

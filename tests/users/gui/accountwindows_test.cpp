@@ -125,6 +125,7 @@ TEST_F(AccountWindowsTest, TheNewUserWindowSaysWhatIsWrongAndStaysOpen) {
       {"Unsafe", "../x", "", "", "Error.UserNameIsNotAllowed", false},
       {"Dots", "..", "", "", "Error.UserNameIsNotAllowed", false},
       {"Slash", "a/b", "", "", "Error.UserNameIsNotAllowed", false},
+      {"Hidden", ".Anna", "", "", "Error.UserNameIsNotAllowed", false},
       {"Differ", "Boris", "one", "two", "Error.PasswordConfirmationIncorrect", true},
   };
   for (const Case& c : cases) {
