@@ -52,9 +52,11 @@ bool IsWeb(const QUrl& url) {
   return url.scheme() == "http" || url.scheme() == "https";
 }
 
-// A page of a help file reaches what the file holds and the web, but no other file of this
-// computer, whatever its links say.
-bool LeavesHelpFile(const QUrl& from, const QUrl& to) {
+// Where a page's links and pictures may not lead, whatever they say: a page from the web leads
+// only to the web, never into the files of this computer, and a page of a help file reaches
+// what the file holds and the web, but no other file. The program itself navigates anywhere.
+bool Barred(const QUrl& from, const QUrl& to) {
+  if (IsWeb(from)) return !IsWeb(to);
   return from.scheme() == "chm" && to.isLocalFile();
 }
 
@@ -78,9 +80,7 @@ public:
   explicit Viewer(TCppWebBrowser* browser) : browser_(browser) {
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
-      // A page from the web leads only to the web, never into the files of this computer.
-      if (IsWeb(source()) && !IsWeb(link)) return;
-      if (LeavesHelpFile(source(), source().resolved(link))) return;
+      if (Barred(source(), source().resolved(link))) return;
       Application->Dispatch(browser_, [&] { Follow(link); });
     });
   }
@@ -124,9 +124,8 @@ public:
   QVariant loadResource(int type, const QUrl& name) override {
     const QUrl url = source().resolved(name);
     // Not an empty answer, for then the document would read a local file itself.
-    if ((IsWeb(source()) && !IsWeb(url)) ||
-        (type != QTextDocument::HtmlResource && LeavesHelpFile(source(), url)))
-      return QByteArray(1, ' ');
+    // The page itself is asked for before it becomes the source.
+    if (type != QTextDocument::HtmlResource && Barred(source(), url)) return QByteArray(1, ' ');
     QByteArray content;
     QString problem;
     if (url.scheme() == "chm") {

@@ -242,6 +242,19 @@ TEST_F(WebBrowserTest, AWebPagesPicturesAndStyleComeAfterItAndItIsLaidOutAgainWi
   EXPECT_EQ(browser->LocationURL(), address);
 }
 
+TEST_F(WebBrowserTest, AfterAWebPageAHelpPageAndALocalFileStillShow) {
+  HttpServer server("<html><body><p>Cabinet</p></body></html>");
+  browser->Navigate(server.Address("/welcome"));
+  ASSERT_TRUE(WaitForPage());
+  ASSERT_TRUE(Text().contains("Cabinet"));
+  browser->Navigate(HelpPage(kHelpFile, "/index.htm"));
+  EXPECT_TRUE(Text().contains("First page"));
+  browser->Navigate(server.Address("/welcome"));
+  ASSERT_TRUE(WaitForPage());
+  browser->Navigate(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/index.htm");
+  EXPECT_TRUE(Text().contains("First page"));
+}
+
 TEST_F(WebBrowserTest, AnUnreachableSiteShowsAPageSayingSo) {
   browser->Navigate(HttpServer::RefusedAddress("/welcome"));
   ASSERT_TRUE(WaitForPage());
