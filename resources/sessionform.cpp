@@ -15,7 +15,7 @@ namespace {
 const char* const StatusLines[] = {
     "<color value=#EEEEEE>F1:</color>Info  <color value=#EEEEEE>F2:</color>Metronome  "
     "<color value=#EEEEEE>F3:</color>Keyboard  <color value=#EEEEEE>F4:</color>Status Bar  "
-    "<color value=#EEEEEE>F5:</color>View  <color value=#EEEEEE>F6:</color>Theme  "
+    "<color value=#EEEEEE>F5:</color>Theme  <color value=#EEEEEE>F6:</color>Online  "
     "<color value=#EEEEEE>F9:</color>Statistics  <color value=#EEEEEE>F10:</color>About  "
     "<color value=#EEEEEE>PgUp/PgDn:</color>Metronome Tempo [[METRONOME_TEMPO]]<space>"
     "<color value=#EEEEEE>Esc:</color>Exit",

@@ -311,6 +311,15 @@ TEST_F(SessionFormTest, EachControlKeyRunsItsEntryAndInterruptsTheNextKeystroke)
   }
 }
 
+// F5 changes the theme and F6 opens the online cabinet, so the key help says so.
+TEST_F(SessionFormTest, TheKeyHelpNamesWhatF5AndF6Do) {
+  Run([&](TSessionForm& form) {
+    const std::string help = form.lbStatusBar->Items()->Strings(0);
+    EXPECT_NE(help.find("F5:</color>Theme "), std::string::npos) << help;
+    EXPECT_NE(help.find("F6:</color>Online "), std::string::npos) << help;
+  });
+}
+
 TEST_F(SessionFormTest, AKeyWaitingWhileALineCompletesStartsTheNextLine) {
   Run([&](TSessionForm& form) {
     TTask* task = form.getTask();
