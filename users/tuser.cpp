@@ -63,7 +63,9 @@ void TUser::setAvatar(int32_t index) { Options->WriteInteger(kGeneral, kAvatar, 
 int32_t TUser::getAvatar() const { return Options->ReadInteger(kGeneral, kAvatar, 0); }
 
 bool TUser::CheckPassword(const std::string& password) const {
-  return MD5Hex(password) == Options->ReadString(kGeneral, kPassword, "");
+  const std::string stored = Options->ReadString(kGeneral, kPassword, "");
+  // No digest (a profile that could not be written) is no password, as at construction.
+  return MD5Hex(password) == (stored.empty() ? MD5Hex("") : stored);
 }
 
 void TUser::setPassword(const std::string& password) {

@@ -33,7 +33,8 @@ public:
   // Raises EConvertError when the stored value is not a number.
   int32_t getAvatar() const;
 
-  // True when the MD5 digest of the password, as it stands, equals the stored digest exactly.
+  // True when the MD5 digest of the password, as it stands, equals the stored digest exactly;
+  // a profile without a digest has the empty password.
   bool CheckPassword(const std::string& password) const;
   // Stores the digest; the empty password removes the protection.
   void setPassword(const std::string& password);

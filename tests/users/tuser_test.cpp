@@ -62,6 +62,22 @@ TEST_F(TUserTest, AMissingOrEmptiedDigestMeansNoPassword) {
   }
 }
 
+// A profile on a read-only disk, or in a folder the user may not write, can get no digest:
+// its user must still get in.
+TEST_F(TUserTest, AProfileThatCannotBeWrittenMeansNoPassword) {
+  fs::create_directories(app.getUsersDir() + "/Anna");
+  UnwritableFolder guard(app.getUsersDir() + "/Anna");
+  if (!guard.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+  app.Rebuild();
+  TUser* user = users().Find("Anna");
+  ASSERT_NE(user, nullptr);
+  EXPECT_FALSE(fs::exists(ProfileIni("Anna")));
+  EXPECT_TRUE(user->CheckPassword(""));
+  EXPECT_FALSE(user->CheckPassword("x"));
+  // No window is installed: every prompt would be closed.
+  EXPECT_TRUE(user->Authorize());
+}
+
 TEST_F(TUserTest, PasswordsMatchByTheExactDigest) {
   TUser* user = users().Add("Anna");
   user->setPassword("secret");
