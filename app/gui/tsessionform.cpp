@@ -174,7 +174,13 @@ TModalResult TSessionForm::Execute() {
 // Window events
 
 void TSessionForm::FormShow(TObject*) {
-  LoadState(User->getOptions(), "SessionForm");
+  // A profile value that is no number is reported, and the screen still shows, laid out, and
+  // takes keys: otherwise it would stand black before the user and answer no key, not even Esc.
+  CatchAsException([this] { LoadState(User->getOptions(), "SessionForm"); },
+                   [this](const Exception& error) {
+                     Application->HandleException(this, error);
+                     ApplyMonitorAndTheme();
+                   });
   Wallpaper->Show();
   Keyboard->Show();
   TaskVisualizer->Show();

@@ -398,6 +398,21 @@ TEST_F(SessionFormTest, EscEndsTheRunAndTheStateIsSaved) {
   });
 }
 
+TEST_F(SessionFormTest, AProfileValueThatIsNoNumberIsReportedAndTheScreenStillTakesKeys) {
+  User->getOptions()->WriteString("SessionForm", "Metronome.Tempo", "fast");
+  Run([&](TSessionForm& form) {
+    EXPECT_EQ(Boxes.Shown.size(), 1u) << "the error box";
+    EXPECT_TRUE(form.getKeyboard()->Enabled());
+    EXPECT_TRUE(form.getTaskVisualizer()->Visible());
+    EXPECT_EQ(form.Width(), Screen->Width()) << "fitted to the screen";
+    EXPECT_FALSE(Key(ScEsc));
+    EXPECT_EQ(form.ModalResult(), mrCancel) << "Esc still ends the run";
+  });
+  Form.reset();
+  TIniOptions profile(User->getProfileFolder() + "/Profile.ini", false);
+  EXPECT_EQ(profile.ReadString("SessionForm", "Metronome.Tempo", ""), "45") << "written sound";
+}
+
 TEST_F(SessionFormTest, FromTheTrayTheSavedStateComesBack) {
   User->getOptions()->WriteInteger("SessionForm", "Metronome.Tempo", 60);
   Run([&](TSessionForm& form) {
