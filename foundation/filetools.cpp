@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "platform/shell.h"
 #include "toolkit/fileio.h"
@@ -50,26 +52,36 @@ bool MatchesMask(const std::string& name, const std::string& pattern) {
 
 using Visited = std::set<std::pair<dev_t, ino_t>>;
 
+// A folder's entries in name order regardless of letter case, as the original platform lists
+// a folder, so the first theme or wallpaper is the same on every machine.
+std::vector<std::string> NamesInOrder(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error))
+    names.push_back(it->path().filename().string());
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const int order = CompareText(a, b);
+    return order != 0 ? order < 0 : a < b;
+  });
+  return names;
+}
+
 void Search(const std::string& folder, const std::string& pattern, bool recursive,
             TStringList& list, Visited& visited) {
   const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-  const std::string where = folder.empty() ? "." : folder;
-  std::error_code error;
+  const std::vector<std::string> names = NamesInOrder(folder.empty() ? "." : folder);
   if (recursive) {
-    for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
-         it.increment(error)) {
-      std::string path = prefix + it->path().filename().string();
+    for (const std::string& name : names) {
+      std::string path = prefix + name;
       struct stat info;
       if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
           visited.insert({info.st_dev, info.st_ino}).second)
         Search(path, pattern, recursive, list, visited);
     }
   }
-  for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
-       it.increment(error)) {
-    std::string name = it->path().filename().string();
+  for (const std::string& name : names)
     if (MatchesMask(name, pattern) && !DirectoryExists(prefix + name)) list.Add(prefix + name);
-  }
 }
 
 }  // namespace

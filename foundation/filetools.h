@@ -11,9 +11,9 @@ bool IsFolderWritable(const std::string& folder);
 
 // Empties `list` and fills it with folder + "/" + name of every entry of the folder that matches
 // `pattern` ("*" and "?", letter case ignored; a trailing ".*" also matches names without an
-// extension) and is not a folder, in the file system's enumeration order. With `recursive` the
-// matches of every subfolder come first, depth first, each folder visited once even through
-// links. An empty folder text searches the current folder and gives bare names.
+// extension) and is not a folder, in name order regardless of letter case. With `recursive` the
+// matches of every subfolder come first, depth first in name order, each folder visited once
+// even through links. An empty folder text searches the current folder and gives bare names.
 // False, with the list empty, when the folder does not exist.
 bool FindFiles(const std::string& folder, const std::string& pattern, bool recursive,
                TStringList& list);
