@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -11,12 +10,10 @@
 #include <vector>
 
 #include "support/guiapplication.h"
+#include "support/person.h"
 #include "toolkit/exception.h"
 
 namespace {
-
-// Runs `action` on the form as soon as the message loop turns.
-void Soon(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
 
 // A window whose handlers write into a journal, and whose own construction must have run
 // before OnCreate.
