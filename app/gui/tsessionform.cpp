@@ -370,8 +370,7 @@ void TSessionForm::CALLBACK_TaskOnComplete() {
   Wallpaper->Next();
   TaskStatisticVisualizer->UpdateAndShow();
   actStatusBarUpdate->Execute();
-  Task->NewTask();
-  actCompileWorkspace->Execute();
+  actNewTask->Execute();
 }
 
 // Actions
