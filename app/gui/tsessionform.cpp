@@ -166,8 +166,8 @@ void TSessionForm::CreateMessages() {
 }
 
 TModalResult TSessionForm::Execute() {
+  // Showing lays the screen out, with the saved state and the theme.
   Task->NewTask();
-  actCompileWorkspace->Execute();
   return ShowModal();
 }
 
