@@ -136,7 +136,7 @@ TLinePlanner::TState* TLinePlanner::After(TState& state, int index, bool doubled
 }
 
 TLinePlanner::TState& TLinePlanner::NewAfter(const TState& state, int index, bool doubled) {
-  const unsigned char letter = state.Table->Candidates()[index].Child->getLetter();
+  const unsigned char letter = state.Letters[index];
   return StateOf(Shifted(state.Tail, letter, static_cast<size_t>(Order - 1)),
                  doubled ? Base.getAlphabet().Normalize(letter) : -1);
 }
@@ -147,13 +147,9 @@ void TLinePlanner::MakeWords(TState& state) {
   std::vector<TState*> after(state.Table->Candidates().size(), nullptr);
   bool any = false;
   for (size_t index = 0; index < after.size(); ++index) {
-    if (!state.Table->Drawn(index) ||
-        state.Table->Candidates()[index].Child->getLetter() == ' ')
-      continue;
+    if (!state.Table->Drawn(index) || state.Letters[index] == ' ') continue;
     TState* word = After(state, static_cast<int>(index), false);
-    if (!word->Table || word->Forced < 0 ||
-        word->Table->Candidates()[word->Forced].Child->getLetter() != ' ')
-      continue;
+    if (!word->Table || word->Forced < 0 || word->Letters[word->Forced] != ' ') continue;
     after[index] = After(*word, word->Forced, false);
     any = true;
   }

@@ -166,8 +166,8 @@ void TSessionForm::CreateMessages() {
 }
 
 TModalResult TSessionForm::Execute() {
+  // Showing lays the screen out, with the saved state and the theme.
   Task->NewTask();
-  actCompileWorkspace->Execute();
   return ShowModal();
 }
 
@@ -370,8 +370,7 @@ void TSessionForm::CALLBACK_TaskOnComplete() {
   Wallpaper->Next();
   TaskStatisticVisualizer->UpdateAndShow();
   actStatusBarUpdate->Execute();
-  Task->NewTask();
-  actCompileWorkspace->Execute();
+  actNewTask->Execute();
 }
 
 // Actions
