@@ -4,13 +4,17 @@
 
 #include "resources/pictures/picture.h"
 #include "toolkit/gui/jpegimage.h"
-#include "toolkit/gui/pngimage.h"
 #include "views/viewplacement.h"
 
 TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox(Owner) {
   TJPEGImage builtIn;
   LoadPicture(&builtIn, "DEFAULT_WALLPAPER");
   Bitmap.Assign(builtIn);
+  try {
+    LoadPicture(&logo_, "LOGOTYPE_PNG");
+  } catch (...) {
+    // The pictures are drawn without a logo.
+  }
   PlayList.LoadFolder(folder, "*.jpg");
   Loader = std::make_unique<TAsyncImageLoader>();
   Loader->Load(PlayList.Random());
@@ -34,13 +38,7 @@ TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, in
 void TWallpaper::Paint() {
   const int width = Width(), height = Height();
   Canvas()->StretchDraw(PictureRect(Bitmap.Width(), Bitmap.Height(), width, height), &Bitmap);
-  try {
-    TPNGImage logo;
-    LoadPicture(&logo, "LOGOTYPE_PNG");
-    Canvas()->Draw(width - logo.Width() - 10, height - logo.Height(), &logo);
-  } catch (...) {
-    // The picture is drawn without a logo.
-  }
+  if (!logo_.Empty()) Canvas()->Draw(width - logo_.Width() - 10, height - logo_.Height(), &logo_);
 }
 
 void TWallpaper::Next() {

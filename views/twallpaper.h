@@ -3,7 +3,7 @@
 // with the program's logo in the bottom-right corner. It starts with the built-in picture and
 // changes to a random JPEG of its folder at every Next; the next picture is always being decoded
 // ahead on a loader thread, so Next only waits for a decode that is still running. Owns the
-// picture, the play list and the one loader. User-interface thread only.
+// picture, the logo, the play list and the one loader. User-interface thread only.
 
 #include <memory>
 #include <string>
@@ -11,6 +11,7 @@
 #include "foundation/tplaylist.h"
 #include "toolkit/gui/bitmap.h"
 #include "toolkit/gui/paintbox.h"
+#include "toolkit/gui/pngimage.h"
 #include "views/tasyncimageloader.h"
 
 class TWallpaper : public TPaintBox {
@@ -30,4 +31,8 @@ public:
   TBitmap Bitmap;
   TPlayList PlayList;
   std::unique_ptr<TAsyncImageLoader> Loader;
+
+private:
+  // Decoded once: every paint draws it.
+  TPNGImage logo_;
 };

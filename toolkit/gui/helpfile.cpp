@@ -11,17 +11,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "toolkit/sysutils.h"
+
 namespace {
 
 // A help file larger than this, or one that takes longer to read, is taken for damaged.
 constexpr uint64_t kMostBytes = 64ull << 20;
 constexpr auto kLongest = std::chrono::seconds(5);
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 bool WriteAll(int fd, const void* data, size_t size) {
   const char* at = static_cast<const char*>(data);
@@ -93,7 +89,7 @@ bool Unpack(const std::string& received, std::map<std::string, std::string>& obj
     at += sizeof sizes;
     if (sizes[0] > received.size() - at || sizes[1] > received.size() - at - sizes[0])
       return false;
-    std::string name = LowerAscii(received.substr(at, sizes[0]));
+    std::string name = LowerCase(received.substr(at, sizes[0]));
     objects[std::move(name)] = received.substr(at + sizes[0], sizes[1]);
     at += sizes[0] + sizes[1];
   }
@@ -129,7 +125,7 @@ THelpFile::THelpFile(const std::string& path) : path_(path) {
 bool THelpFile::Read(const std::string& name, std::string& content) const {
   content.clear();
   const std::string inside = name.starts_with('/') ? name : "/" + name;
-  const auto found = objects_.find(LowerAscii(inside));
+  const auto found = objects_.find(LowerCase(inside));
   if (found == objects_.end()) return false;
   content = found->second;
   return true;
