@@ -1,7 +1,8 @@
 #pragma once
 // An X server of the test's own (Xvfb on the first free display, found with -displayfd), so
 // that parallel runs never share a display; stopped when the object goes. Display() is empty
-// when Xvfb is missing or did not start: the test then skips itself.
+// when Xvfb is missing or did not start: the test then skips itself. -noreset keeps the server
+// (and a layout set with setxkbmap) alive when its last client leaves.
 
 #include <poll.h>
 #include <signal.h>
@@ -13,7 +14,7 @@
 
 class XvfbDisplay {
 public:
-  XvfbDisplay() {
+  explicit XvfbDisplay(const std::string& screen = "1024x768x24") {
     if (std::system("command -v Xvfb >/dev/null 2>&1") != 0) return;
     int pipeFds[2];
     if (pipe(pipeFds) != 0) return;
@@ -22,8 +23,8 @@ public:
       close(pipeFds[0]);
       std::string fd = std::to_string(pipeFds[1]);
       freopen("/dev/null", "w", stderr);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-             "tcp", static_cast<char*>(nullptr));
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-noreset",
+             "-nolisten", "tcp", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(pipeFds[1]);
