@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
 #include "support/guiapplication.h"
@@ -110,6 +112,54 @@ TEST_F(AccountWindowsTest, TheNewUserWindowListsEveryAvatarAndCreatesTheUser) {
   EXPECT_EQ(boris->getAvatar(), 42);
   EXPECT_EQ(Digest(boris), MD5Hex("pass"));
   EXPECT_TRUE(boxes.Shown.empty());
+}
+
+// The avatar box's own drop-down: a short list of pictures, 57 pixels wide, rows of 20, no
+// numbers; while it is open, Enter picks and Esc closes the list, not the window. The keys
+// come to the window as the window system delivers them.
+TEST_F(AccountWindowsTest, TheOpenAvatarListTakesEnterAndEscAndShowsOnlyPictures) {
+  TAddNewUserForm window(nullptr, &app.root());
+  auto* box = qobject_cast<QComboBox*>(window.jvAvatars->Handle());
+  QAbstractItemView* list = box->view();
+  auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(window.Handle()->windowHandle(), key, modifiers);
+  };
+  auto open = [&] {
+    press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }, 2000));
+  };
+  Soon([&] {
+    ActiveWindow();
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(window.jvAvatars->Focused());
+    open();
+    const QRect popup = list->window()->geometry();
+    EXPECT_EQ(popup.width(), 57);
+    EXPECT_LT(popup.height(), 20 * 12);
+    EXPECT_EQ(list->visualRect(box->model()->index(0, 0)).height(), 20);
+    // Beside the picture the row is empty: the box draws no number there.
+    const QRect row = list->visualRect(box->model()->index(7, 0));
+    const QImage drawn = list->viewport()->grab(row).toImage();
+    int marks = 0;
+    for (int x = window.imAvatars->Width() + 8; x < drawn.width(); ++x)
+      for (int y = 0; y < drawn.height(); ++y)
+        marks += drawn.pixel(x, y) != drawn.pixel(drawn.width() - 1, 0);
+    EXPECT_EQ(marks, 0);
+
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(window.jvAvatars->ItemIndex(), 1);
+    EXPECT_EQ(window.ModalResult(), mrNone);
+    open();
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(window.ModalResult(), mrNone);
+    EXPECT_TRUE(boxes.Shown.empty());
+    press(Qt::Key_Escape);
+  });
+  EXPECT_EQ(window.ShowModal(), mrCancel);
+  EXPECT_EQ(users().getCount(), 1);
 }
 
 TEST_F(AccountWindowsTest, TheNewUserWindowSaysWhatIsWrongAndStaysOpen) {
