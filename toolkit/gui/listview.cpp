@@ -16,6 +16,15 @@ public:
   TListView* owner = nullptr;
 
 protected:
+  // A row becomes current only by being chosen: a current row that is not chosen would look
+  // chosen (its focus frame), and the first Up or Down would go past it. With none current,
+  // Up and Down choose the first row.
+  void focusInEvent(QFocusEvent* event) override {
+    QListView::focusInEvent(event);
+    if (!selectionModel()->hasSelection())
+      selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  }
+
   void mousePressEvent(QMouseEvent* event) override {
     QListView::mousePressEvent(event);
     TListView* view = owner;

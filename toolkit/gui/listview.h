@@ -1,7 +1,8 @@
 #pragma once
 // A report-style list view of one column without headers: rows with a caption (system code
 // page) and a picture of the small-image list, whole rows selected, optionally sorted by
-// caption. OnMouseDown comes after the view has moved its selection to the row pressed.
+// caption. OnMouseDown comes after the view has moved its selection to the row pressed. No row
+// looks chosen until one is; with none chosen, Up and Down choose the first.
 // Owns its items; user-interface thread only.
 
 #include <functional>

@@ -123,6 +123,42 @@ TEST_F(LoginFormTest, EnterWithNoRowChosenEndsLikeEsc) {
   }
 }
 
+// Up and Down choose a row when none is chosen yet, so Enter then starts that user; until
+// then no row looks chosen, though the list has the focus.
+TEST_F(LoginFormTest, TheArrowKeysChooseARowForEnter) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> users;
+    std::vector<Qt::Key> keys;
+    const char* chosen;
+  } cases[] = {
+      // Users are added as the cases go, never removed.
+      {"DownChoosesTheOnlyOne", {"Anna"}, {Qt::Key_Down}, "Anna"},
+      {"UpChoosesTheOnlyOne", {"Anna"}, {Qt::Key_Up}, "Anna"},
+      {"DownChoosesTheFirst", {"Anna", "Boris"}, {Qt::Key_Down}, "Anna"},
+      {"UpChoosesTheFirst", {"Anna", "Boris"}, {Qt::Key_Up}, "Anna"},
+      {"ThenDownGoesOn", {"Anna", "Boris"}, {Qt::Key_Down, Qt::Key_Down}, "Boris"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* name : c.users)
+      if (!users().Find(name)) Add(name, 0);
+    TLoginForm login(nullptr, &app.root());
+    QWidget* list = login.lvUserList->Handle();
+    Soon([&] {
+      ActiveWindow();
+      list->clearFocus();
+      const QImage unfocused = list->grab().toImage();
+      list->setFocus(Qt::TabFocusReason);
+      EXPECT_TRUE(list->grab().toImage() == unfocused) << "a row looks chosen";
+      for (Qt::Key key : c.keys) Press(key);
+      Press(Qt::Key_Return);
+    });
+    TUser* chosen = login.SelectUser();
+    EXPECT_EQ(chosen ? chosen->getName() : "none", c.chosen);
+  }
+}
+
 TEST_F(LoginFormTest, InsertAddsAUserInItsSortedPlaceAndKeepsTheRememberedOne) {
   TUser* boris = Add("Boris", 1);
   Add("Dora", 2);
