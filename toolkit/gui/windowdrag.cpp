@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
+#include <utility>
 
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/control.h"
@@ -62,15 +63,24 @@ private:
   QPoint Grip;
 };
 
+TWindowSystemMove& SystemMove() {
+  static TWindowSystemMove move;
+  return move;
+}
+
 }  // namespace
+
+TWindowSystemMove SetWindowSystemMove(TWindowSystemMove move) {
+  return std::exchange(SystemMove(), std::move(move));
+}
 
 void DragWindow(TForm* form, TControl* pressed, int x, int y, std::function<void()> moved) {
   QWidget* window = form->Handle();
   for (QObject* before : window->findChildren<QObject*>(kName, Qt::FindDirectChildrenOnly))
     delete before;
   auto* drag = new TWindowDrag(window, form, std::move(moved));
-  QWindow* handle = window->windowHandle();
   // The pointer may have moved on since the press: the grip is where the press was.
-  if (!handle || !handle->startSystemMove())
-    drag->FollowMouse(pressed->Handle()->mapToGlobal(QPoint(x, y)));
+  const QPoint grip = pressed->Handle()->mapToGlobal(QPoint(x, y));
+  QWindow* handle = window->windowHandle();
+  if (!handle || !SystemMove() || !SystemMove()(handle, grip)) drag->FollowMouse(grip);
 }

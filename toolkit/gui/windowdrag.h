@@ -5,8 +5,16 @@
 
 #include <functional>
 
+class QPoint;
+class QWindow;
 class TControl;
 class TForm;
+
+// The window system's own move of a window, held by the point of the screen where it was
+// gripped; true when the window system moves it. The platform layer installs it; with none
+// installed, or where it answers false, the window follows the mouse. Returns the one before.
+using TWindowSystemMove = std::function<bool(QWindow* window, const QPoint& grip)>;
+TWindowSystemMove SetWindowSystemMove(TWindowSystemMove move);
 
 // Starts the move at once, from the left button's press at (x, y) of the control pressed (the
 // window or one of its controls). Every time the window has moved, `moved` runs through the

@@ -8,6 +8,7 @@
 #include "platform/cursor.h"
 #include "platform/openaddress.h"
 #include "support/guiapplication.h"
+#include "toolkit/gui/windowdrag.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ TEST(CursorViewTest, TheCursorIsBlankWhileTheCounterIsBelowZero) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "no override cursor piles up";
   SetCursorObserver(nullptr);
   SetOpenAddressHandler(nullptr);
+  SetWindowSystemMove(nullptr);
 }
 
 }  // namespace

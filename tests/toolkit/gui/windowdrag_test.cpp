@@ -11,21 +11,30 @@
 
 namespace {
 
+// A frameless window, shown, with a picture as its background at that place.
+class WindowDragTest : public testing::Test {
+protected:
+  void Show(int left, int top, int width, int height) {
+    form->setBorderStyle(bsNone);
+    form->SetBounds(100, 100, 200, 150);
+    background->setParent(form.get());
+    background->SetBounds(left, top, width, height);
+    form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+  }
+
+  TOwnedPtr<TForm> form{new TForm(nullptr)};
+  TImage* background = new TImage(form.get());
+};
+
 // Without a window system move (as headless) the window follows the mouse until the button is
 // released, and every move is reported.
-TEST(WindowDragTest, TheWindowFollowsTheMouseWhileTheLeftButtonIsHeld) {
-  TOwnedPtr<TForm> form(new TForm(nullptr));
-  form->setBorderStyle(bsNone);
-  form->SetBounds(100, 100, 200, 150);
-  auto* background = new TImage(form.get());
-  background->setParent(form.get());
-  background->SetBounds(0, 0, 200, 150);
+TEST_F(WindowDragTest, TheWindowFollowsTheMouseWhileTheLeftButtonIsHeld) {
   int moves = 0;
   background->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
     DragWindow(form.get(), background, x, y, [&] { ++moves; });
   };
-  form->Show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+  Show(0, 0, 200, 150);
   const QPoint start = form->Handle()->pos();
 
   QWidget* grip = background->Handle();
@@ -40,6 +49,24 @@ TEST(WindowDragTest, TheWindowFollowsTheMouseWhileTheLeftButtonIsHeld) {
   QTest::mouseMove(grip, QPoint(80, 80));
   QTest::qWait(20);
   EXPECT_EQ(form->Handle()->pos(), dropped);
+}
+
+// Where the window system moves windows itself, it is asked with the point of the screen that
+// the press gripped, and the window does not follow the mouse on its own as well.
+TEST_F(WindowDragTest, TheWindowSystemMovesTheWindowFromTheGrip) {
+  Show(20, 30, 100, 100);
+  QPoint asked;
+  const TWindowSystemMove before = SetWindowSystemMove([&](QWindow*, const QPoint& grip) {
+    asked = grip;
+    return true;
+  });
+  const QPoint start = form->Handle()->pos();
+  DragWindow(form.get(), background, 10, 10, nullptr);
+  EXPECT_EQ(asked, background->Handle()->mapToGlobal(QPoint(10, 10)));
+  QTest::mouseMove(background->Handle(), QPoint(40, 30));
+  QTest::qWait(20);
+  EXPECT_EQ(form->Handle()->pos(), start);
+  SetWindowSystemMove(before);
 }
 
 }  // namespace

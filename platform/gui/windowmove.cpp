@@ -1,0 +1,65 @@
+#include "platform/gui/windowmove.h"
+
+#include <QGuiApplication>
+#include <QPoint>
+#include <QWindow>
+
+// After Qt's headers: X11's define names that Qt's use.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace {
+
+// The window manager's move with the pointer (_NET_WM_MOVERESIZE_MOVE), started by the first
+// button, asked by a program for a person's press.
+constexpr long kMoveDirection = 8;
+constexpr long kFirstButton = 1;
+constexpr long kAskedByProgram = 1;
+
+bool Supports(Display* display, Atom feature) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
+  if (XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False, XA_ATOM,
+                         &type, &format, &count, &after, &data) != Success ||
+      !data)
+    return false;
+  bool found = false;
+  if (type == XA_ATOM && format == 32) {
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; i < count && !found; ++i) found = atoms[i] == feature;
+  }
+  XFree(data);
+  return found;
+}
+
+}  // namespace
+
+bool StartWindowManagerMove(QWindow* window, const QPoint& grip) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  // Qt's own move takes its grip from the last pointer event that the window itself saw, which
+  // with the X input extension is not the press: the window's corner jumps to the pointer.
+  if (!x11 || !x11->display()) return window->startSystemMove();
+  Display* display = x11->display();
+  const Atom moveResize = XInternAtom(display, "_NET_WM_MOVERESIZE", False);
+  if (!Supports(display, moveResize)) return false;
+  const QPoint at = grip * window->devicePixelRatio();
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = static_cast<Window>(window->winId());
+  event.xclient.message_type = moveResize;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = at.x();
+  event.xclient.data.l[1] = at.y();
+  event.xclient.data.l[2] = kMoveDirection;
+  event.xclient.data.l[3] = kFirstButton;
+  event.xclient.data.l[4] = kAskedByProgram;
+  // The press grabbed the pointer for this program; the window manager needs it.
+  XUngrabPointer(display, CurrentTime);
+  XSendEvent(display, DefaultRootWindow(display), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(display);
+  return true;
+}
