@@ -7,13 +7,13 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -197,21 +197,30 @@ QImage Splash(unsigned seed, QColor top, QColor bottom, QColor cap,
     p.drawEllipse(centre, radius, radius);
   }
   Keys(p, width, height, random, cap);
+  QFont title("Liberation Sans", 1, QFont::Bold);
+  title.setPixelSize(64);
+  const QRect name(40, 60, 500, 90);
+  const int alignment = Qt::AlignLeft | Qt::AlignVCenter;
+  // The name with its shadow and some room around it: no motif covers any of it.
+  const QRect clear =
+      QFontMetrics(title).boundingRect(name, alignment, "Lomtak").adjusted(-10, -10, 13, 13);
   std::uniform_int_distribution<int> size(34, 60);
   for (size_t i = 0; i < motifs.size() * 3; ++i) {
     int s = size(random);
-    DrawEmoji(p, motifs[i % motifs.size()],
-              QRect(static_cast<int>(x(random)) - s / 2, 40 + static_cast<int>(y(random)) / 2, s, s));
+    QRect place;
+    do {
+      place =
+          QRect(static_cast<int>(x(random)) - s / 2, 40 + static_cast<int>(y(random)) / 2, s, s);
+    } while (place.intersects(clear));
+    DrawEmoji(p, motifs[i % motifs.size()], place);
   }
-  // A dark strip under the notice line and the loading bar.
-  p.fillRect(QRect(0, height - 24, width, 24), QColor(0, 0, 0, 110));
-  QFont title("Liberation Sans", 1, QFont::Bold);
-  title.setPixelSize(64);
+  // A dark strip under the notice line and the loading bar, dark enough for white text.
+  p.fillRect(QRect(0, height - 24, width, 24), QColor(0, 0, 0, 170));
   p.setFont(title);
   p.setPen(QColor(0, 0, 0, 90));
-  p.drawText(QRect(43, 63, 500, 90), Qt::AlignLeft | Qt::AlignVCenter, "Lomtak");
+  p.drawText(name.translated(3, 3), alignment, "Lomtak");
   p.setPen(Qt::white);
-  p.drawText(QRect(40, 60, 500, 90), Qt::AlignLeft | Qt::AlignVCenter, "Lomtak");
+  p.drawText(name, alignment, "Lomtak");
   return picture;
 }
 

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/contrast.h"
 #include "support/tempdir.h"
 #include "support/xvfb.h"
 
@@ -186,6 +188,23 @@ TEST_F(ProgramX11Test, ADraggedWindowKeepsItsGripUnderThePointer) {
   const QRect after = FocusedGeometry();
   EXPECT_NEAR(after.left(), before.left() + 100, 2);
   EXPECT_NEAR(after.top(), before.top() + 50, 2);
+}
+
+// The notice line of the start window is white: the band of the picture under it is dark
+// enough for white text to be read (WCAG's 4.5 to 1), whichever picture the day shows.
+TEST_F(ProgramX11Test, TheStartWindowsNoticeLineStandsOnADarkBand) {
+  StartProgram();
+  ASSERT_TRUE(ToTheLogin());
+  Do("key Down Return");
+  ASSERT_TRUE(Focused("Start"));
+  const QRect window = FocusedGeometry();
+  const QImage screen = Screen();
+  // Beside the notice, under its line, to the right edge of the picture.
+  double lightest = 0;
+  for (int y = window.top() + 287; y < window.top() + 301; ++y)
+    for (int x = window.left() + 440; x < window.left() + 790; ++x)
+      lightest = std::max(lightest, Luminance(screen.pixel(x, y)));
+  EXPECT_GE(ContrastWithWhite(lightest), 4.5);
 }
 
 }  // namespace

@@ -2,18 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
+#include <algorithm>
+
 #include "app/tlomtak.h"
 #include "app/tsite.h"
 #include "app/tversion.h"
 #include "engine/tcourse.h"
 #include "engine/tcourses.h"
 #include "foundation/tinioptions.h"
+#include "resources/windowparts.h"
+#include "support/contrast.h"
 #include "support/courses.h"
 #include "support/guiapplication.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
 #include "support/person.h"
 #include "toolkit/gui/action.h"
+#include "toolkit/gui/image.h"
 #include "toolkit/gui/label.h"
 #include "toolkit/gui/listbox.h"
 #include "toolkit/gui/progressbar.h"
@@ -158,6 +165,47 @@ TEST_F(StartFormTest, ACourseFileAddedWhileRunningLoadsNothing) {
   EXPECT_TRUE(start.acStart->Enabled());
   EXPECT_TRUE(start.Enabled());
   EXPECT_FALSE(start.cgBaseLoading->Visible());
+}
+
+// The start window as drawn with each of its pictures: the white notice line stands on a band
+// dark enough to read it (WCAG's 4.5 to 1, beside the text, under its line, also where the
+// loading moves it up), and nothing of the picture but its sky lies around the program's name:
+// away from the white letters and their shadow, the sky changes smoothly.
+TEST_F(StartFormTest, ThePicturesKeepTheNoticeReadableAndTheNameClear) {
+  for (const char* picture :
+       {"START_SPLASH", "VISUAL_NEWYEAR", "VISUAL_HALLOWEEN", "VISUAL_VALENTINE"}) {
+    SCOPED_TRACE(picture);
+    TStartForm start(nullptr, anna());
+    ShowPhoto(start.imSplash, picture);
+    start.Show();
+    const QImage drawn = start.Handle()->grab().toImage();
+    double lightest = 0;
+    for (int y = start.lbCopy->Top() - 8; y < start.lbCopy->Top() + 13; ++y)
+      for (int x = 440; x < 795; ++x) lightest = std::max(lightest, Luminance(drawn.pixel(x, y)));
+    EXPECT_GE(ContrastWithWhite(lightest), 4.5);
+
+    const QRect name(37, 67, 250, 85);
+    auto letter = [&](int x, int y) {
+      const QRgb pixel = drawn.pixel(x, y);
+      return std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) >= 235;
+    };
+    auto nearLetter = [&](int x, int y) {
+      for (int dy = -6; dy <= 6; ++dy)
+        for (int dx = -6; dx <= 6; ++dx)
+          if (letter(x + dx, y + dy)) return true;
+      return false;
+    };
+    int steepest = 0;
+    for (int y = name.top(); y <= name.bottom(); ++y)
+      for (int x = name.left(); x < name.right(); ++x) {
+        if (nearLetter(x, y) || nearLetter(x + 1, y)) continue;
+        const QRgb a = drawn.pixel(x, y), b = drawn.pixel(x + 1, y);
+        steepest = std::max({steepest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                             std::abs(qBlue(a) - qBlue(b))});
+      }
+    // JPEG noise stays well below this step; the edge of a motif is several times as steep.
+    EXPECT_LE(steepest, 24) << "something stands beside the name";
+  }
 }
 
 TEST_F(StartFormTest, SeasonalPicturesFollowTheDate) {
