@@ -144,6 +144,8 @@ void TUserStatisticForm::LoadFiles() {
     series->setXDateTime(choice == 2);
   }
   acHideSeries->Execute();
+  // A zoom or a scroll was made on the points of the load before, perhaps by another axis.
+  Chart->UndoZoom();
   if (choice == 2) {
     Chart->BottomAxis()->setAutomaticMinimum(true);
     Chart2->BottomAxis()->setAutomaticMinimum(true);

@@ -380,6 +380,40 @@ TEST_F(UserStatisticFormTest, TheLowerChartShowsTheXRangeOfTheUpperOne) {
   EXPECT_DOUBLE_EQ(lower->Maximum(), upper->Maximum());
 }
 
+// A zoom or a scroll belongs to the load it was made on: the next load, by any X axis, shows
+// all its points on both charts, from the axis's own start.
+TEST_F(UserStatisticFormTest, AZoomOrScrollEndsWithTheLoad) {
+  Write("2010-05-17-14-03-59.stat",
+        {Exercise({Keys(30)}), Exercise({Keys(30)}), Exercise({Keys(30)})});
+  form->Show();
+  struct Case {
+    const char* name;
+    int axis;
+  } cases[] = {
+      {"ByKeystrokes", ByKeystrokes}, {"ByDateTime", ByDateTime}, {"ByMinutes", ByMinutes}};
+  for (bool scroll : {false, true})
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (scroll ? " after a scroll" : " after a zoom"));
+      Load(ByMinutes);
+      form->Chart->Draw();
+      if (scroll)
+        form->Chart->ScrollBy(120, 30);
+      else
+        form->Chart->ZoomRect(100, 20, 300, 200);
+      Load(c.axis);
+      const std::vector<double> xs = Xs(form->srProQ);
+      ASSERT_EQ(xs.size(), 3u);
+      for (TChart* chart : {form->Chart, form->Chart2}) {
+        EXPECT_FALSE(chart->Zoomed());
+        EXPECT_TRUE(chart->BottomAxis()->AutomaticMaximum());
+        EXPECT_LT(chart->BottomAxis()->Minimum(), xs.front());
+        EXPECT_GT(chart->BottomAxis()->Maximum(), xs.back());
+      }
+      EXPECT_TRUE(form->Chart->LeftAxis()->AutomaticMaximum());
+      EXPECT_EQ(form->Chart->LeftAxis()->Minimum(), 0);
+    }
+}
+
 TEST_F(UserStatisticFormTest, TotalsBeyondTwentyFourDaysOfTypingRunOn) {
   // Two files of 600 hours' counted typing each: more milliseconds than 32 bits hold.
   const std::vector<std::vector<std::string>> hours(60, Exercise({Keys(200, 180000)}));
