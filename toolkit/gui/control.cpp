@@ -157,9 +157,12 @@ void TControl::FontChanged() {
   if (!applyingParentFont_) parentFont_ = false;
   if (!widget_) return;
   widget_->setFont(font_.ToQFont());
+  // The font's colour while the control can be used; a disabled one keeps the style's colour,
+  // so that it looks disabled.
   QPalette palette = widget_->palette();
-  palette.setColor(QPalette::WindowText, ToQColor(font_.Color()));
-  palette.setColor(QPalette::Text, ToQColor(font_.Color()));
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+      palette.setColor(group, role, ToQColor(font_.Color()));
   widget_->setPalette(palette);
   Invalidate();
 }

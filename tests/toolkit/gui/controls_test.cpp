@@ -4,10 +4,11 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QTest>
+#include <QImage>
 #include <QTabWidget>
+#include <QTest>
 #include <QWidget>
-
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -111,6 +112,33 @@ TEST_F(ControlsTest, CheckBoxReportsEveryChangeOfItsState) {
   QTest::mouseClick(box->Handle(), Qt::LeftButton, {}, QPoint(5, box->Height() / 2));
   EXPECT_TRUE(box->Checked());
   EXPECT_EQ(clicks, 3);
+}
+
+// A caption in its font's colour while the control can be used; grey, as the style draws
+// disabled text, while it or the panel it stands on is disabled.
+TEST_F(ControlsTest, ADisabledCheckBoxLooksDisabled) {
+  auto* panel = Make<TPanel>();
+  panel->SetBounds(0, 0, 200, 40);
+  auto* box = new TCheckBox(form);
+  box->setParent(panel);
+  box->SetBounds(4, 4, 190, 24);
+  box->setCaption("Display trends");
+  box->Font()->setColor(clBlack);
+  ShowForm();
+  auto darkest = [&] {
+    const QImage drawn = box->Handle()->grab().toImage();
+    int value = 255;
+    // The caption, right of the box itself.
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 24; x < drawn.width(); ++x) value = std::min(value, qGray(drawn.pixel(x, y)));
+    return value;
+  };
+  EXPECT_LT(darkest(), 60);
+  panel->setEnabled(false);
+  EXPECT_GT(darkest(), 100) << "the panel is disabled";
+  panel->setEnabled(true);
+  box->setEnabled(false);
+  EXPECT_GT(darkest(), 100) << "the box is disabled";
 }
 
 TEST_F(ControlsTest, PageControlHidesATabButKeepsItsPage) {
