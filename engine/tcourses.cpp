@@ -27,6 +27,10 @@ bool TCourses::setDirectory(const std::string& folder) {
 
 void TCourses::Load() {
   Clear();
+  AddNew();
+}
+
+void TCourses::AddNew() {
   const size_t length = sizeof(kCourseExtension) - 1;
   std::error_code error;
   for (std::filesystem::directory_iterator it(Directory, error), end; !error && it != end;
@@ -35,6 +39,7 @@ void TCourses::Load() {
     if (entry.size() < length || !SameText(entry.substr(entry.size() - length), kCourseExtension))
       continue;
     const std::string name = entry.substr(0, entry.size() - length);
+    if (Courses.count(name)) continue;
     Courses[name] = std::make_unique<TCourse>(this, name, entry.substr(name.size()));
   }
 }

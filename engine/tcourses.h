@@ -25,6 +25,9 @@ public:
   // One course per entry matching "*.Base" (letter case ignored, folders included), named
   // after the entry without its last extension. A missing folder gives no course.
   void Load();
+  // Adds a course for each course file that came since the listing; the courses listed before
+  // stay as they are (a loaded one keeps its base). Raises as Load does.
+  void AddNew();
   void Clear();
 
   // The course of exactly that name (letter case counts), or none.

@@ -12,6 +12,7 @@
 #include "foundation/tenvironment.h"
 #include "foundation/tinioptions.h"
 #include "resources/windowparts.h"
+#include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/label.h"
@@ -45,6 +46,10 @@ TStartForm::TStartForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner), 
   LoadState(User->getOptions(), "StartForm");
 }
 
+void TStartForm::CreateMessages() {
+  AddMessage("Error.CourseNotFound", FromUtf8("Файл с курсом не найден"));
+}
+
 TCourse* TStartForm::SelectCourse() { return ShowModal() == mrOk ? Course : nullptr; }
 
 void TStartForm::AfterLocalize() {
@@ -55,9 +60,16 @@ void TStartForm::AfterLocalize() {
 void TStartForm::acStartExecute(TObject*) {
   const int index = lbLanguage->ItemIndex();
   if (index < 0) return;
-  // A course file that came after the start has no course in the catalogue: nothing to load.
-  TCourse* chosen = getRoot()->getCourses()->getCourse(lbLanguage->Items()->Strings(index));
-  if (!chosen) return;
+  const std::string name = lbLanguage->Items()->Strings(index);
+  TCourses* courses = getRoot()->getCourses();
+  // A course file that came after the start is not in the catalogue yet.
+  if (!courses->getCourse(name)) courses->AddNew();
+  TCourse* chosen = courses->getCourse(name);
+  if (!chosen) {
+    // Its file has gone since the list was made.
+    ShowMessage("Error.CourseNotFound");
+    return;
+  }
   acStart->setEnabled(false);
   setEnabled(false);
   setCursor(crHourGlass);

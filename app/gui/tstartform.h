@@ -69,7 +69,7 @@ public:
   static std::string SeasonalPicture(TDateTime moment);
 
 protected:
-  void CreateMessages() override {}
+  void CreateMessages() override;
   void AfterLocalize() override;
 
 private:

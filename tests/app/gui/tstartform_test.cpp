@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <algorithm>
+#include <filesystem>
 
 #include "app/tlomtak.h"
 #include "app/tsite.h"
@@ -152,16 +153,35 @@ TEST_F(StartFormTest, WithNoCourseNothingIsLoadedOrStoredAndEscStillCloses) {
   EXPECT_EQ(Stored(), "-");
 }
 
-TEST_F(StartFormTest, ACourseFileAddedWhileRunningLoadsNothing) {
+// A course file added while the program runs is loaded like the others; one whose file has
+// gone since the list was made is reported, and the window stays usable.
+TEST_F(StartFormTest, ACourseFileAddedWhileRunningLoadsAndAGoneOneIsReported) {
   Install({"English"});
-  app.root();
+  TCourse* english = app.root().getCourses()->getCourse("English");
   InstallCourse("Russian", app.getCoursesDir());
+  {
+    TStartForm start(nullptr, anna());
+    start.Show();
+    start.lbLanguage->setItemIndex(1);
+    ASSERT_EQ(Selected(start), "Russian");
+    start.acStart->Execute();
+    EXPECT_EQ(start.ModalResult(), mrOk);
+  }
+  TCourse* russian = app.root().getCourses()->getCourse("Russian");
+  ASSERT_NE(russian, nullptr);
+  EXPECT_TRUE(russian->isLoaded());
+  EXPECT_EQ(app.root().getCourses()->getCourse("English"), english) << "kept as it was";
+
+  TempDir::Write(app.getCoursesDir() + "/Tatar.Base", "");
   TStartForm start(nullptr, anna());
   start.Show();
-  start.lbLanguage->setItemIndex(1);
-  ASSERT_EQ(Selected(start), "Russian");
+  std::filesystem::remove(app.getCoursesDir() + "/Tatar.Base");
+  start.lbLanguage->setItemIndex(2);
+  ASSERT_EQ(Selected(start), "Tatar");
   start.acStart->Execute();
   EXPECT_EQ(start.ModalResult(), mrNone);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, start.getMessage("Error.CourseNotFound"));
   EXPECT_TRUE(start.acStart->Enabled());
   EXPECT_TRUE(start.Enabled());
   EXPECT_FALSE(start.cgBaseLoading->Visible());
