@@ -2,11 +2,18 @@
 
 #include <utility>
 
+#include "toolkit/codepage.h"
+
 namespace {
 
 TMessageDlgHandler& Handler() {
   static TMessageDlgHandler handler;
   return handler;
+}
+
+int& CodePage() {
+  static int codePage = kSystemCodePage;
+  return codePage;
 }
 
 }  // namespace
@@ -18,4 +25,12 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type) {
 
 TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler handler) {
   return std::exchange(Handler(), std::move(handler));
+}
+
+void SetMessageDlgCodePage(int codePage) {
+  CodePage() = codePage;
+}
+
+int MessageDlgCodePage() {
+  return CodePage();
 }

@@ -22,3 +22,8 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type);
 
 // Installs the handler (an empty one restores the default answers); returns the one before.
 TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler handler);
+
+// The code page of the texts in force (the localization's), whose language the boxes' buttons
+// speak: the system code page's, Russian, until the localization says otherwise.
+void SetMessageDlgCodePage(int codePage);
+int MessageDlgCodePage();

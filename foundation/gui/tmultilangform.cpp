@@ -4,6 +4,7 @@
 #include "foundation/tinioptions.h"
 #include "foundation/tltobject.h"
 #include "platform/gui/windowlock.h"
+#include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 #include "toolkit/gui/font.h"
 #include "toolkit/gui/strings.h"
@@ -59,6 +60,8 @@ void TMultilangForm::Localize() {
   // The pass draws once, at its end.
   TWindowUpdateLock lock(this);
   const int charset = Root->getLocalization()->ReadInteger("General", "Charset", 0) & 0xFF;
+  // Message boxes speak the language of the texts, their buttons too.
+  SetMessageDlgCodePage(CodePageOfCharset(charset));
   setCaption(Root->ReadLocalized(Name(), "Caption", Caption()));
   // A property setter may add components: the count is read anew at every step.
   for (int i = 0; i < ComponentCount(); ++i) LocalizeComponent(Components(i), charset);

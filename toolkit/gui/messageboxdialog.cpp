@@ -1,9 +1,28 @@
 #include "toolkit/gui/messageboxdialog.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <utility>
 
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/qtbridge.h"
+
+namespace {
+
+struct TButtonTexts {
+  const char* Yes;
+  const char* No;
+  const char* Ok;
+};
+
+// The buttons in the language of the texts' code page: Russian for Cyrillic, the language of
+// the system's own texts; English for any other.
+TButtonTexts ButtonTexts(int codePage) {
+  if (codePage == 1251) return {"Да", "Нет", "ОК"};
+  return {"Yes", "No", "OK"};
+}
+
+}  // namespace
 
 TModalResult ShowMessageBoxDialog(const std::string& text, TMsgDlgType type) {
   QMessageBox box;
@@ -23,6 +42,11 @@ TModalResult ShowMessageBoxDialog(const std::string& text, TMsgDlgType type) {
       box.setStandardButtons(QMessageBox::Ok);
       break;
   }
+  const TButtonTexts texts = ButtonTexts(MessageDlgCodePage());
+  for (auto [button, text] :
+       {std::pair{QMessageBox::Yes, texts.Yes}, std::pair{QMessageBox::No, texts.No},
+        std::pair{QMessageBox::Ok, texts.Ok}})
+    if (QAbstractButton* shown = box.button(button)) shown->setText(QString::fromUtf8(text));
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
   switch (box.exec()) {
     case QMessageBox::Yes: return mrYes;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QStandardItemModel>
-
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "toolkit/gui/listbox.h"
 #include "toolkit/gui/panel.h"
 #include "toolkit/gui/strings.h"
+#include "toolkit/messagebox.h"
 
 namespace {
 
@@ -132,6 +132,26 @@ TEST_F(MultilangFormTest, WithoutAFileTextsStayButStringListsLoseTheirOuterBlank
   EXPECT_EQ(form.Chart->Title.Text(), "  Speed\r\n");
   EXPECT_EQ(form.lbTitle->Font()->Charset(), ANSI_CHARSET);
   EXPECT_EQ(form.getMessage("Greeting"), "Hi");
+}
+
+// Message boxes speak the language of the localization in force: the code page of its
+// character set, the system's (Russian) without one.
+TEST_F(MultilangFormTest, MessageBoxesTakeTheCodePageOfTheLocalization) {
+  struct Case {
+    const char* name;
+    const char* file;
+    int codePage;
+  } cases[] = {
+      {"Western", "[General]\r\nCharset=3\r\n", 1252},
+      {"Greek", "[General]\r\nCharset=161\r\n", 1253},
+      {"NoCharset", "[TestForm]\r\nCaption=Localized\r\n", 1251},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program.Localize(c.file);
+    TTestForm form(&Program.root());
+    EXPECT_EQ(MessageDlgCodePage(), c.codePage);
+  }
 }
 
 TEST_F(MultilangFormTest, HooksRunInsideTheBaseConstructionAndCreateAfterIt) {

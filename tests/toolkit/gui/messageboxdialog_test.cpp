@@ -6,8 +6,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "support/guiapplication.h"
 
@@ -54,6 +55,39 @@ TEST(MessageBoxDialogTest, ShowsTheTextAndAnswersWithTheButtonPressed) {
     EXPECT_EQ(presser.text, QString::fromUtf8("Удалить?")) << "the system code page";
     EXPECT_EQ(presser.icon, c.icon);
   }
+}
+
+// The buttons speak the language of the texts in force: Russian with the system's own texts
+// (Cyrillic), English with Western ones.
+TEST(MessageBoxDialogTest, TheButtonsSpeakTheLanguageOfTheTexts) {
+  struct Case {
+    const char* name;
+    int codePage;
+    TMsgDlgType type;
+    std::vector<QString> buttons;
+  } cases[] = {
+      {"RussianConfirmation", 1251, mtConfirmation, {"Да", "Нет"}},
+      {"RussianInformation", 1251, mtInformation, {"ОК"}},
+      {"EnglishConfirmation", 1252, mtConfirmation, {"Yes", "No"}},
+      {"EnglishError", 1252, mtError, {"OK"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetMessageDlgCodePage(c.codePage);
+    std::vector<QString> shown;
+    QTimer::singleShot(10, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      for (QAbstractButton* button : box->buttons()) shown.push_back(button->text());
+      box->buttons().front()->click();
+    });
+    ShowMessageBoxDialog("?", c.type);
+    std::sort(shown.begin(), shown.end());
+    std::vector<QString> expected = c.buttons;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(shown, expected);
+  }
+  SetMessageDlgCodePage(1251);
 }
 
 }  // namespace
