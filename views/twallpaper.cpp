@@ -1,6 +1,8 @@
 #include "views/twallpaper.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "resources/pictures/picture.h"
 #include "toolkit/gui/jpegimage.h"
@@ -25,14 +27,18 @@ TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox
 TWallpaper::~TWallpaper() = default;
 
 TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, int height) {
-  int w = pictureWidth, h = pictureHeight;
+  // In 64 bits: a thin strip on a tall screen grows by thousands of tenths, past 32 bits (exact
+  // for any area a control can have, under 2^24 pixels a side). A size that 32 bits cannot hold
+  // is held at their end, which still covers the area.
+  int64_t w = pictureWidth, h = pictureHeight;
   if ((w < width || h < height) && w > 0 && h > 0) {
     double f = std::max(static_cast<double>(width) / w, static_cast<double>(height) / h);
-    int k = static_cast<int>(f * 10) + 1;
-    w = w * k / 10;
-    h = h * k / 10;
+    int64_t k = static_cast<int64_t>(f * 10) + 1;
+    w = std::min<int64_t>(w * k / 10, INT_MAX);
+    h = std::min<int64_t>(h * k / 10, INT_MAX);
   }
-  return Bounds((width - w) / 2, (height - h) / 2, w, h);
+  return Bounds(static_cast<int>((width - w) / 2), static_cast<int>((height - h) / 2),
+                static_cast<int>(w), static_cast<int>(h));
 }
 
 void TWallpaper::Paint() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <string>
 
 #include "resources/pictures/picture.h"
@@ -27,6 +28,10 @@ TEST(WallpaperTest, APictureGrowsByTenthsToCoverTheAreaAndIsCentred) {
       {"a larger picture is cropped", 1600, 1200, 1280, 1024, Bounds(-160, -88, 1600, 1200)},
       {"an equal picture stays", 1920, 1200, 1920, 1200, Bounds(0, 0, 1920, 1200)},
       {"an empty picture", 0, 0, 800, 600, Bounds(400, 300, 0, 0)},
+      {"a thin strip on a tall screen grows past 32-bit products", 65500, 1, 7680, 4320,
+       Bounds(-141479435, 0, 282966550, 4320)},
+      {"a growth past 32 bits stops at their end", 1000000, 1, 32767, 32767,
+       Bounds(-1073725440, 0, INT_MAX, 32767)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
