@@ -57,6 +57,7 @@ TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
       {"empty", kData + "/mixed/empty.jpg", false, 0},
       {"missing", kData + "/none.jpg", false, 0},
       {"too large to decode", std::string(LOMTAK_TEST_DATA_DIR) + "/pictures/huge.jpg", false, 0},
+      {"cut short", std::string(LOMTAK_TEST_DATA_DIR) + "/pictures/truncated.jpg", false, 0},
       {"no name", "", false, 0},
   };
   for (const Case& c : cases) {
