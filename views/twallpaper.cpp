@@ -6,6 +6,7 @@
 
 #include "resources/pictures/picture.h"
 #include "toolkit/gui/jpegimage.h"
+#include "toolkit/gui/screen.h"
 #include "views/viewplacement.h"
 
 TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox(Owner) {
@@ -19,12 +20,17 @@ TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox
   }
   PlayList.LoadFolder(folder, "*.jpg");
   Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(PlayList.Random());
+  Loader->Load(PlayList.Random(), CoverArea());
   setAlign(alClient);
   PlaceHidden(this);
 }
 
 TWallpaper::~TWallpaper() = default;
+
+TSize TWallpaper::CoverArea() const {
+  // Before the training screen is laid out, the screen's size is all there is to go by.
+  return {std::max(Width(), Screen->Width()), std::max(Height(), Screen->Height())};
+}
 
 TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, int height) {
   // In 64 bits: a thin strip on a tall screen grows by thousands of tenths, past 32 bits (exact
@@ -53,6 +59,6 @@ void TWallpaper::Next() {
   Loader->WaitFor();
   if (Loader->Loaded) Bitmap.Assign(Loader->Bitmap);
   Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(PlayList.Random());
+  Loader->Load(PlayList.Random(), CoverArea());
   Paint();
 }

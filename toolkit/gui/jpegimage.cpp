@@ -88,9 +88,23 @@ void TJPEGImage::LoadFromMemory(const void* data, size_t size) {
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   // Otherwise straight into Qt's 32-bit layout: blue, green, red, unused.
   info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-  // A header may claim far more pixels than the file holds or memory can take: that is known
+  // The smallest scale whose picture covers the area, then down to one within the limit. A
+  // header may claim far more pixels than the file holds or memory can take: that is known
   // before anything is decoded.
-  jpeg_calc_output_dimensions(&info);
+  auto scaleTo = [&info](unsigned eighths) {
+    info.scale_num = eighths;
+    info.scale_denom = 8;
+    jpeg_calc_output_dimensions(&info);
+  };
+  auto covers = [&info, this] {
+    return info.output_width >= static_cast<unsigned>(area_.cx) &&
+           info.output_height >= static_cast<unsigned>(area_.cy);
+  };
+  unsigned eighths = 1;
+  scaleTo(eighths);
+  while (eighths < 8 && !covers()) scaleTo(++eighths);
+  while (eighths > 1 && !WithinPixelLimit(info.output_width, info.output_height))
+    scaleTo(--eighths);
   if (WithinPixelLimit(info.output_width, info.output_height)) {
     jpeg_start_decompress(&info);
     image = QImage(info.output_width, info.output_height, QImage::Format_RGB32);

@@ -2,6 +2,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QImageReader>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -59,6 +61,42 @@ TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {
   }
   EXPECT_THROW(jpeg.LoadFromMemory("", 0), Exception);
   EXPECT_THROW(jpeg.LoadFromFile(Picture("missing.jpg")), Exception);
+}
+
+TEST(JPEGImageTest, DecodesAtTheSmallestEighthThatCoversTheAreaWithinTheLimit) {
+  // Qt 6.4's own limit, whatever Qt this runs on: 33 megapixels.
+  const int savedLimit = QImageReader::allocationLimit();
+  QImageReader::setAllocationLimit(128);
+  const std::string photo = EncodeGreyJpeg(8192, 4160), odd = EncodeGreyJpeg(1001, 751);
+  const std::string small = TempDir::Read(Picture("redblue.jpg"));
+  struct Case {
+    const char* name;
+    const std::string& file;
+    TSize area;
+    int width, height;
+  } cases[] = {
+      {"full size, but for the limit: seven eighths", photo, {INT_MAX, INT_MAX}, 7168, 3640},
+      {"a screen that a quarter covers", photo, {1000, 700}, 2048, 1040},
+      {"a small area: an eighth", photo, {100, 100}, 1024, 520},
+      {"the photo's own size, but for the limit", photo, {8192, 4160}, 7168, 3640},
+      {"sides that are no multiple of eight round up", odd, {500, 376}, 501, 376},
+      {"a picture smaller than the area is never enlarged", small, {1920, 1200}, 16, 8},
+      {"colours survive scaling", small, {8, 4}, 8, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TJPEGImage jpeg;
+    jpeg.setCoverArea(c.area);
+    jpeg.LoadFromMemory(c.file.data(), c.file.size());
+    EXPECT_EQ(jpeg.Width(), c.width);
+    EXPECT_EQ(jpeg.Height(), c.height);
+  }
+  TJPEGImage halved;
+  halved.setCoverArea({8, 4});
+  halved.LoadFromFile(Picture("redblue-cmyk.jpg"));
+  ExpectNear(halved.Image().pixel(1, 2), qRgb(255, 0, 0));
+  ExpectNear(halved.Image().pixel(6, 2), qRgb(0, 0, 255));
+  QImageReader::setAllocationLimit(savedLimit);
 }
 
 TEST(JPEGImageTest, AProgressivePictureOfMoreThanAHundredScansIsRefused) {
@@ -138,10 +176,14 @@ TEST(PicturesTest, AHeaderClaimingMorePixelsThanMemoryHoldsIsRefusedAsTooLarge) 
   // 8.6 GB of coefficients that libjpeg keeps for a progressive picture until its last scan.
   const std::string progressive =
       WithScans(WithClaimedSize(EncodeGreyJpeg(64, 64, true), 65500, 65500), 200);
-  TJPEGImage jpeg;
+  TJPEGImage jpeg, forAScreen;
+  forAScreen.setCoverArea({1920, 1200});
   TPNGImage png;
   DecodeCase cases[] = {
       {"a progressive JPEG of 65500 x 65500 in 200 scans", &jpeg, progressive},
+      // An eighth, 3750 x 3750, would be few enough pixels; its coefficients take 1.8 GB.
+      {"a progressive JPEG of 30000 x 30000 for a screen", &forAScreen,
+       WithClaimedSize(EncodeGreyJpeg(64, 64, true), 30000, 30000)},
       {"a PNG of 30000 x 30000", &png, TempDir::Read(Picture("huge.png"))},
   };
   for (DecodeCase& c : cases) {
