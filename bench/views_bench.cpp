@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -21,6 +21,7 @@
 #include "tests/support/tempdir.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/form.h"
+#include "toolkit/gui/jpegimage.h"
 #include "views/tltkeyboard.h"
 #include "views/tltstatusbar.h"
 #include "views/tlttaskvisualizer.h"
@@ -131,20 +132,62 @@ void BM_StatusLinePaint(benchmark::State& state) {
 }
 BENCHMARK(BM_StatusLinePaint);
 
-// Next with the following picture already decoded: what the typist waits for at a line's end.
-void BM_WallpaperNextDecoded(benchmark::State& state) {
+const std::string kDusk = std::string(LOMTAK_DIST_DIR) + "/Environment/Wallpapers/Dusk.jpg";
+
+// A camera's photo of 6000 x 3750, larger than the screen, made once from a shipped wallpaper.
+const std::string& Photo() {
+  static TempDir folder;
+  static const std::string photo = [] {
+    const std::string file = folder / "Photo.jpg";
+    QImage(QString::fromStdString(kDusk))
+        .scaled(6000, 3750, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .save(QString::fromStdString(file), "JPEG", 90);
+    return file;
+  }();
+  return photo;
+}
+
+// Next with the following picture already decoded: what the typist waits for at a line's end,
+// the picture's copy and the paint. `shown` is the width the picture is decoded at.
+void TimeNextDecoded(benchmark::State& state, const std::string& picture, int shown) {
   StartApplication();
   TempDir folder;
-  std::filesystem::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Wallpapers/Dusk.jpg",
-                             folder / "Dusk.jpg");
+  std::filesystem::copy_file(picture, folder / "Picture.jpg");
   TOwnedPtr<TWallpaper> wallpaper(new TWallpaper(nullptr, folder.path()));
   wallpaper->SetBounds(0, 0, kWidth, kHeight);
   wallpaper->Show();
+  // The first picture was decoded before the wallpaper had its size.
+  wallpaper->Next();
   TimeEachPass(
       state, [&] { wallpaper->Next(); }, [&] { wallpaper->Loader->WaitFor(); });
-  if (wallpaper->Bitmap.Width() != kWidth) state.SkipWithError("the picture was not taken");
+  if (wallpaper->Bitmap.Width() != shown) state.SkipWithError("the picture was not taken");
+}
+
+void BM_WallpaperNextDecoded(benchmark::State& state) {
+  TimeNextDecoded(state, kDusk, kWidth);
 }
 BENCHMARK(BM_WallpaperNextDecoded);
+
+// Three eighths of the photo, 2250 x 1407, are the least that covers the screen.
+void BM_WallpaperNextDecodedPhoto(benchmark::State& state) {
+  TimeNextDecoded(state, Photo(), 2250);
+}
+BENCHMARK(BM_WallpaperNextDecodedPhoto);
+
+// The loader's work for one switch to the photo: decoding it into a bitmap at full size
+// (argument 0) or at the scale that covers the screen (1).
+void BM_WallpaperPhotoDecode(benchmark::State& state) {
+  StartApplication();
+  TimeEachPass(state, [&] {
+    TJPEGImage jpeg;
+    if (state.range(0)) jpeg.setCoverArea({kWidth, kHeight});
+    jpeg.LoadFromFile(Photo());
+    TBitmap bitmap;
+    bitmap.Assign(jpeg);
+    benchmark::DoNotOptimize(bitmap.Image().constBits());
+  });
+}
+BENCHMARK(BM_WallpaperPhotoDecode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One key event as the window system delivers it, through the keyboard hook to the keyboard's
 // key event, whose handler moves the next-key mark as the training screen's does, with the

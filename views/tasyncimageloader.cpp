@@ -6,8 +6,9 @@ TAsyncImageLoader::~TAsyncImageLoader() {
   WaitFor();
 }
 
-void TAsyncImageLoader::Load(const std::string& fileName) {
+void TAsyncImageLoader::Load(const std::string& fileName, TSize area) {
   FileName = fileName;
+  Area = area;
   Loaded = false;
   Start();
 }
@@ -15,6 +16,7 @@ void TAsyncImageLoader::Load(const std::string& fileName) {
 void TAsyncImageLoader::Execute() {
   // A failure ends the thread quietly: the wallpaper keeps its picture.
   TJPEGImage jpeg;
+  jpeg.setCoverArea(Area);
   jpeg.LoadFromFile(FileName);
   Bitmap.Assign(jpeg);
   Loaded = true;

@@ -1,9 +1,12 @@
 #include "views/twallpaper.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "resources/pictures/picture.h"
 #include "toolkit/gui/jpegimage.h"
+#include "toolkit/gui/screen.h"
 #include "views/viewplacement.h"
 
 TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox(Owner) {
@@ -17,22 +20,31 @@ TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox
   }
   PlayList.LoadFolder(folder, "*.jpg");
   Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(PlayList.Random());
+  Loader->Load(PlayList.Random(), CoverArea());
   setAlign(alClient);
   PlaceHidden(this);
 }
 
 TWallpaper::~TWallpaper() = default;
 
+TSize TWallpaper::CoverArea() const {
+  // Before the training screen is laid out, the screen's size is all there is to go by.
+  return {std::max(Width(), Screen->Width()), std::max(Height(), Screen->Height())};
+}
+
 TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, int height) {
-  int w = pictureWidth, h = pictureHeight;
+  // In 64 bits: a thin strip on a tall screen grows by thousands of tenths, past 32 bits (exact
+  // for any area a control can have, under 2^24 pixels a side). A size that 32 bits cannot hold
+  // is held at their end, which still covers the area.
+  int64_t w = pictureWidth, h = pictureHeight;
   if ((w < width || h < height) && w > 0 && h > 0) {
     double f = std::max(static_cast<double>(width) / w, static_cast<double>(height) / h);
-    int k = static_cast<int>(f * 10) + 1;
-    w = w * k / 10;
-    h = h * k / 10;
+    int64_t k = static_cast<int64_t>(f * 10) + 1;
+    w = std::min<int64_t>(w * k / 10, INT_MAX);
+    h = std::min<int64_t>(h * k / 10, INT_MAX);
   }
-  return Bounds((width - w) / 2, (height - h) / 2, w, h);
+  return Bounds(static_cast<int>((width - w) / 2), static_cast<int>((height - h) / 2),
+                static_cast<int>(w), static_cast<int>(h));
 }
 
 void TWallpaper::Paint() {
@@ -47,6 +59,6 @@ void TWallpaper::Next() {
   Loader->WaitFor();
   if (Loader->Loaded) Bitmap.Assign(Loader->Bitmap);
   Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(PlayList.Random());
+  Loader->Load(PlayList.Random(), CoverArea());
   Paint();
 }

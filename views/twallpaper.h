@@ -2,7 +2,8 @@
 // The background of the training screen: one picture scaled to cover the whole area, centred,
 // with the program's logo in the bottom-right corner. It starts with the built-in picture and
 // changes to a random JPEG of its folder at every Next; the next picture is always being decoded
-// ahead on a loader thread, so Next only waits for a decode that is still running. Owns the
+// ahead on a loader thread, at the smallest scale that still covers the screen (so a photo of
+// any size shows), and Next only waits for a decode that is still running. Owns the
 // picture, the logo, the play list and the one loader. User-interface thread only.
 
 #include <memory>
@@ -33,6 +34,9 @@ public:
   std::unique_ptr<TAsyncImageLoader> Loader;
 
 private:
+  // What the next picture must cover: the wallpaper, which fills the screen once laid out.
+  TSize CoverArea() const;
+
   // Decoded once: every paint draws it.
   TPNGImage logo_;
 };

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <string>
 
 #include "resources/pictures/picture.h"
 #include "support/guiapplication.h"
+#include "support/jpegfiles.h"
 #include "support/tempdir.h"
 #include "toolkit/gui/jpegimage.h"
 #include "toolkit/gui/pngimage.h"
@@ -27,6 +29,10 @@ TEST(WallpaperTest, APictureGrowsByTenthsToCoverTheAreaAndIsCentred) {
       {"a larger picture is cropped", 1600, 1200, 1280, 1024, Bounds(-160, -88, 1600, 1200)},
       {"an equal picture stays", 1920, 1200, 1920, 1200, Bounds(0, 0, 1920, 1200)},
       {"an empty picture", 0, 0, 800, 600, Bounds(400, 300, 0, 0)},
+      {"a thin strip on a tall screen grows past 32-bit products", 65500, 1, 7680, 4320,
+       Bounds(-141479435, 0, 282966550, 4320)},
+      {"a growth past 32 bits stops at their end", 1000000, 1, 32767, 32767,
+       Bounds(-1073725440, 0, INT_MAX, 32767)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -38,7 +44,15 @@ TEST(WallpaperTest, APictureGrowsByTenthsToCoverTheAreaAndIsCentred) {
   }
 }
 
+// A camera's photo of 34 megapixels: Qt's limit for decoded pictures is 33 at full size.
+std::string Photo(const TempDir& folder) {
+  const std::string photo = folder / "Photo.jpg";
+  TempDir::Write(photo, EncodeGreyJpeg(8192, 4160));
+  return photo;
+}
+
 TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
+  TempDir folder;
   struct Case {
     const char* name;
     std::string file;
@@ -48,16 +62,18 @@ TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
       {"baseline", kData + "/mixed/good.jpg", true, 64},
       {"progressive", kData + "/progressive.jpg", true, 48},
       {"CMYK", kData + "/cmyk.jpg", true, 40},
+      {"a photo, at the quarter that covers the area", Photo(folder), true, 2048},
       {"not a picture", kData + "/mixed/broken.jpg", false, 0},
       {"empty", kData + "/mixed/empty.jpg", false, 0},
       {"missing", kData + "/none.jpg", false, 0},
       {"too large to decode", std::string(LOMTAK_TEST_DATA_DIR) + "/pictures/huge.jpg", false, 0},
+      {"cut short", std::string(LOMTAK_TEST_DATA_DIR) + "/pictures/truncated.jpg", false, 0},
       {"no name", "", false, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TAsyncImageLoader loader;
-    loader.Load(c.file);
+    loader.Load(c.file, {800, 600});
     loader.WaitFor();
     EXPECT_EQ(loader.Loaded, c.loaded);
     EXPECT_EQ(loader.Bitmap.Width(), c.width);
@@ -101,6 +117,20 @@ TEST_F(WallpaperFolderTest, NextKeepsTheLastGoodPictureAmongBrokenAndEmptyFiles)
     EXPECT_TRUE(wallpaper->Loader->Started());
   }
   EXPECT_TRUE(seenGood);
+}
+
+// Decoded at the smallest scale that covers the screen, so a photo of any size is shown, and
+// never enlarged.
+TEST_F(WallpaperFolderTest, ShowsAPhotoOfAnySizeDecodedNoLargerThanTheScreenNeeds) {
+  TempDir folder;
+  Photo(folder);
+  Open(folder.path());
+  for (int i = 0; i < 2; ++i) {
+    wallpaper->Next();
+    // The offscreen screen of 800 x 600: an eighth, 1024 x 520, would not cover it.
+    EXPECT_EQ(wallpaper->Bitmap.Width(), 2048);
+    EXPECT_EQ(wallpaper->Bitmap.Height(), 1040);
+  }
 }
 
 TEST_F(WallpaperFolderTest, AFolderWithoutPicturesKeepsTheBuiltInOne) {

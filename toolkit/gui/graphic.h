@@ -3,7 +3,7 @@
 // Safe on any thread as long as one thread uses one picture.
 
 #include <QImage>
-
+#include <cstdint>
 #include <string>
 
 #include "toolkit/gui/object.h"
@@ -29,6 +29,13 @@ public:
 protected:
   // 32-bit pixels, with a premultiplied alpha channel when the picture has one.
   static QImage Normalized(const QImage& image);
+  // Whether the 32-bit pixels of a picture of that size stay within Qt's own limit for decoding
+  // pictures, which binds our decoders too (no limit where Qt sets none).
+  static bool WithinPixelLimit(uint64_t width, uint64_t height);
+  // The limit in bytes, 0 for none.
+  static uint64_t PixelLimit();
+  // Raises "<error>a picture of W x H pixels is too large".
+  [[noreturn]] static void RaiseTooLarge(const std::string& error, uint64_t width, uint64_t height);
   // Decodes with Qt's reader of the format (any format when none is named); raises `error`.
   void DecodeWithQt(const void* data, size_t size, const char* format, const char* error);
 

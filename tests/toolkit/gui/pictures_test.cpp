@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <QImageReader>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "support/guiapplication.h"
+#include "support/jpegfiles.h"
+#include "support/tempdir.h"
 #include "toolkit/exception.h"
 #include "toolkit/gui/bitmap.h"
 #include "toolkit/gui/gifimage.h"
@@ -54,10 +63,138 @@ TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {
   EXPECT_THROW(jpeg.LoadFromFile(Picture("missing.jpg")), Exception);
 }
 
-TEST(JPEGImageTest, APictureCutShortDecodesWhatThereIs) {
+TEST(JPEGImageTest, DecodesAtTheSmallestEighthThatCoversTheAreaWithinTheLimit) {
+  // Qt 6.4's own limit, whatever Qt this runs on: 33 megapixels.
+  const int savedLimit = QImageReader::allocationLimit();
+  QImageReader::setAllocationLimit(128);
+  const std::string photo = EncodeGreyJpeg(8192, 4160), odd = EncodeGreyJpeg(1001, 751);
+  const std::string small = TempDir::Read(Picture("redblue.jpg"));
+  struct Case {
+    const char* name;
+    const std::string& file;
+    TSize area;
+    int width, height;
+  } cases[] = {
+      {"full size, but for the limit: seven eighths", photo, {INT_MAX, INT_MAX}, 7168, 3640},
+      {"a screen that a quarter covers", photo, {1000, 700}, 2048, 1040},
+      {"a small area: an eighth", photo, {100, 100}, 1024, 520},
+      {"the photo's own size, but for the limit", photo, {8192, 4160}, 7168, 3640},
+      {"sides that are no multiple of eight round up", odd, {500, 376}, 501, 376},
+      {"a picture smaller than the area is never enlarged", small, {1920, 1200}, 16, 8},
+      {"colours survive scaling", small, {8, 4}, 8, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TJPEGImage jpeg;
+    jpeg.setCoverArea(c.area);
+    jpeg.LoadFromMemory(c.file.data(), c.file.size());
+    EXPECT_EQ(jpeg.Width(), c.width);
+    EXPECT_EQ(jpeg.Height(), c.height);
+  }
+  TJPEGImage halved;
+  halved.setCoverArea({8, 4});
+  halved.LoadFromFile(Picture("redblue-cmyk.jpg"));
+  ExpectNear(halved.Image().pixel(1, 2), qRgb(255, 0, 0));
+  ExpectNear(halved.Image().pixel(6, 2), qRgb(0, 0, 255));
+  QImageReader::setAllocationLimit(savedLimit);
+}
+
+TEST(JPEGImageTest, AProgressivePictureOfMoreThanAHundredScansIsRefused) {
+  const std::string picture = EncodeGreyJpeg(16, 16, true);
+  for (auto [scans, decodes] : {std::pair{10, true}, {100, true}, {101, false}}) {
+    SCOPED_TRACE(scans);
+    const std::string file = WithScans(picture, scans);
+    TJPEGImage jpeg;
+    if (decodes) {
+      jpeg.LoadFromMemory(file.data(), file.size());
+      EXPECT_EQ(jpeg.Width(), 16);
+    } else {
+      EXPECT_THROW(jpeg.LoadFromMemory(file.data(), file.size()), Exception);
+    }
+  }
+}
+
+// One decoder fed one file.
+struct DecodeCase {
+  const char* name;
+  TGraphic* picture;
+  std::string data;
+};
+
+// Grey lower parts are no picture: a file cut short anywhere is refused as bad data is.
+TEST(PicturesTest, DataThatEndsBeforeThePictureDoesIsBroken) {
+  const std::string baseline = EncodeGreyJpeg(256, 256),
+                    progressive = EncodeGreyJpeg(256, 256, true);
+  const std::string png = TempDir::Read(Picture("pixels.png"));
+  // Halfway from the scan header at `scan` to the end.
+  auto cutInScan = [](const std::string& jpeg, size_t scan) {
+    return jpeg.substr(0, scan + (jpeg.size() - scan) / 2);
+  };
   TJPEGImage jpeg;
-  jpeg.LoadFromFile(Picture("truncated.jpg"));
-  EXPECT_EQ(jpeg.Width(), 16);
+  TPNGImage pngImage;
+  DecodeCase cases[] = {
+      {"a JPEG file cut short", &jpeg, TempDir::Read(Picture("truncated.jpg"))},
+      {"baseline, cut in its scan", &jpeg, cutInScan(baseline, baseline.find("\xFF\xDA"))},
+      {"baseline, without its end marker", &jpeg, baseline.substr(0, baseline.size() - 2)},
+      {"progressive, without its last scan", &jpeg,
+       progressive.substr(0, progressive.rfind("\xFF\xDA"))},
+      {"PNG, cut in its pixels", &pngImage, png.substr(0, png.size() - 20)},
+  };
+  for (DecodeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_THROW(c.picture->LoadFromMemory(c.data.data(), c.data.size()), Exception);
+  }
+}
+
+// From now on the process may map no more than `bytes` beyond what it holds.
+void LimitAddressSpaceGrowth(rlim_t bytes) {
+  rlim_t pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  rlimit limit{};
+  getrlimit(RLIMIT_AS, &limit);
+  limit.rlim_cur = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + bytes;
+  setrlimit(RLIMIT_AS, &limit);
+}
+
+// Prints the decoder's refusal and ends the process: 0 for a refusal, 1 for a picture.
+[[noreturn]] void DecodeAndExit(TGraphic* picture, const std::string& data) {
+  try {
+    picture->LoadFromMemory(data.data(), data.size());
+  } catch (const Exception& error) {
+    std::fprintf(stderr, "%s\n", error.Message.c_str());
+    std::_Exit(0);
+  }
+  std::_Exit(1);
+}
+
+// A few hundred bytes whose header claims gigabytes are refused for their size before anything
+// is allocated. Each is decoded in a child process that may map no more than a gigabyte beside
+// what it holds: a decoder that believes the header fails there, and the machine keeps its
+// memory.
+TEST(PicturesTest, AHeaderClaimingMorePixelsThanMemoryHoldsIsRefusedAsTooLarge) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // 8.6 GB of coefficients that libjpeg keeps for a progressive picture until its last scan.
+  const std::string progressive =
+      WithScans(WithClaimedSize(EncodeGreyJpeg(64, 64, true), 65500, 65500), 200);
+  TJPEGImage jpeg, forAScreen;
+  forAScreen.setCoverArea({1920, 1200});
+  TPNGImage png;
+  DecodeCase cases[] = {
+      {"a progressive JPEG of 65500 x 65500 in 200 scans", &jpeg, progressive},
+      // An eighth, 3750 x 3750, would be few enough pixels; its coefficients take 1.8 GB.
+      {"a progressive JPEG of 30000 x 30000 for a screen", &forAScreen,
+       WithClaimedSize(EncodeGreyJpeg(64, 64, true), 30000, 30000)},
+      {"a PNG of 30000 x 30000", &png, TempDir::Read(Picture("huge.png"))},
+  };
+  for (DecodeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EXIT(
+        {
+          LimitAddressSpaceGrowth(rlim_t{1} << 30);
+          DecodeAndExit(c.picture, c.data);
+        },
+        testing::ExitedWithCode(0), "too large");
+  }
 }
 
 TEST(PNGImageTest, DecodesEveryPixelWithItsAlpha) {
