@@ -1,6 +1,5 @@
 #include "users/tuser.h"
 
-#include <filesystem>
 #include <vector>
 
 #include "app/tlomtak.h"
@@ -8,6 +7,7 @@
 #include "foundation/filetools.h"
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "platform/filesystem.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 #include "toolkit/sysutils.h"
@@ -42,8 +42,7 @@ TUser::TUser(TUsers* owner, const std::string& name) : TLTObject(owner) {
   if (!isPlainName(name)) throw Exception("FB1904EA/F Program Error");
   for (const TDefaultMessage& message : DefaultMessages()) AddMessage(message.Name, message.Text);
   Name = Trim(name);
-  std::error_code ignored;
-  std::filesystem::create_directories(getProfileFolder(), ignored);
+  FileSystem().MakeFolders(getProfileFolder());
   Options = std::make_unique<TIniOptions>(getProfileFolder() + "/Profile.ini", true);
   if (Options->ReadString(kGeneral, kPassword, "").empty()) setPassword("");
 }

@@ -4,9 +4,11 @@
 
 #include <climits>
 #include <filesystem>
+#include <vector>
 
 #include "app/tlomtak.h"
 #include "foundation/tenvironment.h"
+#include "platform/filesystem.h"
 #include "toolkit/fileio.h"
 #include "toolkit/sysutils.h"
 #include "users/tuser.h"
@@ -19,20 +21,17 @@ TUsers::TUsers(TLomtak* owner) : TLTObject(owner) {
 TUsers::~TUsers() { Clear(); }
 
 bool TUsers::setDirectory(const std::string& folder) {
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
+  FileSystem().MakeFolders(folder);
   Directory = folder;
   return true;
 }
 
 void TUsers::Load() {
   Clear();
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(Directory, error), end; !error && it != end;
-       it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    std::error_code ignored;
-    if (!it->is_directory(ignored) || name.front() == '.') continue;
+  std::vector<std::string> names;
+  FileSystem().ListFolder(Directory, names);
+  for (const std::string& name : names) {
+    if (name.front() == '.' || !DirectoryExists(Directory + "/" + name)) continue;
     // A folder such as " x" would give the user "x", whose profile is another folder.
     if (!TUser::isPlainName(name) || name != Trim(name)) continue;
     Enter(std::make_unique<TUser>(this, name));

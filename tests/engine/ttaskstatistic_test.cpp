@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "support/disklimit.h"
+#include "support/faultyfilesystem.h"
 #include "support/millisecondclock.h"
 #include "support/tempdir.h"
 #include "toolkit/exception.h"
@@ -220,7 +220,8 @@ TEST_F(TaskStatisticSaveTest, AFailedSaveKeepsTheFileBeforeAndTheLog) {
   const std::string saved = TempDir::Read(file);
   for (int i = 0; i < 2000; ++i) statistic.AddKeystroke(1600 + i, 'a', 'a', false);
   {
-    DiskLimit full(saved.size() + 10);
+    FaultyFileSystem disk;
+    disk.FillAfter(saved.size() + 10);
     EXPECT_THROW(statistic.Save(), Exception);
   }
   EXPECT_EQ(TempDir::Read(file), saved);

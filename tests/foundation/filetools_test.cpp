@@ -7,8 +7,8 @@
 #include <set>
 #include <vector>
 
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
-#include "support/unwritable.h"
 #include "toolkit/stringlist.h"
 
 namespace {
@@ -116,8 +116,8 @@ TEST_F(FileToolsTest, IsFolderWritableLeavesNothingBehind) {
 
 TEST_F(FileToolsTest, IsFolderWritableOnAFolderThatRefusesEntries) {
   fs::create_directory(dir / "locked");
-  UnwritableFolder locked(dir / "locked");
-  if (!locked.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::MakeFolder, dir / "locked/", std::errc::read_only_file_system);
   EXPECT_FALSE(IsFolderWritable(dir / "locked"));
   EXPECT_TRUE(fs::is_empty(dir / "locked"));
 }

@@ -6,9 +6,9 @@
 
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
-#include "support/unwritable.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 #include "toolkit/sysutils.h"
@@ -66,8 +66,8 @@ TEST_F(TUserTest, AMissingOrEmptiedDigestMeansNoPassword) {
 // its user must still get in.
 TEST_F(TUserTest, AProfileThatCannotBeWrittenMeansNoPassword) {
   fs::create_directories(app.getUsersDir() + "/Anna");
-  UnwritableFolder guard(app.getUsersDir() + "/Anna");
-  if (!guard.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::Create, "/Anna/", std::errc::read_only_file_system);
   app.Rebuild();
   TUser* user = users().Find("Anna");
   ASSERT_NE(user, nullptr);
@@ -180,8 +180,8 @@ TEST_F(TUserTest, AFailedFolderRemovalLeavesTheUserOutOfTheListButAlive) {
   boxes.Answer = mrYes;
   bool deleted = false;
   {
-    UnwritableFolder guard(locked);
-    if (!guard.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Remove, "/Anna", std::errc::permission_denied);
     deleted = user->Delete();
   }
   ASSERT_FALSE(deleted);
