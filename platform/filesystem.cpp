@@ -10,6 +10,12 @@
 
 namespace {
 
+class TNotARegularFile : public std::error_category {
+public:
+  const char* name() const noexcept override { return "file kind"; }
+  std::string message(int) const override { return "Not a regular file"; }
+};
+
 std::error_code Errno(int code) {
   return std::error_code(code, std::generic_category());
 }
@@ -43,6 +49,11 @@ std::string FolderOf(const std::string& path) {
 std::atomic<TFileSystem*> Installed{nullptr};
 
 }  // namespace
+
+std::error_code NotARegularFile() {
+  static const TNotARegularFile category;
+  return std::error_code(1, category);
+}
 
 std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_view content) {
   static std::atomic<unsigned> counter{0};

@@ -21,7 +21,7 @@ enum class TFileKind {
   Missing,
   Regular,
   Folder,
-  // A FIFO, a device, a socket.
+  // A FIFO, a device, a socket: never read, since reading may wait for ever or never end.
   Other,
 };
 
@@ -32,6 +32,9 @@ struct TFileStatus {
   // Equal for two paths of one file or folder.
   uint64_t Device = 0, Inode = 0;
 };
+
+// The error of a read where something other than a regular file or a folder stands.
+std::error_code NotARegularFile();
 
 // A new file being written, made by TFileSystem::CreateFile. Closed at the latest when
 // destroyed. One thread.
@@ -53,7 +56,8 @@ public:
   // Where a symbolic link leads, every link on the way resolved; the path itself for anything
   // that is no link (or a link that leads nowhere).
   virtual std::string LinkTarget(const std::string& path) = 0;
-  // The bytes of the file; a folder gives EISDIR. `content` is empty after a failure.
+  // The bytes of a regular file. Never waits: a FIFO or a device gives NotARegularFile, a
+  // folder EISDIR. `content` is empty after a failure.
   virtual std::error_code ReadFile(const std::string& path, std::string& content) = 0;
   // The names in the folder without "." and "..", in no particular order.
   virtual std::error_code ListFolder(const std::string& folder,

@@ -24,6 +24,14 @@ TFileKind KindOf(mode_t mode) {
   return TFileKind::Other;
 }
 
+// The kind of a file that may be read: a folder or anything that is no regular file is refused
+// before it is opened, so that a FIFO is never opened at all.
+std::error_code Unreadable(TFileKind kind) {
+  if (kind == TFileKind::Folder) return std::error_code(EISDIR, std::generic_category());
+  if (kind != TFileKind::Regular) return NotARegularFile();
+  return {};
+}
+
 class TPosixNewFile final : public TNewFile {
 public:
   explicit TPosixNewFile(int fd) : Fd(fd) {}
@@ -75,14 +83,17 @@ public:
 
   std::error_code ReadFile(const std::string& path, std::string& content) override {
     content.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return LastError();
+    if (std::error_code refused = Unreadable(KindOf(info.st_mode))) return refused;
+    // Not blocking: a FIFO put in the file's place after the look above opens at once.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return LastError();
     std::error_code failed;
-    struct stat info;
     if (fstat(fd, &info) != 0)
       failed = LastError();
-    else if (S_ISDIR(info.st_mode))
-      failed = std::error_code(EISDIR, std::generic_category());
+    else
+      failed = Unreadable(KindOf(info.st_mode));
     char buffer[65536];
     while (!failed) {
       const ssize_t got = read(fd, buffer, sizeof buffer);

@@ -13,6 +13,7 @@
 #include "support/disklimit.h"
 #include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
+#include "support/watchedfifo.h"
 
 namespace {
 
@@ -39,6 +40,40 @@ protected:
   TempDir dir;
   UsualUmask mask;
 };
+
+TEST_F(PosixFileSystemTest, ReadGivesTheBytesOfRegularFilesOnly) {
+  TempDir::Write(dir / "a.txt", std::string("bytes\0more", 10));
+  fs::create_directory(dir / "folder");
+  fs::create_symlink("/dev/zero", dir / "device");
+  struct Case {
+    const char* name;
+    std::string path;
+    std::error_code error;
+  } cases[] = {
+      {"RegularFile", dir / "a.txt", {}},
+      {"Missing", dir / "missing", std::make_error_code(std::errc::no_such_file_or_directory)},
+      {"Folder", dir / "folder", std::make_error_code(std::errc::is_a_directory)},
+      // It would never end.
+      {"LinkToADevice", dir / "device", NotARegularFile()},
+      {"Device", "/dev/zero", NotARegularFile()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string content = "stale";
+    EXPECT_EQ(posix.ReadFile(c.path, content), c.error);
+    EXPECT_EQ(content, c.error ? "" : std::string("bytes\0more", 10));
+  }
+  EXPECT_EQ(NotARegularFile().message(), "Not a regular file");
+}
+
+TEST_F(PosixFileSystemTest, ReadOfAFifoNeverOpensIt) {
+  WatchedFifo fifo(dir / "run.stat");
+  ASSERT_TRUE(fifo.ok());
+  std::string content;
+  EXPECT_EQ(posix.ReadFile(dir / "run.stat", content), NotARegularFile());
+  EXPECT_EQ(posix.Status(dir / "run.stat").Kind, TFileKind::Other);
+  EXPECT_FALSE(fifo.Opened()) << "a reader would wait for a writer";
+}
 
 TEST_F(PosixFileSystemTest, ReplaceWritesNewContentAndLeavesNoTemporaryFile) {
   const std::string file = dir / "a.txt";

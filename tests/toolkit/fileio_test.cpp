@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/tempdir.h"
+#include "support/watchedfifo.h"
 
 namespace {
 
@@ -23,12 +24,15 @@ TEST(FileIo, FailuresComeWithTheSystemsText) {
   EXPECT_FALSE(ReplaceFile(dir / "missing/a.txt", "new", error));
   EXPECT_EQ(error, "No such file or directory");
   std::filesystem::create_directory(dir / "folder");
+  WatchedFifo fifo(dir / "fifo");
+  ASSERT_TRUE(fifo.ok());
   struct Case {
     const char* name;
     std::string path, error;
   } cases[] = {
       {"Missing", dir / "missing", "No such file or directory"},
       {"Folder", dir / "folder", "Is a directory"},
+      {"Fifo", dir / "fifo", "Not a regular file"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -39,6 +43,7 @@ TEST(FileIo, FailuresComeWithTheSystemsText) {
     EXPECT_EQ(error, c.error);
     EXPECT_FALSE(ReadFileBytes(c.path, content));
   }
+  EXPECT_FALSE(fifo.Opened());
 }
 
 TEST(FileIo, FilesAreAnythingButFolders) {
