@@ -1,10 +1,10 @@
 #include "platform/filesystem.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <ctime>
 #include <mutex>
 #include <set>
 
@@ -20,6 +20,11 @@ std::error_code Errno(int code) {
   return std::error_code(code, std::generic_category());
 }
 
+// A killed writer's temporary has not changed since it was killed; one a writer still works on
+// is held open. The age covers the moments between creating the file and locking it, and
+// between closing and renaming it, and writers that never lock (an earlier release).
+constexpr int64_t kStaleAfterSeconds = 10 * 60;
+
 // The temporary files of a replacement: the target's name, this mark, the writer's process id,
 // ".", a number of that process.
 constexpr char kTemporaryMark[] = ".~";
@@ -28,22 +33,26 @@ std::string TemporaryName(const std::string& target, unsigned number) {
   return target + kTemporaryMark + std::to_string(getpid()) + "." + std::to_string(number);
 }
 
-// The writer's process id of a temporary file's name beside the target, 0 for another name.
-pid_t WriterOfTemporary(const std::string& name, const std::string& targetName) {
-  const std::string head = targetName + kTemporaryMark;
-  if (name.compare(0, head.size(), head) != 0) return 0;
-  const std::string tail = name.substr(head.size());
-  const size_t dot = tail.find('.');
-  if (dot == 0 || dot == std::string::npos || dot + 1 == tail.size() || dot > 9) return 0;
-  for (size_t i = 0; i < tail.size(); ++i)
-    if (i != dot && (tail[i] < '0' || tail[i] > '9')) return 0;
-  return static_cast<pid_t>(std::stol(tail.substr(0, dot)));
+bool AllDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
 }
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Whether this process has yet to clear the folder: killed writers were earlier processes, so
+// one look finds all they left, and a folder of many logs is not listed at every save.
+bool FirstReplacementIn(const std::string& folder) {
+  static std::mutex lock;
+  static std::set<std::string> cleared;
+  std::lock_guard<std::mutex> guard(lock);
+  return cleared.insert(folder).second;
 }
 
 std::atomic<TFileSystem*> Installed{nullptr};
@@ -55,9 +64,19 @@ std::error_code NotARegularFile() {
   return std::error_code(1, category);
 }
 
+bool TFileSystem::isTemporaryName(const std::string& name) {
+  const size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string::npos || mark == 0) return false;
+  const std::string_view tail = std::string_view(name).substr(mark + 2);
+  const size_t dot = tail.find('.');
+  return dot != std::string_view::npos && AllDigits(tail.substr(0, dot)) &&
+         AllDigits(tail.substr(dot + 1));
+}
+
 std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_view content) {
   static std::atomic<unsigned> counter{0};
   const std::string target = LinkTarget(path);
+  const std::string folder = FolderOf(target);
   std::string temporary;
   std::unique_ptr<TNewFile> file;
   std::error_code failed;
@@ -80,7 +99,7 @@ std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_vi
     Remove(temporary);
     return failed;
   }
-  RemoveStaleTemporaries(target);
+  if (FirstReplacementIn(folder)) RemoveStaleTemporaries(folder);
   return {};
 }
 
@@ -108,25 +127,17 @@ std::error_code TFileSystem::MakeFolders(const std::string& path, unsigned mode)
   return {};
 }
 
-// Removes what writers killed in the middle of a replacement left beside the target. A file of
-// a process that still runs, this one included, may be a replacement under way and stays.
-void TFileSystem::RemoveStaleTemporaries(const std::string& target) {
-  // Killed writers were earlier processes: one look per file and process finds all they left,
-  // and a folder of many logs is not listed at every save.
-  static std::mutex lock;
-  static std::set<std::string> looked;
-  {
-    std::lock_guard<std::mutex> guard(lock);
-    if (!looked.insert(target).second) return;
-  }
-  const std::string folder = FolderOf(target);
-  const std::string targetName = target.substr(target.rfind('/') + 1);
+void TFileSystem::RemoveStaleTemporaries(const std::string& folder) {
   std::vector<std::string> names;
   if (ListFolder(folder, names)) return;
+  const int64_t now = std::time(nullptr);
   for (const std::string& name : names) {
-    const pid_t writer = WriterOfTemporary(name, targetName);
-    if (writer <= 0 || writer == getpid()) continue;
-    if (kill(writer, 0) != 0 && errno == ESRCH) Remove(folder + "/" + name);
+    if (!isTemporaryName(name)) continue;
+    const std::string path = folder + "/" + name;
+    const TFileStatus status = Status(path);
+    if (status.Kind == TFileKind::Regular && now - status.ModifiedAt >= kStaleAfterSeconds &&
+        !IsBeingWritten(path))
+      Remove(path);
   }
 }
 

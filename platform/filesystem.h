@@ -4,8 +4,8 @@
 // FileSystem(): the POSIX file system, unless a test has installed another one, typically a
 // TFileSystemWrapper that fails on demand (a full disk, a failing fsync or rename).
 //
-// The primitives are virtual. ReplaceFile and MakeFolders are built on them once, here, so a
-// wrapper that fails one primitive shows how the whole operation copes.
+// The primitives are virtual. ReplaceFile, MakeFolders and RemoveStaleTemporaries are built on
+// them once, here, so a wrapper that fails one primitive shows how the whole operation copes.
 //
 // Every file system must be safe for concurrent use: the wallpaper's loader thread reads
 // pictures while the user-interface thread writes.
@@ -65,7 +65,7 @@ public:
   // One new folder with these permission bits, less the process's umask.
   virtual std::error_code MakeFolder(const std::string& path, unsigned mode) = 0;
   // A file that did not exist before, opened for writing, with these permission bits less the
-  // umask.
+  // umask. While it is open, IsBeingWritten says so to every process.
   virtual std::error_code CreateFile(const std::string& path, unsigned mode,
                                      std::unique_ptr<TNewFile>& file) = 0;
   virtual std::error_code SetMode(const std::string& path, unsigned mode) = 0;
@@ -74,18 +74,22 @@ public:
   // The file or folder with everything in it; a symbolic link itself, not what it leads to.
   // ENOENT when nothing stands there.
   virtual std::error_code Remove(const std::string& path) = 0;
+  // A file that CreateFile made, in this process or another, is still open.
+  virtual bool IsBeingWritten(const std::string& path) = 0;
 
   // Writes `content` to a new file beside `path`, puts it on the disk and renames it over
   // `path`; a symbolic link is followed and its target replaced. A reader sees the old content
   // or the new one, never a mix. The file keeps the permission bits it had. On failure the old
-  // file is untouched and the new one removed. The first replacement of a file in a process
-  // then removes the temporaries that earlier writers, killed in the middle, left beside it.
+  // file is untouched and the new one removed. The first replacement in a folder in a process
+  // then clears the folder's stale temporaries.
   std::error_code ReplaceFile(const std::string& path, std::string_view content);
   // The folder with every missing folder above it, each made with these bits.
   std::error_code MakeFolders(const std::string& path, unsigned mode = 0777);
-
-private:
-  void RemoveStaleTemporaries(const std::string& target);
+  // Removes the temporary files in the folder that ReplaceFile's writers left when they were
+  // killed in the middle: those no writer holds open and that have not changed for ten minutes.
+  void RemoveStaleTemporaries(const std::string& folder);
+  // Whether the name is that of one of ReplaceFile's temporary files.
+  static bool isTemporaryName(const std::string& name);
 };
 
 // Passes every primitive on to another file system, which it does not own; a test overrides
@@ -116,6 +120,7 @@ public:
     return Target.Rename(from, to);
   }
   std::error_code Remove(const std::string& path) override { return Target.Remove(path); }
+  bool IsBeingWritten(const std::string& path) override { return Target.IsBeingWritten(path); }
 
 protected:
   TFileSystem& Target;

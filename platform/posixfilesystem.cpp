@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -129,6 +130,9 @@ public:
                              std::unique_ptr<TNewFile>& file) override {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) return LastError();
+    // The lock goes with the file's last descriptor, also when the process is killed. Where
+    // the file system has no locks, the file's age alone tells a stale one.
+    flock(fd, LOCK_EX | LOCK_NB);
     file = std::make_unique<TPosixNewFile>(fd);
     return {};
   }
@@ -147,6 +151,15 @@ public:
     std::error_code failed;
     std::filesystem::remove_all(path, failed);
     return failed;
+  }
+
+  bool IsBeingWritten(const std::string& path) override {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY);
+    if (fd < 0) return false;
+    // A shared lock: it needs no write access, and an exclusive one held by a writer refuses it.
+    const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    close(fd);
+    return held;
   }
 };
 

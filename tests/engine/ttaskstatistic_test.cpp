@@ -200,6 +200,22 @@ TEST_F(TaskStatisticSaveTest, EverySaveRewritesTheOneFileWithTheLongerLog) {
   EXPECT_EQ(std::distance(fs::directory_iterator(statistic.Folder), fs::directory_iterator()), 1);
 }
 
+// Every run saves under a name of its own, so only a look at the whole folder finds what
+// earlier runs' interrupted saves left.
+TEST_F(TaskStatisticSaveTest, ARunClearsWhatInterruptedSavesOfEarlierRunsLeft) {
+  fs::create_directories(statistic.Folder);
+  const std::string killed = statistic.Folder + "/2010-03-04-08-00-00.stat.~4999999.0";
+  const std::string running = statistic.Folder + "/2010-03-05-09-00-00.stat.~4999998.1";
+  TempDir::Write(killed, "*\r\n");
+  TempDir::Age(killed, 24 * 3600);
+  TempDir::Write(running, "*\r\n");
+  statistic.Reset();
+  statistic.Save();
+  EXPECT_FALSE(fs::exists(killed));
+  EXPECT_TRUE(fs::exists(running)) << "another instance may be writing it";
+  EXPECT_EQ(TempDir::Read(file), "*\r\n");
+}
+
 TEST_F(TaskStatisticSaveTest, WithoutAFolderNothingIsSaved) {
   TTaskStatistic alone(nullptr, nullptr);
   EXPECT_EQ(alone.getFolder(), "");

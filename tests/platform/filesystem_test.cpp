@@ -1,12 +1,12 @@
 #include "platform/filesystem.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <functional>
 
@@ -158,32 +158,72 @@ TEST_F(PosixFileSystemTest, RemoveTakesEverythingBelowButNotWhatALinkLeadsTo) {
   EXPECT_TRUE(fs::exists(dir / "target/keep.txt"));
 }
 
-// A process id that no process has now.
-pid_t DeadProcess() {
-  pid_t pid = 4000000;
-  while (kill(pid, 0) == 0 || errno != ESRCH) --pid;
-  return pid;
+TEST_F(PosixFileSystemTest, AFileBeingWrittenSaysSoToOthers) {
+  std::unique_ptr<TNewFile> file;
+  ASSERT_FALSE(posix.CreateFile(dir / "new", 0600, file));
+  EXPECT_TRUE(posix.IsBeingWritten(dir / "new"));
+  EXPECT_EQ(posix.CreateFile(dir / "new", 0600, file), std::errc::file_exists);
+  ASSERT_FALSE(file->Append("x"));
+  ASSERT_FALSE(file->Close());
+  EXPECT_FALSE(posix.IsBeingWritten(dir / "new"));
+  EXPECT_FALSE(posix.IsBeingWritten(dir / "missing"));
 }
 
-TEST_F(PosixFileSystemTest, ReplaceRemovesTheTemporaryFilesOfKilledWriters) {
-  std::string file = dir / "a.ini";
-  TempDir::Write(file, "old");
-  const std::string dead = std::to_string(DeadProcess());
-  const std::string stale[] = {file + ".~" + dead + ".0", file + ".~" + dead + ".17"};
-  const std::string kept[] = {
-      file + ".~" + std::to_string(getppid()) + ".3",  // a writer that still runs
-      file + ".~" + std::to_string(getpid()) + ".9",   // perhaps a save of this process
-      dir / ("b.ini.~" + dead + ".0"),                 // another file's
-      file + ".~" + dead,                              // not of the naming scheme
-      file + ".~x" + dead + ".1",
-      file + ".~" + dead + ".1.bak",
+// A temporary as a writer left it: `age` seconds unchanged, held open by a writer or not.
+class Temporary {
+public:
+  Temporary(const std::string& path, int age, bool held) : Path(path) {
+    TempDir::Write(path, "half");
+    TempDir::Age(path, age);
+    if (held) {
+      Held = open(path.c_str(), O_WRONLY);
+      flock(Held, LOCK_EX);
+    }
+  }
+  ~Temporary() {
+    if (Held >= 0) close(Held);
+  }
+  const std::string Path;
+
+private:
+  int Held = -1;
+};
+
+TEST_F(PosixFileSystemTest, OnlyStaleTemporariesOfTheFolderAreCleared) {
+  constexpr int kHour = 3600;
+  struct Case {
+    const char* name;
+    std::string file;
+    int age;
+    bool held, cleared;
+  } cases[] = {
+      {"KilledWriter", "2010-03-05-09-07-03.stat.~12345.0", kHour, false, true},
+      {"AnotherFilesKilledWriter", "Profile.ini.~99.17", 2 * kHour, false, true},
+      {"AWriterStillAtWork", "2011-01-01-00-00-00.stat.~12346.3", kHour, true, false},
+      {"JustMade", "2012-01-01-00-00-00.stat.~12347.0", 5, false, false},
+      {"NotOurNaming", "2010-03-05-09-07-03.stat.~12345", kHour, false, false},
+      {"NotOurNamingEither", "a.stat.~x1.1", kHour, false, false},
+      {"ABackup", "a.stat.~1.1.bak", kHour, false, false},
+      {"ALog", "2010-03-05-09-07-04.stat", kHour, false, false},
   };
-  for (const std::string& name : stale) TempDir::Write(name, "half");
-  for (const std::string& name : kept) TempDir::Write(name, "half");
-  ASSERT_FALSE(posix.ReplaceFile(file, "new"));
-  EXPECT_EQ(TempDir::Read(file), "new");
-  for (const std::string& name : stale) EXPECT_FALSE(fs::exists(name)) << name;
-  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(name)) << name;
+  std::vector<std::unique_ptr<Temporary>> files;
+  for (const Case& c : cases)
+    files.push_back(std::make_unique<Temporary>(dir / c.file, c.age, c.held));
+  posix.RemoveStaleTemporaries(dir.path());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(fs::exists(dir / c.file), !c.cleared);
+  }
+}
+
+TEST_F(PosixFileSystemTest, TheFirstReplacementInAFolderClearsItsStaleTemporaries) {
+  Temporary stale(dir / "2010-03-05-09-07-03.stat.~12345.0", 3600, false);
+  ASSERT_FALSE(posix.ReplaceFile(dir / "2020-01-01-00-00-00.stat", "*\r\n"));
+  EXPECT_FALSE(fs::exists(stale.Path));
+  // Later replacements in the folder do not look again.
+  Temporary later(dir / "2010-03-05-09-07-04.stat.~12345.1", 3600, false);
+  ASSERT_FALSE(posix.ReplaceFile(dir / "2020-01-01-00-00-00.stat", "*\r\n*\r\n"));
+  EXPECT_TRUE(fs::exists(later.Path));
 }
 
 // The replacement built on the primitives, when one of them fails on the way.

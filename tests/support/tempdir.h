@@ -1,9 +1,12 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it when the test ends.
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -34,6 +37,12 @@ public:
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+  }
+  // The file's modification time `seconds` ago, as if nobody had written it since.
+  static void Age(const std::string& file, int seconds) {
+    const timespec then = {std::time(nullptr) - seconds, 0};
+    const timespec times[2] = {then, then};
+    utimensat(AT_FDCWD, file.c_str(), times, 0);
   }
   // Names in the folder, to see that nothing (a temporary file) was left behind.
   size_t EntryCount() const {
