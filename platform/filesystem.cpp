@@ -46,6 +46,16 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The permission bits that what is made in a folder of this mode may have: none for a class
+// of accounts that may not enter the folder. The owner keeps its own.
+unsigned AllowedIn(const TFileStatus& folder) {
+  if (folder.Kind != TFileKind::Folder) return 07777;
+  unsigned allowed = 07700;
+  if (folder.Mode & 0010) allowed |= 0070;
+  if (folder.Mode & 0001) allowed |= 0007;
+  return allowed;
+}
+
 // Whether this process has yet to clear the folder: killed writers were earlier processes, so
 // one look finds all they left, and a folder of many logs is not listed at every save.
 bool FirstReplacementIn(const std::string& folder) {
@@ -77,13 +87,14 @@ std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_vi
   static std::atomic<unsigned> counter{0};
   const std::string target = LinkTarget(path);
   const std::string folder = FolderOf(target);
+  const unsigned allowed = AllowedIn(Status(folder));
   std::string temporary;
   std::unique_ptr<TNewFile> file;
   std::error_code failed;
   // A name of our own beside the target, so that the rename stays on one file system.
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = TemporaryName(target, counter++);
-    failed = CreateFile(temporary, 0666, file);
+    failed = CreateFile(temporary, 0666 & allowed, file);
     if (failed != std::errc::file_exists) break;
   }
   if (failed) return failed;
@@ -106,6 +117,7 @@ std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_vi
 std::error_code TFileSystem::MakeFolders(const std::string& path, unsigned mode) {
   if (path.empty()) return Errno(ENOENT);
   std::string folder = path.front() == '/' ? "/" : "";
+  TFileStatus above = Status(folder.empty() ? "." : folder);
   size_t start = 0;
   while (start < path.size()) {
     size_t end = path.find('/', start);
@@ -115,12 +127,13 @@ std::error_code TFileSystem::MakeFolders(const std::string& path, unsigned mode)
       folder.append(path, start, end - start);
       TFileStatus status = Status(folder);
       if (status.Kind == TFileKind::Missing) {
-        const std::error_code failed = MakeFolder(folder, mode);
+        const std::error_code failed = MakeFolder(folder, mode & AllowedIn(above));
         status = Status(folder);
         // Another process may have made it meanwhile.
         if (failed && status.Kind != TFileKind::Folder) return failed;
       }
       if (status.Kind != TFileKind::Folder) return Errno(ENOTDIR);
+      above = status;
     }
     start = end + 1;
   }

@@ -6,6 +6,9 @@
 //
 // The primitives are virtual. ReplaceFile, MakeFolders and RemoveStaleTemporaries are built on
 // them once, here, so a wrapper that fails one primitive shows how the whole operation copes.
+// A new file or folder is never more open than the folder it is made in: a class of accounts
+// (group, others) that may not enter the folder gets no permission bits on what is made in it.
+// A replaced file keeps the bits it had.
 //
 // Every file system must be safe for concurrent use: the wallpaper's loader thread reads
 // pictures while the user-interface thread writes.

@@ -42,7 +42,13 @@ TUser::TUser(TUsers* owner, const std::string& name) : TLTObject(owner) {
   if (!isPlainName(name)) throw Exception("FB1904EA/F Program Error");
   for (const TDefaultMessage& message : DefaultMessages()) AddMessage(message.Name, message.Text);
   Name = Trim(name);
-  FileSystem().MakeFolders(getProfileFolder());
+  // The profile holds the password's digest: the folder is its owner's alone, also one made
+  // open to every account by an earlier release.
+  const std::string folder = getProfileFolder();
+  FileSystem().MakeFolders(folder, 0700);
+  const TFileStatus status = FileSystem().Status(folder);
+  if (status.Kind == TFileKind::Folder && (status.Mode & 0077))
+    FileSystem().SetMode(folder, status.Mode & ~0077u);
   Options = std::make_unique<TIniOptions>(getProfileFolder() + "/Profile.ini", true);
   if (Options->ReadString(kGeneral, kPassword, "").empty()) setPassword("");
 }

@@ -16,6 +16,7 @@ class TUsers;
 class TUser : public TLTObject {
 public:
   // Trims the name and makes the profile folder and a password digest when they are missing.
+  // The profile folder is its owner's alone (0700), and so is what is made in it.
   // Raises "FB1904EA/F Program Error" for a name that is no plain user name (isPlainName).
   TUser(TUsers* owner, const std::string& name);
   ~TUser() override;

@@ -28,12 +28,14 @@ bool TUsers::setDirectory(const std::string& folder) {
 
 void TUsers::Load() {
   Clear();
-  std::vector<std::string> names;
+  std::vector<std::string> names, inside;
   FileSystem().ListFolder(Directory, names);
   for (const std::string& name : names) {
     if (name.front() == '.' || !DirectoryExists(Directory + "/" + name)) continue;
     // A folder such as " x" would give the user "x", whose profile is another folder.
     if (!TUser::isPlainName(name) || name != Trim(name)) continue;
+    // Another account's private profile: its password could not be checked.
+    if (FileSystem().ListFolder(Directory + "/" + name, inside)) continue;
     Enter(std::make_unique<TUser>(this, name));
   }
 }

@@ -23,7 +23,8 @@ public:
   const std::string& getDirectory() const { return Directory; }
 
   // One user per folder of the users folder in listing order; files, folders whose name begins
-  // with "." and folders whose name is no plain user name are skipped.
+  // with ".", folders whose name is no plain user name and folders this account may not open
+  // (another account's private profile) are skipped.
   void Load();
   // Deletes every user.
   void Clear();

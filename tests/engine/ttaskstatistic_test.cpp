@@ -8,6 +8,7 @@
 #include "support/faultyfilesystem.h"
 #include "support/millisecondclock.h"
 #include "support/tempdir.h"
+#include "support/usualumask.h"
 #include "toolkit/exception.h"
 
 namespace {
@@ -214,6 +215,18 @@ TEST_F(TaskStatisticSaveTest, ARunClearsWhatInterruptedSavesOfEarlierRunsLeft) {
   EXPECT_FALSE(fs::exists(killed));
   EXPECT_TRUE(fs::exists(running)) << "another instance may be writing it";
   EXPECT_EQ(TempDir::Read(file), "*\r\n");
+}
+
+// In a profile folder, private to its owner, the statistics are private too.
+TEST_F(TaskStatisticSaveTest, TheStatisticsOfAPrivateProfileArePrivate) {
+  UsualUmask mask;
+  fs::create_directory(dir / "Anna");
+  fs::permissions(dir / "Anna", fs::perms::owner_all);
+  statistic.Reset();
+  statistic.Save();
+  for (const std::string& folder : {dir / "Anna/English", statistic.Folder})
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(TaskStatisticSaveTest, WithoutAFolderNothingIsSaved) {

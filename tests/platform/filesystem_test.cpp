@@ -13,6 +13,7 @@
 #include "support/disklimit.h"
 #include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
+#include "support/usualumask.h"
 #include "support/watchedfifo.h"
 
 namespace {
@@ -23,16 +24,6 @@ unsigned ModeOf(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
 }
-
-// The modes the tests expect come from the usual umask.
-class UsualUmask {
-public:
-  UsualUmask() : Saved(umask(022)) {}
-  ~UsualUmask() { umask(Saved); }
-
-private:
-  mode_t Saved;
-};
 
 class PosixFileSystemTest : public testing::Test {
 protected:
@@ -92,6 +83,27 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsPermissionsAndFollowsLinks) {
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(TempDir::Read(file), "new");
   EXPECT_EQ(ModeOf(file), 0640u);
+}
+
+TEST_F(PosixFileSystemTest, WhatIsMadeIsNoMoreOpenThanItsFolder) {
+  struct Case {
+    const char* name;
+    unsigned folder, file, below;
+  } cases[] = {
+      {"Open", 0755, 0644, 0755},
+      {"Private", 0700, 0600, 0700},
+      {"GroupMayEnter", 0750, 0640, 0750},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string folder = dir / c.name;
+    ASSERT_FALSE(posix.MakeFolder(folder, c.folder));
+    ASSERT_FALSE(posix.ReplaceFile(folder + "/Profile.ini", "[GENERAL]\r\n"));
+    EXPECT_EQ(ModeOf(folder + "/Profile.ini"), c.file);
+    ASSERT_FALSE(posix.MakeFolders(folder + "/English/Statistic"));
+    EXPECT_EQ(ModeOf(folder + "/English"), c.below);
+    EXPECT_EQ(ModeOf(folder + "/English/Statistic"), c.below);
+  }
 }
 
 TEST_F(PosixFileSystemTest, MakeFoldersMakesWhatIsMissingAndNoMore) {
