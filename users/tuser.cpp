@@ -29,6 +29,9 @@ const std::vector<TDefaultMessage>& DefaultMessages() {
   static const std::vector<TDefaultMessage> messages = {
       {"PasswordIncorrect", FromUtf8("Неправильный пароль.")},
       {"PasswordChanged", FromUtf8("Установлен новый пароль для '%USER.NAME%'")},
+      {"PasswordNotChanged",
+       FromUtf8("Не удалось сохранить новый пароль для '%USER.NAME%': на диске нет места или нет "
+                "доступа к папке пользователя. Прежний пароль остаётся в силе.")},
       {"ConfirmationToDelete",
        FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя '%USER.NAME%' со всеми данными?")},
       {"Deleted", FromUtf8("Пользователь '%USER.NAME%' успешно удален")},
@@ -63,7 +66,10 @@ TUsers* TUser::getUsers() const { return static_cast<TUsers*>(getOwner()); }
 
 std::string TUser::getProfileFolder() const { return getUsers()->getDirectory() + "/" + Name; }
 
-void TUser::setAvatar(int32_t index) { Options->WriteInteger(kGeneral, kAvatar, index); }
+bool TUser::setAvatar(int32_t index) {
+  Options->WriteInteger(kGeneral, kAvatar, index);
+  return Options->LastError.empty();
+}
 
 int32_t TUser::getAvatar() const { return Options->ReadInteger(kGeneral, kAvatar, 0); }
 
@@ -73,8 +79,9 @@ bool TUser::CheckPassword(const std::string& password) const {
   return MD5Hex(password) == (stored.empty() ? MD5Hex("") : stored);
 }
 
-void TUser::setPassword(const std::string& password) {
+bool TUser::setPassword(const std::string& password) {
   Options->WriteString(kGeneral, kPassword, MD5Hex(password));
+  return Options->LastError.empty();
 }
 
 bool TUser::Authorize() { return CheckPassword("") || getRoot()->ShowAuthorization(this); }

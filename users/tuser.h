@@ -30,7 +30,8 @@ public:
   // The users folder + "/" + the name.
   std::string getProfileFolder() const;
 
-  void setAvatar(int32_t index);
+  // Each setter is true when the value reached the profile on the disk.
+  bool setAvatar(int32_t index);
   // Raises EConvertError when the stored value is not a number.
   int32_t getAvatar() const;
 
@@ -38,7 +39,7 @@ public:
   // a profile without a digest has the empty password.
   bool CheckPassword(const std::string& password) const;
   // Stores the digest; the empty password removes the protection.
-  void setPassword(const std::string& password);
+  bool setPassword(const std::string& password);
 
   // True when the user may act: at once for a user without a password, else when the
   // password prompt was answered with the right password.

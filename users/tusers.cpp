@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/tlomtak.h"
+#include "foundation/filetools.h"
 #include "foundation/tenvironment.h"
 #include "platform/filesystem.h"
 #include "toolkit/fileio.h"
@@ -50,13 +51,18 @@ TUser* TUsers::Find(const std::string& name) const {
   return it == Users.end() ? nullptr : it->second.get();
 }
 
-TUser* TUsers::Add(const std::string& name) {
+TUser* TUsers::Add(const std::string& name, const std::string& password,
+                   std::optional<int32_t> avatar) {
   if (!TUser::isPlainName(name) || Find(Trim(name)) || !CanHoldProfile(Trim(name))) return nullptr;
+  const bool existed = DirectoryExists(Directory + "/" + Trim(name));
   auto user = std::make_unique<TUser>(this, name);
-  // A folder that could not be made after all: a user that could be neither authorized nor
-  // deleted.
-  if (!DirectoryExists(user->getProfileFolder())) return nullptr;
-  user->setPassword("");
+  // Without its folder the user could be neither authorized nor deleted; without the digest on
+  // the disk it would, after a restart, let anyone in.
+  if (!DirectoryExists(user->getProfileFolder()) || (avatar && !user->setAvatar(*avatar)) ||
+      !user->setPassword(password)) {
+    if (!existed) DeleteFolder(user->getProfileFolder());
+    return nullptr;
+  }
   TUser* added = user.get();
   Enter(std::move(user));
   return added;

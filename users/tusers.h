@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "foundation/tltobject.h"
@@ -34,10 +35,14 @@ public:
   int getCount() const { return Names.Count(); }
   const TStringList& getNames() const { return Names; }
 
-  // A new user with its profile and the empty password, last in the list. None for a name that
-  // is no plain user name, whose trimmed form already names a user, or that can get no profile
-  // folder (longer than the file system allows, or a file of that name in the users folder).
-  TUser* Add(const std::string& name);
+  // A new user with its profile, the digest of the password and the avatar (when given) stored
+  // in it, last in the list. None for a name that is no plain user name, whose trimmed form already
+  // names a user, or that can get no profile folder (longer than the file system allows, or a file
+  // of that name in the users folder). None also when the profile could not be written (a full
+  // disk, a folder that refuses files): then no trace of the user is left but a profile folder
+  // that was there before.
+  TUser* Add(const std::string& name, const std::string& password = "",
+             std::optional<int32_t> avatar = std::nullopt);
   // Takes the user out of the list without deleting it (the caller does); true.
   bool Remove(const std::string& name);
 

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/installation.h"
 #include "users/tuser.h"
 
@@ -95,6 +97,60 @@ TEST_F(TUsersTest, AddRefusesNamesThatCanGetNoProfileFolder) {
   TUser* longest = users().Add(std::string(255, 'a'));
   ASSERT_NE(longest, nullptr);
   EXPECT_TRUE(fs::is_regular_file(longest->getProfileFolder() + "/Profile.ini"));
+}
+
+TEST_F(TUsersTest, AddStoresThePasswordAndTheAvatar) {
+  TUser* anna = users().Add("Anna", "secret", 42);
+  ASSERT_NE(anna, nullptr);
+  EXPECT_TRUE(anna->CheckPassword("secret"));
+  EXPECT_EQ(anna->getAvatar(), 42);
+}
+
+// A user listed without its password's digest on the disk would, after a restart, let anyone
+// in.
+TEST_F(TUsersTest, AProfileThatCannotBeSavedMakesNoUserAndLeavesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(FaultyFileSystem&)> fault;
+  } cases[] = {
+      {"NoRoomForTheFolder", [](FaultyFileSystem& disk) { disk.FillAfter(0); }},
+      {"NoRoomForTheProfile", [](FaultyFileSystem& disk) { disk.FillAfter(10); }},
+      {"TheLastWriteFails",
+       [](FaultyFileSystem& disk) { disk.Fail(FileOperation::Rename, "Profile.ini"); }},
+      {"TheFolderRefusesFiles",
+       [](FaultyFileSystem& disk) {
+         disk.Fail(FileOperation::Create, "/Anna/", std::errc::permission_denied);
+       }},
+  };
+  users();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      FaultyFileSystem disk;
+      c.fault(disk);
+      EXPECT_EQ(users().Add("Anna", "secret", 3), nullptr);
+    }
+    EXPECT_EQ(users().Find("Anna"), nullptr);
+    EXPECT_EQ(users().getCount(), 0);
+    EXPECT_FALSE(fs::exists(app.getUsersDir() + "/Anna"));
+  }
+  app.Rebuild();
+  EXPECT_EQ(users().getCount(), 0);
+}
+
+// What was there before the failed save is not the failed user's to remove.
+TEST_F(TUsersTest, AFailedSaveKeepsAProfileFolderThatWasThereBefore) {
+  users();
+  // Made since the start, by another instance of the program.
+  fs::create_directories(app.getUsersDir() + "/Boris/English/Statistic");
+  TempDir::Write(app.getUsersDir() + "/Boris/English/Statistic/run.stat", "*\r\n");
+  {
+    FaultyFileSystem disk;
+    disk.FillAfter(0);
+    EXPECT_EQ(users().Add("Boris", "secret", 3), nullptr);
+  }
+  EXPECT_EQ(users().Find("Boris"), nullptr);
+  EXPECT_TRUE(fs::exists(app.getUsersDir() + "/Boris/English/Statistic/run.stat"));
 }
 
 TEST_F(TUsersTest, AddResetsThePasswordOfAnExistingProfileAndAppends) {

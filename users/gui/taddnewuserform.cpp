@@ -4,7 +4,6 @@
 
 #include "app/tlomtak.h"
 #include "toolkit/codepage.h"
-#include "toolkit/exception.h"
 #include "toolkit/gui/edit.h"
 #include "toolkit/gui/imagecombobox.h"
 #include "toolkit/gui/imagelist.h"
@@ -22,6 +21,9 @@ void TAddNewUserForm::CreateMessages() {
   AddMessage("Error.UserAlreadyExists",
              FromUtf8("Не могу создать, т.к пользователь с таким именем уже существует"));
   AddMessage("Error.PasswordConfirmationIncorrect", FromUtf8("Ошибка в повторении пароля"));
+  AddMessage("Error.UserNotSaved",
+             FromUtf8("Не удалось сохранить пользователя: на диске нет места или нет доступа к "
+                      "папке пользователей. Пользователь не создан."));
   AddMessage("Error.UserNameIsNotAllowed",
              FromUtf8("Недопустимое имя пользователя: оно не может содержать \"/\" и "
                       "управляющие символы или начинаться с точки"));
@@ -60,10 +62,11 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
     edPassword->SetFocus();
     return;
   }
-  TUser* user = users->Add(name);
-  if (!user) throw Exception("ED1C88A5/C");
-  user->setAvatar(jvAvatars->ItemIndex());
-  user->setPassword(edPassword->Text());
+  // Every check of the name has passed: only the disk can have refused it.
+  if (!users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
+    ShowMessage("Error.UserNotSaved");
+    return;
+  }
   setModalResult(mrOk);
 }
 

@@ -5,6 +5,7 @@
 
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/guiapplication.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
@@ -145,6 +146,31 @@ TEST_F(AccountWindowsTest, TheNewUserWindowSaysWhatIsWrongAndStaysOpen) {
     EXPECT_EQ(window.edPasswordConfirmation->Text(), c.passwordsEmptied ? "" : c.confirmation);
     EXPECT_EQ(users().getCount(), 1);
   }
+}
+
+TEST_F(AccountWindowsTest, ANewUserThatCannotBeSavedIsSaidAndNotMade) {
+  TAddNewUserForm window(nullptr, &app.root());
+  window.Show();
+  window.edNewUserName->setText("Boris");
+  window.edPassword->setText("pass");
+  window.edPasswordConfirmation->setText("pass");
+  {
+    FaultyFileSystem disk;
+    disk.FillAfter(0);
+    window.acCreateUser->Execute();
+  }
+  EXPECT_EQ(window.ModalResult(), mrNone);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, window.getMessage("Error.UserNotSaved"));
+  EXPECT_EQ(boxes.Shown[0].Type, mtInformation);
+  EXPECT_EQ(users().Find("Boris"), nullptr);
+  EXPECT_EQ(window.edNewUserName->Text(), "Boris");
+  EXPECT_EQ(window.edPassword->Text(), "pass");
+  // With room on the disk again the same try makes the user.
+  window.acCreateUser->Execute();
+  EXPECT_EQ(window.ModalResult(), mrOk);
+  ASSERT_NE(users().Find("Boris"), nullptr);
+  EXPECT_TRUE(users().Find("Boris")->CheckPassword("pass"));
 }
 
 TEST_F(AccountWindowsTest, ANewUserWithoutPasswordGetsTheDigestOfTheEmptyText) {
