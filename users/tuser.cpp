@@ -64,7 +64,9 @@ std::string TUser::Format(const std::string& text) const {
 
 TUsers* TUser::getUsers() const { return static_cast<TUsers*>(getOwner()); }
 
-std::string TUser::getProfileFolder() const { return getUsers()->getDirectory() + "/" + Name; }
+std::string TUser::getProfileFolder() const {
+  return getUsers()->ProfileFolderOf(Name);
+}
 
 bool TUser::setAvatar(int32_t index) {
   Options->WriteInteger(kGeneral, kAvatar, index);
@@ -109,5 +111,6 @@ bool TUser::isPlainName(const std::string& name) {
   if (trimmed.empty() || trimmed.front() == '.') return false;
   for (unsigned char c : trimmed)
     if (c == '/' || c < ' ' || c == 127) return false;
-  return true;
+  // The folder is named in UTF-8: a byte that stands for no character would not come back.
+  return FromUtf8(ToUtf8(trimmed)) == trimmed;
 }

@@ -27,7 +27,7 @@ public:
   TUsers* getUsers() const;
   TIniOptions* getOptions() const { return Options.get(); }
   const std::string& getName() const { return Name; }
-  // The users folder + "/" + the name.
+  // The users folder + "/" + the name in UTF-8.
   std::string getProfileFolder() const;
 
   // Each setter is true when the value reached the profile on the disk.
@@ -55,7 +55,8 @@ public:
   bool Delete();
 
   // Whether the name, trimmed, can be a profile folder of its own inside the users folder that
-  // the next start lists again: not empty, no "." at its start, no "/" and no control character.
+  // the next start lists again: not empty, no "." at its start, no "/", no control character and
+  // no byte that stands for no character of the code page.
   static bool isPlainName(const std::string& name);
 
 private:

@@ -24,8 +24,10 @@ public:
   const std::string& getDirectory() const { return Directory; }
 
   // One user per folder of the users folder in listing order; files, folders whose name begins
-  // with ".", folders whose name is no plain user name and folders this account may not open
-  // (another account's private profile) are skipped.
+  // with ".", folders whose name is no plain user name or names no text of the code page, and
+  // folders this account may not open (another account's private profile) are skipped. A folder
+  // named in the code page (by an earlier release) is renamed to the UTF-8 form of its name,
+  // unless a folder of that name is there already: then it is left as it is.
   void Load();
   // Deletes every user.
   void Clear();
@@ -46,10 +48,19 @@ public:
   // Takes the user out of the list without deleting it (the caller does); true.
   bool Remove(const std::string& name);
 
+  // The profile folder of a user of that name: the users folder + "/" + the name in UTF-8.
+  std::string ProfileFolderOf(const std::string& name) const;
+  // Whether a profile folder can be named after exactly that (trimmed) name: its UTF-8 form is
+  // no longer than the file system allows.
+  bool canNameFolder(const std::string& name) const;
+
 private:
   void Enter(std::unique_ptr<TUser> user);
   // Whether a profile folder of that (trimmed) name can stand in the users folder.
   bool CanHoldProfile(const std::string& name) const;
+  // The user's name of a profile folder, empty for a folder no user can be named after; a folder
+  // named in the code page gets its UTF-8 name first.
+  std::string NameOfFolder(const std::string& folder);
 
   std::string Directory;
   TStringList Names;

@@ -21,6 +21,10 @@ void TAddNewUserForm::CreateMessages() {
   AddMessage("Error.UserAlreadyExists",
              FromUtf8("Не могу создать, т.к пользователь с таким именем уже существует"));
   AddMessage("Error.PasswordConfirmationIncorrect", FromUtf8("Ошибка в повторении пароля"));
+  AddMessage("Error.UserNameCannotBeKept",
+             FromUtf8("Такое имя не может быть сохранено без изменений: в нём есть символы, "
+                      "которых нет в кодировке программы, или оно слишком длинное. Пожалуйста, "
+                      "выберите другое имя."));
   AddMessage("Error.UserNotSaved",
              FromUtf8("Не удалось сохранить пользователя: на диске нет места или нет доступа к "
                       "папке пользователей. Пользователь не создан."));
@@ -42,6 +46,12 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
   TUsers* users = getRoot()->getUsers();
   if (name.empty()) {
     ShowMessage("Error.UserNameIsRequired");
+    edNewUserName->SetFocus();
+    return;
+  }
+  // Stored otherwise than typed ("Zoë" as "Zo?"), it would be another name.
+  if (!edNewUserName->KeepsText() || !users->canNameFolder(name)) {
+    ShowMessage("Error.UserNameCannotBeKept");
     edNewUserName->SetFocus();
     return;
   }
