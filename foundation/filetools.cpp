@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <set>
 #include <utility>
 #include <vector>
@@ -87,6 +88,10 @@ bool IsFolderWritable(const std::string& folder) {
       FileSystem().Remove(probe);
       return true;
     }
+    // A full disk takes entries again once there is room: the folder is no other one's.
+    if (failed == std::errc::no_space_on_device ||
+        failed == std::error_code(EDQUOT, std::generic_category()))
+      return true;
     if (failed != std::errc::file_exists) return false;
   }
   return false;

@@ -86,6 +86,22 @@ TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
   }
 }
 
+// A full disk is no unwritable folder: the data stays where it is, and the main INI file, whose
+// "UsersDirectory" the first run writes back, keeps what it held.
+TEST_F(EnvironmentTest, AFullDiskKeepsTheDataFolderAndTheMainIniFile) {
+  const std::string ini = program + "/Lomtak.ini";
+  TempDir::Write(ini, "[Other]\r\nKey='x'\r\n");
+  fs::create_directory(program + "/Users");
+  const auto before = TempDir::Contents(dir.path());
+  FaultyFileSystem disk;
+  disk.FillAfter(0);
+  TEnvironment environment;
+  EXPECT_EQ(environment.getDataDir(), program);
+  EXPECT_EQ(environment.getUsersDir(), program + "/Users");
+  EXPECT_EQ(environment.getOptions()->LastError, "Error while inifile writing");
+  EXPECT_EQ(TempDir::Contents(dir.path()), before);
+}
+
 TEST_F(EnvironmentTest, ConfiguredUsersFolder) {
   TempDir::Write(dir / "file", "x");
   struct Case {

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -43,6 +44,19 @@ public:
     const timespec then = {std::time(nullptr) - seconds, 0};
     const timespec times[2] = {then, then};
     utimensat(AT_FDCWD, file.c_str(), times, 0);
+  }
+  // Every file below the folder with its bytes, and every folder (ending in "/"), by path
+  // from the folder: to see that nothing changed and nothing was added.
+  static std::map<std::string, std::string> Contents(const std::string& folder) {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+      const std::string path = std::filesystem::relative(entry.path(), folder).string();
+      if (entry.is_directory())
+        contents[path + "/"] = "";
+      else
+        contents[path] = Read(entry.path().string());
+    }
+    return contents;
   }
   // Names in the folder, to see that nothing (a temporary file) was left behind.
   size_t EntryCount() const {

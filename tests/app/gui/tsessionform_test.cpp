@@ -508,6 +508,24 @@ TEST_F(SessionFormTest, EveryShippedThemeListsEveryKey) {
   }
 }
 
+// Every file the training screen writes: the theme's missing keys and the profile's defaults
+// when it shows, the statistics after a line, the window's state when it closes.
+TEST_F(SessionFormTest, OnAFullDiskEveryFileKeepsWhatItHeldAndTheScreenGoesOn) {
+  TempDir::Write(ThemesDir() + "/Bare.ini", "[Session.Space]\r\nBackground=#102030\r\n");
+  const auto before = TempDir::Contents(Program.getProgramDir());
+  FaultyFileSystem disk;
+  disk.FillAfter(0);
+  Run([&](TSessionForm& form) {
+    EXPECT_EQ(form.Color(), static_cast<TColor>(0x302010)) << "the theme shows";
+    TypeLine();
+    EXPECT_EQ(Boxes.Shown.size(), 1u) << "the statistics' error box";
+    EXPECT_EQ(form.getTotals().TasksCount, 1) << "the line still counts";
+    Key(ScPageUp);  // a state to save
+  });
+  Form.reset();
+  EXPECT_EQ(TempDir::Contents(Program.getProgramDir()), before);
+}
+
 TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing) {
   FaultyFileSystem disk;
   size_t firstLine = 0, secondLine = 0;
