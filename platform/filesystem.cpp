@@ -40,6 +40,15 @@ bool AllDigits(std::string_view text) {
   return true;
 }
 
+bool IsTemporaryName(const std::string& name) {
+  const size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string::npos || mark == 0) return false;
+  const std::string_view tail = std::string_view(name).substr(mark + 2);
+  const size_t dot = tail.find('.');
+  return dot != std::string_view::npos && AllDigits(tail.substr(0, dot)) &&
+         AllDigits(tail.substr(dot + 1));
+}
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -72,15 +81,6 @@ std::atomic<TFileSystem*> Installed{nullptr};
 std::error_code NotARegularFile() {
   static const TNotARegularFile category;
   return std::error_code(1, category);
-}
-
-bool TFileSystem::isTemporaryName(const std::string& name) {
-  const size_t mark = name.rfind(kTemporaryMark);
-  if (mark == std::string::npos || mark == 0) return false;
-  const std::string_view tail = std::string_view(name).substr(mark + 2);
-  const size_t dot = tail.find('.');
-  return dot != std::string_view::npos && AllDigits(tail.substr(0, dot)) &&
-         AllDigits(tail.substr(dot + 1));
 }
 
 std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_view content) {
@@ -145,7 +145,7 @@ void TFileSystem::RemoveStaleTemporaries(const std::string& folder) {
   if (ListFolder(folder, names)) return;
   const int64_t now = std::time(nullptr);
   for (const std::string& name : names) {
-    if (!isTemporaryName(name)) continue;
+    if (!IsTemporaryName(name)) continue;
     const std::string path = folder + "/" + name;
     const TFileStatus status = Status(path);
     if (status.Kind == TFileKind::Regular && now - status.ModifiedAt >= kStaleAfterSeconds &&

@@ -91,8 +91,6 @@ public:
   // Removes the temporary files in the folder that ReplaceFile's writers left when they were
   // killed in the middle: those no writer holds open and that have not changed for ten minutes.
   void RemoveStaleTemporaries(const std::string& folder);
-  // Whether the name is that of one of ReplaceFile's temporary files.
-  static bool isTemporaryName(const std::string& name);
 };
 
 // Passes every primitive on to another file system, which it does not own; a test overrides

@@ -52,7 +52,7 @@ TUser::TUser(TUsers* owner, const std::string& name) : TLTObject(owner) {
   const TFileStatus status = FileSystem().Status(folder);
   if (status.Kind == TFileKind::Folder && (status.Mode & 0077))
     FileSystem().SetMode(folder, status.Mode & ~0077u);
-  Options = std::make_unique<TIniOptions>(getProfileFolder() + "/Profile.ini", true);
+  Options = std::make_unique<TIniOptions>(folder + "/Profile.ini", true);
   if (Options->ReadString(kGeneral, kPassword, "").empty()) setPassword("");
 }
 
