@@ -65,7 +65,10 @@ bool TLomtak::ShowAuthorization(TUser* user) { return getWindowOpener()->ShowAut
 bool TLomtak::ChangePassword(TUser* user) {
   const std::optional<std::string> password = getWindowOpener()->ChangePassword(user);
   if (!password) return false;
-  user->setPassword(*password);
+  if (!user->setPassword(*password)) {
+    user->ShowMessage("PasswordNotChanged");
+    return false;
+  }
   user->ShowMessage("PasswordChanged");
   return true;
 }

@@ -47,7 +47,8 @@ public:
   // The user's password prompt: true when the right password was confirmed.
   bool ShowAuthorization(TUser* user);
   // The new-password window for the user; when confirmed, stores the new password and shows
-  // the user's "PasswordChanged". True when a new password was stored.
+  // the user's "PasswordChanged", or "PasswordNotChanged" when it could not be stored. True
+  // when a new password was stored.
   bool ChangePassword(TUser* user);
 
   TEnvironment* getEnvironment() const { return Environment.get(); }

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <limits>
 
 #include "engine/tcourse.h"
+#include "platform/filesystem.h"
 #include "toolkit/exception.h"
 #include "users/tuser.h"
 
@@ -74,8 +74,7 @@ void TTaskStatistic::AddKeystroke(int32_t time, unsigned char expected, unsigned
 
 void TTaskStatistic::Save() {
   if (Folder.empty()) throw Exception("140E5929/H Can't save user data!");
-  std::error_code ignored;
-  std::filesystem::create_directories(Folder, ignored);
+  FileSystem().MakeFolders(Folder);
   Log.SaveToFile(getFileName());
 }
 

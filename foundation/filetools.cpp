@@ -1,18 +1,13 @@
 #include "foundation/filetools.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <filesystem>
 #include <set>
 #include <utility>
 #include <vector>
 
-#include "platform/shell.h"
-#include "toolkit/fileio.h"
+#include "platform/filesystem.h"
 #include "toolkit/random.h"
 #include "toolkit/stringlist.h"
 #include "toolkit/sysutils.h"
@@ -50,16 +45,13 @@ bool MatchesMask(const std::string& name, const std::string& pattern) {
          Matches(name.c_str(), pattern.substr(0, pattern.size() - 2).c_str());
 }
 
-using Visited = std::set<std::pair<dev_t, ino_t>>;
+using Visited = std::set<std::pair<uint64_t, uint64_t>>;
 
 // A folder's entries in name order regardless of letter case, as the original platform lists
 // a folder, so the first theme or wallpaper is the same on every machine.
 std::vector<std::string> NamesInOrder(const std::string& folder) {
   std::vector<std::string> names;
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error))
-    names.push_back(it->path().filename().string());
+  FileSystem().ListFolder(folder, names);
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     const int order = CompareText(a, b);
     return order != 0 ? order < 0 : a < b;
@@ -73,15 +65,15 @@ void Search(const std::string& folder, const std::string& pattern, bool recursiv
   const std::vector<std::string> names = NamesInOrder(folder.empty() ? "." : folder);
   if (recursive) {
     for (const std::string& name : names) {
-      std::string path = prefix + name;
-      struct stat info;
-      if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-          visited.insert({info.st_dev, info.st_ino}).second)
+      const std::string path = prefix + name;
+      const TFileStatus status = FileSystem().Status(path);
+      if (status.Kind == TFileKind::Folder && visited.insert({status.Device, status.Inode}).second)
         Search(path, pattern, recursive, list, visited);
     }
   }
   for (const std::string& name : names)
-    if (MatchesMask(name, pattern) && !DirectoryExists(prefix + name)) list.Add(prefix + name);
+    if (MatchesMask(name, pattern) && FileSystem().Status(prefix + name).Kind != TFileKind::Folder)
+      list.Add(prefix + name);
 }
 
 }  // namespace
@@ -90,12 +82,17 @@ bool IsFolderWritable(const std::string& folder) {
   // Another number when a probe of that name is already there: it is not ours to remove, and
   // its presence says nothing about the folder.
   for (int attempt = 0; attempt < 10; ++attempt) {
-    std::string probe = folder + "/~" + IntToStr(Rand()) + "~";
-    if (mkdir(probe.c_str(), 0777) == 0) {
-      rmdir(probe.c_str());
+    const std::string probe = folder + "/~" + IntToStr(Rand()) + "~";
+    const std::error_code failed = FileSystem().MakeFolder(probe, 0777);
+    if (!failed) {
+      FileSystem().Remove(probe);
       return true;
     }
-    if (errno != EEXIST) return false;
+    // A full disk takes entries again once there is room: the folder is no other one's.
+    if (failed == std::errc::no_space_on_device ||
+        failed == std::error_code(EDQUOT, std::generic_category()))
+      return true;
+    if (failed != std::errc::file_exists) return false;
   }
   return false;
 }
@@ -103,13 +100,14 @@ bool IsFolderWritable(const std::string& folder) {
 bool FindFiles(const std::string& folder, const std::string& pattern, bool recursive,
                TStringList& list) {
   list.Clear();
-  if (!folder.empty() && !DirectoryExists(folder)) return false;
+  const TFileStatus status = FileSystem().Status(folder.empty() ? "." : folder);
+  if (!folder.empty() && status.Kind != TFileKind::Folder) return false;
   Visited visited;
-  struct stat info;
-  if (stat(folder.empty() ? "." : folder.c_str(), &info) == 0)
-    visited.insert({info.st_dev, info.st_ino});
+  if (status.Kind == TFileKind::Folder) visited.insert({status.Device, status.Inode});
   Search(folder, pattern, recursive, list, visited);
   return true;
 }
 
-bool DeleteFolder(const std::string& path) { return DeleteFolderTree(path); }
+bool DeleteFolder(const std::string& path) {
+  return !FileSystem().Remove(path);
+}

@@ -7,6 +7,7 @@
 class TStringList;
 
 // True when a new folder can be made inside `folder`: a probe folder "~N~" is made and removed.
+// A folder on a full disk (or over its quota) counts as writable.
 bool IsFolderWritable(const std::string& folder);
 
 // Empties `list` and fills it with folder + "/" + name of every entry of the folder that matches

@@ -4,6 +4,7 @@
 
 #include "foundation/filetools.h"
 #include "foundation/tinioptions.h"
+#include "platform/filesystem.h"
 #include "platform/shell.h"
 #include "toolkit/exename.h"
 #include "toolkit/fileio.h"
@@ -57,8 +58,6 @@ std::string TEnvironment::getUsersDir() const {
 }
 
 bool TEnvironment::isUsableDir(const std::string& folder) const {
-  std::error_code ignored;
-  if (!folder.empty() && !DirectoryExists(folder))
-    std::filesystem::create_directories(folder, ignored);
+  FileSystem().MakeFolders(folder);
   return DirectoryExists(folder) && IsFolderWritable(folder);
 }

@@ -4,15 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-
-bool DeleteFolderTree(const std::string& path) {
-  std::error_code error;
-  if (path.empty() || !std::filesystem::exists(std::filesystem::symlink_status(path, error)))
-    return false;
-  std::filesystem::remove_all(path, error);
-  return !error;
-}
 
 std::string AppDataFolder() {
   const char* data = std::getenv("XDG_DATA_HOME");

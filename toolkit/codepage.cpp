@@ -100,6 +100,17 @@ std::string ToUtf8(const std::string& text, int codePage) {
                  [](const char*, size_t, size_t&) { return std::string("\xEF\xBF\xBD"); });
 }
 
+bool IsUtf8(const std::string& text) {
+  const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+  for (size_t left = text.size(); left > 0;) {
+    const size_t length = Utf8CharLength(at, left);
+    if (length == 0) return false;
+    at += length;
+    left -= length;
+  }
+  return true;
+}
+
 std::string FromUtf8(const std::string& text, int codePage) {
   return Convert(text, "UTF-8", CodePageName(codePage),
                  [](const char* at, size_t left, size_t& skip) {

@@ -25,3 +25,5 @@ std::string ToUtf8(const std::string& text, int codePage = kSystemCodePage);
 // Characters the code page lacks become "?"; each byte of invalid UTF-8 is skipped; never
 // raises.
 std::string FromUtf8(const std::string& text, int codePage = kSystemCodePage);
+// Whether the bytes are well-formed UTF-8.
+bool IsUtf8(const std::string& text);

@@ -1,6 +1,5 @@
 #include "users/tuser.h"
 
-#include <filesystem>
 #include <vector>
 
 #include "app/tlomtak.h"
@@ -8,6 +7,7 @@
 #include "foundation/filetools.h"
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "platform/filesystem.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 #include "toolkit/sysutils.h"
@@ -29,6 +29,9 @@ const std::vector<TDefaultMessage>& DefaultMessages() {
   static const std::vector<TDefaultMessage> messages = {
       {"PasswordIncorrect", FromUtf8("Неправильный пароль.")},
       {"PasswordChanged", FromUtf8("Установлен новый пароль для '%USER.NAME%'")},
+      {"PasswordNotChanged",
+       FromUtf8("Не удалось сохранить новый пароль для '%USER.NAME%': на диске нет места или нет "
+                "доступа к папке пользователя. Прежний пароль остаётся в силе.")},
       {"ConfirmationToDelete",
        FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя '%USER.NAME%' со всеми данными?")},
       {"Deleted", FromUtf8("Пользователь '%USER.NAME%' успешно удален")},
@@ -42,9 +45,14 @@ TUser::TUser(TUsers* owner, const std::string& name) : TLTObject(owner) {
   if (!isPlainName(name)) throw Exception("FB1904EA/F Program Error");
   for (const TDefaultMessage& message : DefaultMessages()) AddMessage(message.Name, message.Text);
   Name = Trim(name);
-  std::error_code ignored;
-  std::filesystem::create_directories(getProfileFolder(), ignored);
-  Options = std::make_unique<TIniOptions>(getProfileFolder() + "/Profile.ini", true);
+  // The profile holds the password's digest: the folder is its owner's alone, also one made
+  // open to every account by an earlier release.
+  const std::string folder = getProfileFolder();
+  FileSystem().MakeFolders(folder, 0700);
+  const TFileStatus status = FileSystem().Status(folder);
+  if (status.Kind == TFileKind::Folder && (status.Mode & 0077))
+    FileSystem().SetMode(folder, status.Mode & ~0077u);
+  Options = std::make_unique<TIniOptions>(folder + "/Profile.ini", true);
   if (Options->ReadString(kGeneral, kPassword, "").empty()) setPassword("");
 }
 
@@ -56,9 +64,14 @@ std::string TUser::Format(const std::string& text) const {
 
 TUsers* TUser::getUsers() const { return static_cast<TUsers*>(getOwner()); }
 
-std::string TUser::getProfileFolder() const { return getUsers()->getDirectory() + "/" + Name; }
+std::string TUser::getProfileFolder() const {
+  return getUsers()->ProfileFolderOf(Name);
+}
 
-void TUser::setAvatar(int32_t index) { Options->WriteInteger(kGeneral, kAvatar, index); }
+bool TUser::setAvatar(int32_t index) {
+  Options->WriteInteger(kGeneral, kAvatar, index);
+  return Options->LastError.empty();
+}
 
 int32_t TUser::getAvatar() const { return Options->ReadInteger(kGeneral, kAvatar, 0); }
 
@@ -68,8 +81,9 @@ bool TUser::CheckPassword(const std::string& password) const {
   return MD5Hex(password) == (stored.empty() ? MD5Hex("") : stored);
 }
 
-void TUser::setPassword(const std::string& password) {
+bool TUser::setPassword(const std::string& password) {
   Options->WriteString(kGeneral, kPassword, MD5Hex(password));
+  return Options->LastError.empty();
 }
 
 bool TUser::Authorize() { return CheckPassword("") || getRoot()->ShowAuthorization(this); }
@@ -97,5 +111,6 @@ bool TUser::isPlainName(const std::string& name) {
   if (trimmed.empty() || trimmed.front() == '.') return false;
   for (unsigned char c : trimmed)
     if (c == '/' || c < ' ' || c == 127) return false;
-  return true;
+  // The folder is named in UTF-8: a byte that stands for no character would not come back.
+  return FromUtf8(ToUtf8(trimmed)) == trimmed;
 }

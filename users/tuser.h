@@ -16,6 +16,7 @@ class TUsers;
 class TUser : public TLTObject {
 public:
   // Trims the name and makes the profile folder and a password digest when they are missing.
+  // The profile folder is its owner's alone (0700), and so is what is made in it.
   // Raises "FB1904EA/F Program Error" for a name that is no plain user name (isPlainName).
   TUser(TUsers* owner, const std::string& name);
   ~TUser() override;
@@ -26,10 +27,11 @@ public:
   TUsers* getUsers() const;
   TIniOptions* getOptions() const { return Options.get(); }
   const std::string& getName() const { return Name; }
-  // The users folder + "/" + the name.
+  // The users folder + "/" + the name in UTF-8.
   std::string getProfileFolder() const;
 
-  void setAvatar(int32_t index);
+  // Each setter is true when the value reached the profile on the disk.
+  bool setAvatar(int32_t index);
   // Raises EConvertError when the stored value is not a number.
   int32_t getAvatar() const;
 
@@ -37,7 +39,7 @@ public:
   // a profile without a digest has the empty password.
   bool CheckPassword(const std::string& password) const;
   // Stores the digest; the empty password removes the protection.
-  void setPassword(const std::string& password);
+  bool setPassword(const std::string& password);
 
   // True when the user may act: at once for a user without a password, else when the
   // password prompt was answered with the right password.
@@ -53,7 +55,8 @@ public:
   bool Delete();
 
   // Whether the name, trimmed, can be a profile folder of its own inside the users folder that
-  // the next start lists again: not empty, no "." at its start, no "/" and no control character.
+  // the next start lists again: not empty, no "." at its start, no "/", no control character and
+  // no byte that stands for no character of the code page.
   static bool isPlainName(const std::string& name);
 
 private:

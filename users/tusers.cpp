@@ -4,9 +4,13 @@
 
 #include <climits>
 #include <filesystem>
+#include <vector>
 
 #include "app/tlomtak.h"
+#include "foundation/filetools.h"
 #include "foundation/tenvironment.h"
+#include "platform/filesystem.h"
+#include "toolkit/codepage.h"
 #include "toolkit/fileio.h"
 #include "toolkit/sysutils.h"
 #include "users/tuser.h"
@@ -19,24 +23,40 @@ TUsers::TUsers(TLomtak* owner) : TLTObject(owner) {
 TUsers::~TUsers() { Clear(); }
 
 bool TUsers::setDirectory(const std::string& folder) {
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
+  FileSystem().MakeFolders(folder);
   Directory = folder;
   return true;
 }
 
 void TUsers::Load() {
   Clear();
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(Directory, error), end; !error && it != end;
-       it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    std::error_code ignored;
-    if (!it->is_directory(ignored) || name.front() == '.') continue;
-    // A folder such as " x" would give the user "x", whose profile is another folder.
-    if (!TUser::isPlainName(name) || name != Trim(name)) continue;
+  std::vector<std::string> folders, inside;
+  FileSystem().ListFolder(Directory, folders);
+  for (const std::string& folder : folders) {
+    if (folder.front() == '.' || !DirectoryExists(Directory + "/" + folder)) continue;
+    const std::string name = NameOfFolder(folder);
+    if (name.empty()) continue;
+    // Another account's private profile: its password could not be checked.
+    if (FileSystem().ListFolder(ProfileFolderOf(name), inside)) continue;
     Enter(std::make_unique<TUser>(this, name));
   }
+}
+
+std::string TUsers::NameOfFolder(const std::string& folder) {
+  // Well-formed UTF-8 is this release's name. An earlier one wrote the code page's bytes, which
+  // are no UTF-8 but for the rarest names.
+  const bool utf8 = IsUtf8(folder);
+  const std::string name = utf8 ? FromUtf8(folder) : folder;
+  // A folder such as " x" would give the user "x", whose profile is another folder; "Zoë" would
+  // give "Zo?".
+  if (!TUser::isPlainName(name) || name != Trim(name) || (utf8 && ToUtf8(name) != folder))
+    return "";
+  if (utf8) return name;
+  const std::string renamed = ProfileFolderOf(name);
+  if (FileSystem().Status(renamed).Kind != TFileKind::Missing ||
+      FileSystem().Rename(Directory + "/" + folder, renamed))
+    return "";
+  return name;
 }
 
 void TUsers::Clear() {
@@ -49,26 +69,39 @@ TUser* TUsers::Find(const std::string& name) const {
   return it == Users.end() ? nullptr : it->second.get();
 }
 
-TUser* TUsers::Add(const std::string& name) {
+TUser* TUsers::Add(const std::string& name, const std::string& password,
+                   std::optional<int32_t> avatar) {
   if (!TUser::isPlainName(name) || Find(Trim(name)) || !CanHoldProfile(Trim(name))) return nullptr;
+  const bool existed = DirectoryExists(ProfileFolderOf(Trim(name)));
   auto user = std::make_unique<TUser>(this, name);
-  // A folder that could not be made after all: a user that could be neither authorized nor
-  // deleted.
-  if (!DirectoryExists(user->getProfileFolder())) return nullptr;
-  user->setPassword("");
+  // Without its folder the user could be neither authorized nor deleted; without the digest on
+  // the disk it would, after a restart, let anyone in.
+  if (!DirectoryExists(user->getProfileFolder()) || (avatar && !user->setAvatar(*avatar)) ||
+      !user->setPassword(password)) {
+    if (!existed) DeleteFolder(user->getProfileFolder());
+    return nullptr;
+  }
   TUser* added = user.get();
   Enter(std::move(user));
   return added;
 }
 
 bool TUsers::CanHoldProfile(const std::string& name) const {
-  long longest = pathconf(Directory.c_str(), _PC_NAME_MAX);
-  if (longest <= 0) longest = NAME_MAX;
-  if (name.size() > static_cast<size_t>(longest)) return false;
+  if (!canNameFolder(name)) return false;
   // A file of that name leaves no room for the folder.
-  const std::string folder = Directory + "/" + name;
+  const std::string folder = ProfileFolderOf(name);
   return !std::filesystem::exists(std::filesystem::symlink_status(folder)) ||
          DirectoryExists(folder);
+}
+
+bool TUsers::canNameFolder(const std::string& name) const {
+  long longest = pathconf(Directory.c_str(), _PC_NAME_MAX);
+  if (longest <= 0) longest = NAME_MAX;
+  return ToUtf8(name).size() <= static_cast<size_t>(longest);
+}
+
+std::string TUsers::ProfileFolderOf(const std::string& name) const {
+  return Directory + "/" + ToUtf8(name);
 }
 
 bool TUsers::Remove(const std::string& name) {

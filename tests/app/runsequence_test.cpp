@@ -7,6 +7,7 @@
 #include "engine/tcourses.h"
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
 #include "support/windowopener.h"
@@ -119,6 +120,20 @@ TEST_F(RunSequenceTest, ChangePasswordStoresTheConfirmedPasswordAndSaysSo) {
       EXPECT_EQ(boxes.Shown[0].Text, anna->getMessage("PasswordChanged"));
     }
   }
+}
+
+TEST_F(RunSequenceTest, APasswordThatCannotBeStoredIsSaidAndTheOldOneStays) {
+  anna->setPassword("old");
+  windows.Authorization = [](TUser* user) { return user->CheckPassword("old"); };
+  windows.NewPassword = [](TUser*) { return std::optional<std::string>("new"); };
+  FaultyFileSystem disk;
+  disk.FillAfter(0);
+  EXPECT_FALSE(anna->ChangePassword());
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Type, mtInformation);
+  EXPECT_EQ(boxes.Shown[0].Text, anna->getMessage("PasswordNotChanged"));
+  EXPECT_TRUE(anna->CheckPassword("old"));
+  EXPECT_FALSE(anna->CheckPassword("new"));
 }
 
 TEST_F(RunSequenceTest, AClosedPasswordPromptGuardsChangeAndDelete) {

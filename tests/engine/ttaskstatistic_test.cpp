@@ -5,9 +5,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "support/disklimit.h"
+#include "support/faultyfilesystem.h"
 #include "support/millisecondclock.h"
 #include "support/tempdir.h"
+#include "support/usualumask.h"
 #include "toolkit/exception.h"
 
 namespace {
@@ -200,6 +201,34 @@ TEST_F(TaskStatisticSaveTest, EverySaveRewritesTheOneFileWithTheLongerLog) {
   EXPECT_EQ(std::distance(fs::directory_iterator(statistic.Folder), fs::directory_iterator()), 1);
 }
 
+// Every run saves under a name of its own, so only a look at the whole folder finds what
+// earlier runs' interrupted saves left.
+TEST_F(TaskStatisticSaveTest, ARunClearsWhatInterruptedSavesOfEarlierRunsLeft) {
+  fs::create_directories(statistic.Folder);
+  const std::string killed = statistic.Folder + "/2010-03-04-08-00-00.stat.~4999999.0";
+  const std::string running = statistic.Folder + "/2010-03-05-09-00-00.stat.~4999998.1";
+  TempDir::Write(killed, "*\r\n");
+  TempDir::Age(killed, 24 * 3600);
+  TempDir::Write(running, "*\r\n");
+  statistic.Reset();
+  statistic.Save();
+  EXPECT_FALSE(fs::exists(killed));
+  EXPECT_TRUE(fs::exists(running)) << "another instance may be writing it";
+  EXPECT_EQ(TempDir::Read(file), "*\r\n");
+}
+
+// In a profile folder, private to its owner, the statistics are private too.
+TEST_F(TaskStatisticSaveTest, TheStatisticsOfAPrivateProfileArePrivate) {
+  UsualUmask mask;
+  fs::create_directory(dir / "Anna");
+  fs::permissions(dir / "Anna", fs::perms::owner_all);
+  statistic.Reset();
+  statistic.Save();
+  for (const std::string& folder : {dir / "Anna/English", statistic.Folder})
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(TaskStatisticSaveTest, WithoutAFolderNothingIsSaved) {
   TTaskStatistic alone(nullptr, nullptr);
   EXPECT_EQ(alone.getFolder(), "");
@@ -220,7 +249,8 @@ TEST_F(TaskStatisticSaveTest, AFailedSaveKeepsTheFileBeforeAndTheLog) {
   const std::string saved = TempDir::Read(file);
   for (int i = 0; i < 2000; ++i) statistic.AddKeystroke(1600 + i, 'a', 'a', false);
   {
-    DiskLimit full(saved.size() + 10);
+    FaultyFileSystem disk;
+    disk.FillAfter(saved.size() + 10);
     EXPECT_THROW(statistic.Save(), Exception);
   }
   EXPECT_EQ(TempDir::Read(file), saved);

@@ -4,11 +4,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <vector>
 
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
-#include "support/unwritable.h"
 #include "toolkit/stringlist.h"
 
 namespace {
@@ -116,10 +117,31 @@ TEST_F(FileToolsTest, IsFolderWritableLeavesNothingBehind) {
 
 TEST_F(FileToolsTest, IsFolderWritableOnAFolderThatRefusesEntries) {
   fs::create_directory(dir / "locked");
-  UnwritableFolder locked(dir / "locked");
-  if (!locked.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
-  EXPECT_FALSE(IsFolderWritable(dir / "locked"));
-  EXPECT_TRUE(fs::is_empty(dir / "locked"));
+  struct Case {
+    const char* name;
+    std::function<void(FaultyFileSystem&)> fault;
+    bool writable;
+  } cases[] = {
+      {"ReadOnly",
+       [&](FaultyFileSystem& disk) {
+         disk.Fail(FileOperation::MakeFolder, dir / "locked/", std::errc::read_only_file_system);
+       },
+       false},
+      {"NoRights",
+       [&](FaultyFileSystem& disk) {
+         disk.Fail(FileOperation::MakeFolder, dir / "locked/", std::errc::permission_denied);
+       },
+       false},
+      // Room comes back; the folder is the same one.
+      {"FullDisk", [](FaultyFileSystem& disk) { disk.FillAfter(0); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FaultyFileSystem disk;
+    c.fault(disk);
+    EXPECT_EQ(IsFolderWritable(dir / "locked"), c.writable);
+    EXPECT_TRUE(fs::is_empty(dir / "locked"));
+  }
 }
 
 TEST_F(FileToolsTest, DeleteFolderRemovesTheTree) {

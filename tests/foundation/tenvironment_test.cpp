@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iostream>
 
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/scopedenv.h"
 #include "support/tempdir.h"
-#include "support/unwritable.h"
 #include "toolkit/exename.h"
 
 namespace {
@@ -61,7 +60,7 @@ TEST_F(EnvironmentTest, InstallationPathsWhetherTheyExistOrNot) {
 
 TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
   // Root writes through permission bits, so the program folder is made unwritable by standing
-  // under a regular file, or by locking it where the file system allows.
+  // under a regular file, or by a file system that refuses entries in it.
   TempDir::Write(dir / "file", "x");
   struct Case {
     const char* name;
@@ -74,11 +73,8 @@ TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove_all(appData);
-    UnwritableFolder locked(c.lock ? c.program : dir / "missing");
-    if (c.lock && !locked.ok()) {
-      std::cout << "[  SKIPPED ] " << c.name << ": this file system cannot lock a folder\n";
-      continue;
-    }
+    FaultyFileSystem disk;
+    if (c.lock) disk.Fail(FileOperation::MakeFolder, c.program + "/", std::errc::permission_denied);
     SetExeName(c.program + "/lomtak");
     TEnvironment environment;
     EXPECT_EQ(environment.getDataDir(), appData + "/Lomtak");
@@ -88,6 +84,22 @@ TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
     EXPECT_TRUE(fs::exists(appData + "/Lomtak/Lomtak.ini"));
     EXPECT_EQ(environment.getCoursesDir(), c.program + "/Modules/Languages");
   }
+}
+
+// A full disk is no unwritable folder: the data stays where it is, and the main INI file, whose
+// "UsersDirectory" the first run writes back, keeps what it held.
+TEST_F(EnvironmentTest, AFullDiskKeepsTheDataFolderAndTheMainIniFile) {
+  const std::string ini = program + "/Lomtak.ini";
+  TempDir::Write(ini, "[Other]\r\nKey='x'\r\n");
+  fs::create_directory(program + "/Users");
+  const auto before = TempDir::Contents(dir.path());
+  FaultyFileSystem disk;
+  disk.FillAfter(0);
+  TEnvironment environment;
+  EXPECT_EQ(environment.getDataDir(), program);
+  EXPECT_EQ(environment.getUsersDir(), program + "/Users");
+  EXPECT_EQ(environment.getOptions()->LastError, "Error while inifile writing");
+  EXPECT_EQ(TempDir::Contents(dir.path()), before);
 }
 
 TEST_F(EnvironmentTest, ConfiguredUsersFolder) {

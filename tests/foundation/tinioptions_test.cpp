@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "support/disklimit.h"
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
 #include "toolkit/exception.h"
 #include "toolkit/sysutils.h"
@@ -190,7 +190,8 @@ TEST_F(IniOptionsTest, FailedWritesKeepTheFileAndSayWhy) {
 
   Store("'old'");
   {
-    DiskLimit limit(1024);
+    FaultyFileSystem disk;
+    disk.FillAfter(1024);
     store.WriteString("S", "K", std::string(5000, 'n'));
   }
   EXPECT_EQ(store.LastError, "Error while inifile writing");

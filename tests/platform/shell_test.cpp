@@ -2,34 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/scopedenv.h"
-#include "support/tempdir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-TEST(Shell, DeleteFolderTreeRemovesEverythingBelow) {
-  TempDir dir;
-  fs::create_directories(dir / "tree/sub/deeper");
-  TempDir::Write(dir / "tree/a.txt", "a");
-  TempDir::Write(dir / "tree/sub/deeper/b.txt", "b");
-  EXPECT_TRUE(DeleteFolderTree(dir / "tree"));
-  EXPECT_FALSE(fs::exists(dir / "tree"));
-  EXPECT_FALSE(DeleteFolderTree(dir / "tree"));
-  EXPECT_FALSE(DeleteFolderTree(""));
-}
-
-TEST(Shell, DeleteFolderTreeRemovesALinkNotItsTarget) {
-  TempDir dir;
-  fs::create_directory(dir / "target");
-  TempDir::Write(dir / "target/keep.txt", "k");
-  fs::create_directory_symlink(dir / "target", dir / "link");
-  EXPECT_TRUE(DeleteFolderTree(dir / "link"));
-  EXPECT_TRUE(fs::exists(dir / "target/keep.txt"));
-}
 
 TEST(Shell, AppDataFolderFollowsXdgDataHome) {
   struct Case {

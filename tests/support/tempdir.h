@@ -1,11 +1,15 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it when the test ends.
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -34,6 +38,25 @@ public:
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+  }
+  // The file's modification time `seconds` ago, as if nobody had written it since.
+  static void Age(const std::string& file, int seconds) {
+    const timespec then = {std::time(nullptr) - seconds, 0};
+    const timespec times[2] = {then, then};
+    utimensat(AT_FDCWD, file.c_str(), times, 0);
+  }
+  // Every file below the folder with its bytes, and every folder (ending in "/"), by path
+  // from the folder: to see that nothing changed and nothing was added.
+  static std::map<std::string, std::string> Contents(const std::string& folder) {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+      const std::string path = std::filesystem::relative(entry.path(), folder).string();
+      if (entry.is_directory())
+        contents[path + "/"] = "";
+      else
+        contents[path] = Read(entry.path().string());
+    }
+    return contents;
   }
   // Names in the folder, to see that nothing (a temporary file) was left behind.
   size_t EntryCount() const {

@@ -81,4 +81,25 @@ TEST(CodePage, InvalidUtf8IsSkippedByteByByte) {
   EXPECT_EQ(FromUtf8("ab\xD0"), "ab") << "cut off at the end";
 }
 
+TEST(CodePage, Utf8IsToldFromCodePageBytes) {
+  struct Case {
+    const char* name;
+    std::string text;
+    bool utf8;
+  } cases[] = {
+      {"Ascii", "Anna", true},
+      {"Cyrillic", "Анна", true},
+      {"Empty", "", true},
+      {"TheSameNameInWindows1251", FromUtf8("Анна"), false},
+      {"Overlong", "\xC0\xAF", false},
+      {"Surrogate", "\xED\xA0\x80", false},
+      {"CutOff", "ab\xD0", false},
+      {"StrayContinuation", "a\x80", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IsUtf8(c.text), c.utf8);
+  }
+}
+
 }  // namespace

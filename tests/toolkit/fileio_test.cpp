@@ -1,114 +1,60 @@
 #include "toolkit/fileio.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 #include <filesystem>
 
-#include "support/disklimit.h"
 #include "support/tempdir.h"
+#include "support/watchedfifo.h"
 
 namespace {
 
-TEST(FileIo, ReplaceWritesNewContentAndLeavesNoTemporaryFile) {
+TEST(FileIo, ReplaceWritesNewContent) {
   TempDir dir;
   std::string file = dir / "a.txt", error;
   TempDir::Write(file, "old");
   ASSERT_TRUE(ReplaceFile(file, std::string("new\0bytes", 9), error)) << error;
   EXPECT_EQ(TempDir::Read(file), std::string("new\0bytes", 9));
-  EXPECT_EQ(dir.EntryCount(), 1u);
+  EXPECT_TRUE(error.empty());
 }
 
-// A process id that no process has now.
-pid_t DeadProcess() {
-  pid_t pid = 4000000;
-  while (kill(pid, 0) == 0 || errno != ESRCH) --pid;
-  return pid;
-}
-
-TEST(FileIo, ReplaceRemovesTheTemporaryFilesOfKilledWriters) {
+TEST(FileIo, FailuresComeWithTheSystemsText) {
   TempDir dir;
-  std::string file = dir / "a.ini", error;
-  TempDir::Write(file, "old");
-  const std::string dead = std::to_string(DeadProcess());
-  const std::string stale[] = {file + ".~" + dead + ".0", file + ".~" + dead + ".17"};
-  const std::string kept[] = {
-      file + ".~" + std::to_string(getppid()) + ".3",  // a writer that still runs
-      file + ".~" + std::to_string(getpid()) + ".9",   // perhaps a save of this process
-      dir / ("b.ini.~" + dead + ".0"),                 // another file's
-      file + ".~" + dead,                              // not of the naming scheme
-      file + ".~x" + dead + ".1",
-      file + ".~" + dead + ".1.bak",
-  };
-  for (const std::string& name : stale) TempDir::Write(name, "half");
-  for (const std::string& name : kept) TempDir::Write(name, "half");
-  ASSERT_TRUE(ReplaceFile(file, "new", error)) << error;
-  EXPECT_EQ(TempDir::Read(file), "new");
-  for (const std::string& name : stale) EXPECT_FALSE(std::filesystem::exists(name)) << name;
-  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(name)) << name;
-}
-
-TEST(FileIo, FullDiskKeepsOldContent) {
-  TempDir dir;
-  std::string file = dir / "a.txt", error;
-  TempDir::Write(file, "old content");
-  {
-    DiskLimit limit(1000);
-    EXPECT_FALSE(ReplaceFile(file, std::string(5000, 'x'), error));
-  }
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(TempDir::Read(file), "old content");
-  EXPECT_EQ(dir.EntryCount(), 1u);
-}
-
-TEST(FileIo, ReplaceFailsWhereNoFileCanBe) {
-  TempDir dir;
-  std::string plain = dir / "plain";
-  TempDir::Write(plain, "x");
+  std::string error;
+  EXPECT_FALSE(ReplaceFile(dir / "missing/a.txt", "new", error));
+  EXPECT_EQ(error, "No such file or directory");
   std::filesystem::create_directory(dir / "folder");
+  WatchedFifo fifo(dir / "fifo");
+  ASSERT_TRUE(fifo.ok());
   struct Case {
     const char* name;
-    std::string path;
+    std::string path, error;
   } cases[] = {
-      {"MissingFolder", dir / "missing/a.txt"},
-      {"UnderARegularFile", plain + "/a.txt"},
-      {"AFolderStandsThere", dir / "folder"},
+      {"Missing", dir / "missing", "No such file or directory"},
+      {"Folder", dir / "folder", "Is a directory"},
+      {"Fifo", dir / "fifo", "Not a regular file"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string error;
-    EXPECT_FALSE(ReplaceFile(c.path, "new", error));
-    EXPECT_FALSE(error.empty());
+    std::string content = "stale";
+    error.clear();
+    EXPECT_FALSE(ReadFileBytes(c.path, content, &error));
+    EXPECT_TRUE(content.empty());
+    EXPECT_EQ(error, c.error);
+    EXPECT_FALSE(ReadFileBytes(c.path, content));
   }
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
-  EXPECT_EQ(dir.EntryCount(), 2u);
+  EXPECT_FALSE(fifo.Opened());
 }
 
-TEST(FileIo, ReplaceKeepsPermissionsAndFollowsLinks) {
+TEST(FileIo, FilesAreAnythingButFolders) {
   TempDir dir;
-  std::string file = dir / "a.txt", link = dir / "link", error;
-  TempDir::Write(file, "old");
-  chmod(file.c_str(), 0640);
-  ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
-  ASSERT_TRUE(ReplaceFile(link, "new", error)) << error;
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(TempDir::Read(file), "new");
-  struct stat info;
-  ASSERT_EQ(stat(file.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
-}
-
-TEST(FileIo, ReadReportsMissingFilesAndFolders) {
-  TempDir dir;
-  std::string content = "stale", error;
-  EXPECT_FALSE(ReadFileBytes(dir / "missing", content, &error));
-  EXPECT_TRUE(content.empty());
-  EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(ReadFileBytes(dir.path(), content));
+  TempDir::Write(dir / "a.txt", "");
+  EXPECT_TRUE(FileExists(dir / "a.txt"));
+  EXPECT_FALSE(FileExists(dir.path()));
+  EXPECT_FALSE(FileExists(dir / "missing"));
+  EXPECT_TRUE(DirectoryExists(dir.path()));
+  EXPECT_FALSE(DirectoryExists(dir / "a.txt"));
+  EXPECT_FALSE(DirectoryExists(dir / "missing"));
 }
 
 }  // namespace

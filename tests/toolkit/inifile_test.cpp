@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "support/disklimit.h"
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
 #include "toolkit/exception.h"
 
@@ -116,7 +116,8 @@ TEST_F(IniFileTest, FullDiskKeepsTheOldContent) {
   const std::string old = "[S]\r\nK=old\r\n";
   TempDir::Write(file, old);
   {
-    DiskLimit limit(4096);
+    FaultyFileSystem disk;
+    disk.FillAfter(4096);
     EXPECT_THROW(TIniFile(file).WriteString("S", "K", std::string(10000, 'v')), Exception);
   }
   EXPECT_EQ(TempDir::Read(file), old);

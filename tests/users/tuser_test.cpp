@@ -1,14 +1,16 @@
 #include "users/tuser.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
-#include "support/unwritable.h"
+#include "support/usualumask.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 #include "toolkit/sysutils.h"
@@ -66,8 +68,8 @@ TEST_F(TUserTest, AMissingOrEmptiedDigestMeansNoPassword) {
 // its user must still get in.
 TEST_F(TUserTest, AProfileThatCannotBeWrittenMeansNoPassword) {
   fs::create_directories(app.getUsersDir() + "/Anna");
-  UnwritableFolder guard(app.getUsersDir() + "/Anna");
-  if (!guard.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::Create, "/Anna/", std::errc::read_only_file_system);
   app.Rebuild();
   TUser* user = users().Find("Anna");
   ASSERT_NE(user, nullptr);
@@ -76,6 +78,39 @@ TEST_F(TUserTest, AProfileThatCannotBeWrittenMeansNoPassword) {
   EXPECT_FALSE(user->CheckPassword("x"));
   // No window is installed: every prompt would be closed.
   EXPECT_TRUE(user->Authorize());
+}
+
+unsigned ModeOf(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
+
+// The profile holds the password's digest: no other account of the machine may read it.
+TEST_F(TUserTest, AProfileIsPrivateToItsOwner) {
+  UsualUmask mask;
+  TUser* user = users().Add("Anna");
+  EXPECT_EQ(ModeOf(user->getProfileFolder()), 0700u);
+  EXPECT_EQ(ModeOf(ProfileIni("Anna")), 0600u);
+  // A profile of an earlier release, open to every account, is closed when it is loaded.
+  const std::string older = app.getUsersDir() + "/Boris";
+  fs::create_directories(older);
+  chmod(older.c_str(), 0755);
+  TempDir::Write(older + "/Profile.ini", "[GENERAL]\r\n");
+  app.Rebuild();
+  ASSERT_NE(users().Find("Boris"), nullptr);
+  EXPECT_EQ(ModeOf(older), 0700u);
+}
+
+// Another account's profile, private to it: its digest cannot be read, so it would seem to
+// have no password.
+TEST_F(TUserTest, AProfileFolderThisAccountCannotOpenIsNoUser) {
+  fs::create_directories(app.getUsersDir() + "/Anna");
+  fs::create_directories(app.getUsersDir() + "/Boris");
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::List, "/Anna", std::errc::permission_denied);
+  app.Rebuild();
+  EXPECT_EQ(users().Find("Anna"), nullptr);
+  EXPECT_NE(users().Find("Boris"), nullptr);
 }
 
 TEST_F(TUserTest, PasswordsMatchByTheExactDigest) {
@@ -180,8 +215,8 @@ TEST_F(TUserTest, AFailedFolderRemovalLeavesTheUserOutOfTheListButAlive) {
   boxes.Answer = mrYes;
   bool deleted = false;
   {
-    UnwritableFolder guard(locked);
-    if (!guard.ok()) GTEST_SKIP() << "this file system cannot lock a folder for this user";
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Remove, "/Anna", std::errc::permission_denied);
     deleted = user->Delete();
   }
   ASSERT_FALSE(deleted);

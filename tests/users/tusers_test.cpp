@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/installation.h"
+#include "toolkit/codepage.h"
 #include "users/tuser.h"
 
 namespace {
@@ -97,6 +100,60 @@ TEST_F(TUsersTest, AddRefusesNamesThatCanGetNoProfileFolder) {
   EXPECT_TRUE(fs::is_regular_file(longest->getProfileFolder() + "/Profile.ini"));
 }
 
+TEST_F(TUsersTest, AddStoresThePasswordAndTheAvatar) {
+  TUser* anna = users().Add("Anna", "secret", 42);
+  ASSERT_NE(anna, nullptr);
+  EXPECT_TRUE(anna->CheckPassword("secret"));
+  EXPECT_EQ(anna->getAvatar(), 42);
+}
+
+// A user listed without its password's digest on the disk would, after a restart, let anyone
+// in.
+TEST_F(TUsersTest, AProfileThatCannotBeSavedMakesNoUserAndLeavesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(FaultyFileSystem&)> fault;
+  } cases[] = {
+      {"NoRoomForTheFolder", [](FaultyFileSystem& disk) { disk.FillAfter(0); }},
+      {"NoRoomForTheProfile", [](FaultyFileSystem& disk) { disk.FillAfter(10); }},
+      {"TheLastWriteFails",
+       [](FaultyFileSystem& disk) { disk.Fail(FileOperation::Rename, "Profile.ini"); }},
+      {"TheFolderRefusesFiles",
+       [](FaultyFileSystem& disk) {
+         disk.Fail(FileOperation::Create, "/Anna/", std::errc::permission_denied);
+       }},
+  };
+  users();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      FaultyFileSystem disk;
+      c.fault(disk);
+      EXPECT_EQ(users().Add("Anna", "secret", 3), nullptr);
+    }
+    EXPECT_EQ(users().Find("Anna"), nullptr);
+    EXPECT_EQ(users().getCount(), 0);
+    EXPECT_FALSE(fs::exists(app.getUsersDir() + "/Anna"));
+  }
+  app.Rebuild();
+  EXPECT_EQ(users().getCount(), 0);
+}
+
+// What was there before the failed save is not the failed user's to remove.
+TEST_F(TUsersTest, AFailedSaveKeepsAProfileFolderThatWasThereBefore) {
+  users();
+  // Made since the start, by another instance of the program.
+  fs::create_directories(app.getUsersDir() + "/Boris/English/Statistic");
+  TempDir::Write(app.getUsersDir() + "/Boris/English/Statistic/run.stat", "*\r\n");
+  {
+    FaultyFileSystem disk;
+    disk.FillAfter(0);
+    EXPECT_EQ(users().Add("Boris", "secret", 3), nullptr);
+  }
+  EXPECT_EQ(users().Find("Boris"), nullptr);
+  EXPECT_TRUE(fs::exists(app.getUsersDir() + "/Boris/English/Statistic/run.stat"));
+}
+
 TEST_F(TUsersTest, AddResetsThePasswordOfAnExistingProfileAndAppends) {
   users().Add("Anna");
   fs::create_directories(app.getUsersDir() + "/Boris");
@@ -126,6 +183,59 @@ TEST_F(TUsersTest, RemoveTakesOutTheUserButLeavesItsFolder) {
   EXPECT_TRUE(fs::is_directory(app.getUsersDir() + "/anna"));
   EXPECT_TRUE(users().Remove("nobody"));
   EXPECT_EQ(users().getCount(), 1);
+}
+
+// Names are texts of the system code page; the names of their folders are UTF-8, as every
+// other program of the machine reads them.
+TEST_F(TUsersTest, ProfileFoldersAreNamedInUtf8) {
+  TUser* anna = users().Add(FromUtf8("Анна"));
+  ASSERT_NE(anna, nullptr);
+  EXPECT_EQ(anna->getName(), FromUtf8("Анна"));
+  EXPECT_EQ(anna->getProfileFolder(), app.getUsersDir() + "/Анна");
+  EXPECT_TRUE(fs::is_regular_file(app.getUsersDir() + "/Анна/Profile.ini"));
+  fs::create_directories(app.getUsersDir() + "/Борис");
+  app.Rebuild();
+  EXPECT_EQ(SortedNames(users()), (std::vector<std::string>{FromUtf8("Анна"), FromUtf8("Борис")}));
+  ASSERT_NE(users().Find(FromUtf8("Борис")), nullptr);
+  EXPECT_EQ(users().Find(FromUtf8("Борис"))->getProfileFolder(), app.getUsersDir() + "/Борис");
+}
+
+TEST_F(TUsersTest, FoldersWhoseNameNoUserCanHaveAreLeftAlone) {
+  const std::string dir = app.getUsersDir();
+  // "Zoë" has no letter ë in the code page; the bytes are no UTF-8 nor a code-page name
+  // either.
+  for (const char* folder : {"Zoë", "\x98x"}) fs::create_directories(dir + "/" + folder);
+  EXPECT_EQ(users().getCount(), 0);
+  EXPECT_TRUE(fs::is_empty(dir + "/Zoë"));
+  EXPECT_TRUE(fs::is_empty(dir + "/\x98x"));
+  EXPECT_EQ(users().Add("\x98x"), nullptr);
+}
+
+// An earlier release named profile folders with the name's code-page bytes.
+TEST_F(TUsersTest, AFolderNamedInTheCodePageGetsItsUtf8Name) {
+  const std::string dir = app.getUsersDir(), older = dir + "/" + FromUtf8("Анна");
+  fs::create_directories(older + "/English/Statistic");
+  TempDir::Write(older + "/Profile.ini",
+                 "[GENERAL]\r\nPassword='" + MD5Hex("secret") + "'\r\nAvatar='4'\r\n");
+  TempDir::Write(older + "/English/Statistic/run.stat", "*\r\n");
+  TUser* anna = users().Find(FromUtf8("Анна"));
+  ASSERT_NE(anna, nullptr);
+  EXPECT_FALSE(fs::exists(older));
+  EXPECT_EQ(anna->getProfileFolder(), dir + "/Анна");
+  EXPECT_TRUE(anna->CheckPassword("secret"));
+  EXPECT_EQ(anna->getAvatar(), 4);
+  EXPECT_TRUE(fs::exists(dir + "/Анна/English/Statistic/run.stat"));
+}
+
+// Both folders name the same user; the one of this release is it, the other stays as it is.
+TEST_F(TUsersTest, AFolderInTheCodePageBesideItsUtf8NameIsLeftAlone) {
+  const std::string dir = app.getUsersDir(), older = dir + "/" + FromUtf8("Анна");
+  fs::create_directories(older);
+  TempDir::Write(older + "/Profile.ini", "[GENERAL]\r\nAvatar='4'\r\n");
+  fs::create_directories(dir + "/Анна");
+  EXPECT_EQ(users().getCount(), 1);
+  EXPECT_EQ(users().Find(FromUtf8("Анна"))->getProfileFolder(), dir + "/Анна");
+  EXPECT_EQ(TempDir::Read(older + "/Profile.ini"), "[GENERAL]\r\nAvatar='4'\r\n");
 }
 
 TEST_F(TUsersTest, UsersDirectoryFromTheMainIniFile) {

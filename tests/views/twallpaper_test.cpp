@@ -1,12 +1,12 @@
 #include "views/twallpaper.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <climits>
 #include <string>
 
 #include "resources/pictures/picture.h"
+#include "support/faultyfilesystem.h"
 #include "support/guiapplication.h"
 #include "support/jpegfiles.h"
 #include "support/tempdir.h"
@@ -165,21 +165,21 @@ TEST_F(WallpaperFolderTest, APaintCoversTheAreaAndPutsTheLogoInTheCorner) {
   for (int y = 0; y < 600; y += 50) EXPECT_EQ(canvas->Pixels(795, y), TColor(0x00FF00));
 }
 
-// The folder's one picture is a pipe: each loader's decode waits until the test feeds it.
+// Each loader's read of the folder's one picture waits until the test lets it through.
 TEST_F(WallpaperFolderTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNextOne) {
   TempDir folder;
-  const std::string pipe = folder / "Fed.jpg";
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  const std::string picture = TempDir::Read(kData + "/mixed/good.jpg");
-  auto feed = [&] { TempDir::Write(pipe, picture); };
+  const std::string picture = folder / "Fed.jpg";
+  TempDir::Write(picture, TempDir::Read(kData + "/mixed/good.jpg"));
+  FaultyFileSystem disk;
+  disk.HoldReads(picture);
   Open(folder.path());
-  feed();
+  disk.LetThrough();
   wallpaper->Next();
   EXPECT_EQ(wallpaper->Bitmap.Width(), 64);
   // Next has returned while the next loader still waits for its picture.
   EXPECT_TRUE(wallpaper->Loader->Started());
   EXPECT_FALSE(wallpaper->Loader->Finished());
-  feed();
+  disk.LetThrough();
   wallpaper->Loader->WaitFor();
   EXPECT_TRUE(wallpaper->Loader->Loaded);
 }

@@ -12,6 +12,8 @@ public:
 
   std::string Text() const override;
   void setText(const std::string& text) override;
+  // Whether Text is exactly what stands in the edit: the code page has every character typed.
+  bool KeepsText() const;
   // 0 shows the text itself.
   char PasswordChar() const { return passwordChar_; }
   void setPasswordChar(char passwordChar);

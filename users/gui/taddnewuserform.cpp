@@ -4,7 +4,6 @@
 
 #include "app/tlomtak.h"
 #include "toolkit/codepage.h"
-#include "toolkit/exception.h"
 #include "toolkit/gui/edit.h"
 #include "toolkit/gui/imagecombobox.h"
 #include "toolkit/gui/imagelist.h"
@@ -22,6 +21,13 @@ void TAddNewUserForm::CreateMessages() {
   AddMessage("Error.UserAlreadyExists",
              FromUtf8("Не могу создать, т.к пользователь с таким именем уже существует"));
   AddMessage("Error.PasswordConfirmationIncorrect", FromUtf8("Ошибка в повторении пароля"));
+  AddMessage("Error.UserNameCannotBeKept",
+             FromUtf8("Такое имя не может быть сохранено без изменений: в нём есть символы, "
+                      "которых нет в кодировке программы, или оно слишком длинное. Пожалуйста, "
+                      "выберите другое имя."));
+  AddMessage("Error.UserNotSaved",
+             FromUtf8("Не удалось сохранить пользователя: на диске нет места или нет доступа к "
+                      "папке пользователей. Пользователь не создан."));
   AddMessage("Error.UserNameIsNotAllowed",
              FromUtf8("Недопустимое имя пользователя: оно не может содержать \"/\" и "
                       "управляющие символы или начинаться с точки"));
@@ -43,6 +49,12 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
     edNewUserName->SetFocus();
     return;
   }
+  // Stored otherwise than typed ("Zoë" as "Zo?"), it would be another name.
+  if (!edNewUserName->KeepsText() || !users->canNameFolder(name)) {
+    ShowMessage("Error.UserNameCannotBeKept");
+    edNewUserName->SetFocus();
+    return;
+  }
   // Such a name could not name a profile folder of its own.
   if (!TUser::isPlainName(name)) {
     ShowMessage("Error.UserNameIsNotAllowed");
@@ -60,10 +72,11 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
     edPassword->SetFocus();
     return;
   }
-  TUser* user = users->Add(name);
-  if (!user) throw Exception("ED1C88A5/C");
-  user->setAvatar(jvAvatars->ItemIndex());
-  user->setPassword(edPassword->Text());
+  // Every check of the name has passed: only the disk can have refused it.
+  if (!users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
+    ShowMessage("Error.UserNotSaved");
+    return;
+  }
   setModalResult(mrOk);
 }
 

@@ -42,7 +42,7 @@ public:
 
   // Lists every avatar ("0" to "107"), selects the first, and puts the focus on the name.
   void FormShow(TObject* Sender);
-  // Raises "ED1C88A5/C" when the user list refuses a name that passed the checks.
+  // Says "Error.UserNotSaved" and stays open when the user list could not save the user.
   void acCreateUserExecute(TObject* Sender);
   void acCloseExecute(TObject* Sender);
 

@@ -16,6 +16,7 @@
 #include "support/installation.h"
 #include "support/messageboxes.h"
 #include "support/person.h"
+#include "support/watchedfifo.h"
 #include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/chart.h"
@@ -280,6 +281,20 @@ TEST_F(UserStatisticFormTest, ABrokenFileStopsTheLoadAndLeavesTheWindowUsable) {
     LoadThroughTheLoop();
     EXPECT_TRUE(Boxes.Shown.empty()) << "a later load runs normally";
   }
+}
+
+// A FIFO gives no file to read: opening it would wait for a writer, and the window with it.
+TEST_F(UserStatisticFormTest, AFifoNamedLikeAStatisticsFileIsRefusedAtOnce) {
+  Write("2010-05-17-14-03-59.stat", {Exercise({Keys(3)})});
+  const std::string fifo = folder + "/2010-05-18-00-00-00.stat";
+  WatchedFifo pipe(fifo);
+  ASSERT_TRUE(pipe.ok());
+  LoadThroughTheLoop();
+  EXPECT_FALSE(pipe.Opened());
+  ASSERT_EQ(Boxes.Shown.size(), 1u);
+  EXPECT_EQ(Boxes.Shown[0].Text, "Cannot open file \"" + fifo + "\". Not a regular file");
+  ExpectUsable();
+  EXPECT_EQ(form->srProQ->Count(), 1);
 }
 
 TEST_F(UserStatisticFormTest, FilesThatAreEmptyOrDoNotBeginAnExerciseAreSkipped) {

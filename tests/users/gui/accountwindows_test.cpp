@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLineEdit>
 
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "support/faultyfilesystem.h"
 #include "support/guiapplication.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
@@ -195,6 +197,67 @@ TEST_F(AccountWindowsTest, TheNewUserWindowSaysWhatIsWrongAndStaysOpen) {
     EXPECT_EQ(window.edPasswordConfirmation->Text(), c.passwordsEmptied ? "" : c.confirmation);
     EXPECT_EQ(users().getCount(), 1);
   }
+}
+
+// "Zoë" would become "Zo?": the window texts, the user list and the profile folder hold the
+// name in the system code page, and a folder name in UTF-8 has at most 255 bytes.
+TEST_F(AccountWindowsTest, ANameThatCannotBeKeptExactlyIsRefusedNotChanged) {
+  QString cyrillic;
+  for (int i = 0; i < 128; ++i) cyrillic += QChar(0x0416);
+  struct Case {
+    const char* name;
+    QString typed;
+  } cases[] = {
+      {"NotInTheCodePage", QString::fromUtf8("Zoë")},
+      {"NotInTheCodePageEither", QString::fromUtf8("李")},
+      {"TooLongForAFolderInUtf8", cyrillic},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes.Shown.clear();
+    TAddNewUserForm window(nullptr, &app.root());
+    window.Show();
+    auto* edit = static_cast<QLineEdit*>(window.edNewUserName->Handle());
+    edit->setText(c.typed);
+    window.acCreateUser->Execute();
+    EXPECT_EQ(window.ModalResult(), mrNone);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Text, window.getMessage("Error.UserNameCannotBeKept"));
+    EXPECT_EQ(edit->text(), c.typed);
+    EXPECT_EQ(users().getCount(), 1);
+  }
+  // One letter less fits.
+  TAddNewUserForm window(nullptr, &app.root());
+  window.Show();
+  static_cast<QLineEdit*>(window.edNewUserName->Handle())->setText(cyrillic.left(127));
+  window.acCreateUser->Execute();
+  EXPECT_EQ(window.ModalResult(), mrOk);
+  EXPECT_EQ(users().getCount(), 2);
+}
+
+TEST_F(AccountWindowsTest, ANewUserThatCannotBeSavedIsSaidAndNotMade) {
+  TAddNewUserForm window(nullptr, &app.root());
+  window.Show();
+  window.edNewUserName->setText("Boris");
+  window.edPassword->setText("pass");
+  window.edPasswordConfirmation->setText("pass");
+  {
+    FaultyFileSystem disk;
+    disk.FillAfter(0);
+    window.acCreateUser->Execute();
+  }
+  EXPECT_EQ(window.ModalResult(), mrNone);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, window.getMessage("Error.UserNotSaved"));
+  EXPECT_EQ(boxes.Shown[0].Type, mtInformation);
+  EXPECT_EQ(users().Find("Boris"), nullptr);
+  EXPECT_EQ(window.edNewUserName->Text(), "Boris");
+  EXPECT_EQ(window.edPassword->Text(), "pass");
+  // With room on the disk again the same try makes the user.
+  window.acCreateUser->Execute();
+  EXPECT_EQ(window.ModalResult(), mrOk);
+  ASSERT_NE(users().Find("Boris"), nullptr);
+  EXPECT_TRUE(users().Find("Boris")->CheckPassword("pass"));
 }
 
 TEST_F(AccountWindowsTest, ANewUserWithoutPasswordGetsTheDigestOfTheEmptyText) {

@@ -1,0 +1,171 @@
+// The machine's file system through POSIX calls.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/filesystem.h"
+
+namespace {
+
+std::error_code LastError() {
+  return std::error_code(errno, std::generic_category());
+}
+
+TFileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return TFileKind::Regular;
+  if (S_ISDIR(mode)) return TFileKind::Folder;
+  return TFileKind::Other;
+}
+
+// The kind of a file that may be read: a folder or anything that is no regular file is refused
+// before it is opened, so that a FIFO is never opened at all.
+std::error_code Unreadable(TFileKind kind) {
+  if (kind == TFileKind::Folder) return std::error_code(EISDIR, std::generic_category());
+  if (kind != TFileKind::Regular) return NotARegularFile();
+  return {};
+}
+
+class TPosixNewFile final : public TNewFile {
+public:
+  explicit TPosixNewFile(int fd) : Fd(fd) {}
+  ~TPosixNewFile() override { Close(); }
+
+  std::error_code Append(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t written = write(Fd, bytes.data(), bytes.size());
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        return LastError();
+      }
+      bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return {};
+  }
+  std::error_code Sync() override { return fsync(Fd) == 0 ? std::error_code() : LastError(); }
+  std::error_code Close() override {
+    if (Fd < 0) return {};
+    const int fd = Fd;
+    Fd = -1;
+    return close(fd) == 0 ? std::error_code() : LastError();
+  }
+
+private:
+  int Fd;
+};
+
+class TPosixFileSystem final : public TFileSystem {
+public:
+  TFileStatus Status(const std::string& path) override {
+    struct stat info;
+    TFileStatus status;
+    if (stat(path.c_str(), &info) != 0) return status;
+    status.Kind = KindOf(info.st_mode);
+    status.Mode = info.st_mode & 07777;
+    status.ModifiedAt = info.st_mtime;
+    status.Device = info.st_dev;
+    status.Inode = info.st_ino;
+    return status;
+  }
+
+  std::string LinkTarget(const std::string& path) override {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+  }
+
+  std::error_code ReadFile(const std::string& path, std::string& content) override {
+    content.clear();
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return LastError();
+    if (std::error_code refused = Unreadable(KindOf(info.st_mode))) return refused;
+    // Not blocking: a FIFO put in the file's place after the look above opens at once.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return LastError();
+    std::error_code failed;
+    if (fstat(fd, &info) != 0)
+      failed = LastError();
+    else
+      failed = Unreadable(KindOf(info.st_mode));
+    char buffer[65536];
+    while (!failed) {
+      const ssize_t got = read(fd, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) failed = LastError();
+      if (got <= 0) break;
+      content.append(buffer, static_cast<size_t>(got));
+    }
+    close(fd);
+    if (failed) content.clear();
+    return failed;
+  }
+
+  std::error_code ListFolder(const std::string& folder, std::vector<std::string>& names) override {
+    names.clear();
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return LastError();
+    errno = 0;
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    const std::error_code failed = errno ? LastError() : std::error_code();
+    closedir(dir);
+    return failed;
+  }
+
+  std::error_code MakeFolder(const std::string& path, unsigned mode) override {
+    return mkdir(path.c_str(), mode) == 0 ? std::error_code() : LastError();
+  }
+
+  std::error_code CreateFile(const std::string& path, unsigned mode,
+                             std::unique_ptr<TNewFile>& file) override {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0) return LastError();
+    // The lock goes with the file's last descriptor, also when the process is killed. Where
+    // the file system has no locks, the file's age alone tells a stale one.
+    flock(fd, LOCK_EX | LOCK_NB);
+    file = std::make_unique<TPosixNewFile>(fd);
+    return {};
+  }
+
+  std::error_code SetMode(const std::string& path, unsigned mode) override {
+    return chmod(path.c_str(), mode) == 0 ? std::error_code() : LastError();
+  }
+
+  std::error_code Rename(const std::string& from, const std::string& to) override {
+    return rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
+  }
+
+  std::error_code Remove(const std::string& path) override {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) return LastError();
+    std::error_code failed;
+    std::filesystem::remove_all(path, failed);
+    return failed;
+  }
+
+  bool IsBeingWritten(const std::string& path) override {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY);
+    if (fd < 0) return false;
+    // A shared lock: it needs no write access, and an exclusive one held by a writer refuses it.
+    const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    close(fd);
+    return held;
+  }
+};
+
+}  // namespace
+
+TFileSystem& PosixFileSystem() {
+  static TPosixFileSystem posix;
+  return posix;
+}

@@ -1,0 +1,160 @@
+#pragma once
+// The program's file system while it lives: the machine's, except where the test asks for a
+// fault. The disk fills up after a number of bytes; a chosen operation fails on the paths that
+// hold a text; reads of a file wait until the test lets each of them through. Safe for
+// concurrent use, as the program's file system must be.
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/filesystem.h"
+
+// What may be made to fail (Sync: of a new file).
+enum class FileOperation { Read, List, MakeFolder, Create, Sync, SetMode, Rename, Remove };
+
+class FaultyFileSystem : public TFileSystemWrapper {
+public:
+  FaultyFileSystem() : TFileSystemWrapper(PosixFileSystem()) { Previous = SetFileSystem(this); }
+  ~FaultyFileSystem() override { SetFileSystem(Previous); }
+  FaultyFileSystem(const FaultyFileSystem&) = delete;
+  FaultyFileSystem& operator=(const FaultyFileSystem&) = delete;
+
+  // From now on the disk takes `bytes` more: a write past them fails with ENOSPC, as does
+  // making a folder once nothing is left.
+  void FillAfter(uint64_t bytes) {
+    std::lock_guard<std::mutex> guard(Lock);
+    Free = bytes;
+    Full = true;
+  }
+  // The disk has room again.
+  void MakeRoom() {
+    std::lock_guard<std::mutex> guard(Lock);
+    Full = false;
+  }
+  // The operation fails with the error on every path that contains `part` ("" for all).
+  void Fail(FileOperation operation, std::string part, std::errc error = std::errc::io_error) {
+    std::lock_guard<std::mutex> guard(Lock);
+    Faults.push_back({operation, std::move(part), std::make_error_code(error)});
+  }
+  void Heal() {
+    std::lock_guard<std::mutex> guard(Lock);
+    Faults.clear();
+  }
+  // Every read of the path waits for a LetThrough of its own.
+  void HoldReads(std::string path) {
+    std::lock_guard<std::mutex> guard(Lock);
+    Held = std::move(path);
+  }
+  void LetThrough() {
+    std::lock_guard<std::mutex> guard(Lock);
+    ++Passes;
+    Passed.notify_all();
+  }
+
+  std::error_code ReadFile(const std::string& path, std::string& content) override {
+    if (std::error_code failed = Fault(FileOperation::Read, path)) return failed;
+    {
+      std::unique_lock<std::mutex> guard(Lock);
+      if (!Held.empty() && path == Held) {
+        Passed.wait(guard, [this] { return Passes > 0; });
+        --Passes;
+      }
+    }
+    return Target.ReadFile(path, content);
+  }
+  std::error_code ListFolder(const std::string& folder, std::vector<std::string>& names) override {
+    if (std::error_code failed = Fault(FileOperation::List, folder)) return failed;
+    return Target.ListFolder(folder, names);
+  }
+  std::error_code MakeFolder(const std::string& path, unsigned mode) override {
+    if (std::error_code failed = Fault(FileOperation::MakeFolder, path)) return failed;
+    if (Exhausted()) return std::make_error_code(std::errc::no_space_on_device);
+    return Target.MakeFolder(path, mode);
+  }
+  std::error_code CreateFile(const std::string& path, unsigned mode,
+                             std::unique_ptr<TNewFile>& file) override {
+    if (std::error_code failed = Fault(FileOperation::Create, path)) return failed;
+    std::unique_ptr<TNewFile> made;
+    if (std::error_code failed = Target.CreateFile(path, mode, made)) return failed;
+    file = std::make_unique<FaultyFile>(*this, path, std::move(made));
+    return {};
+  }
+  std::error_code SetMode(const std::string& path, unsigned mode) override {
+    if (std::error_code failed = Fault(FileOperation::SetMode, path)) return failed;
+    return Target.SetMode(path, mode);
+  }
+  std::error_code Rename(const std::string& from, const std::string& to) override {
+    if (std::error_code failed = Fault(FileOperation::Rename, to)) return failed;
+    return Target.Rename(from, to);
+  }
+  std::error_code Remove(const std::string& path) override {
+    if (std::error_code failed = Fault(FileOperation::Remove, path)) return failed;
+    return Target.Remove(path);
+  }
+
+private:
+  struct TFault {
+    FileOperation Op;
+    std::string Part;
+    std::error_code Error;
+  };
+
+  // A new file whose writes take room from the disk and whose sync may fail.
+  class FaultyFile : public TNewFile {
+  public:
+    FaultyFile(FaultyFileSystem& disk, std::string path, std::unique_ptr<TNewFile> file)
+        : Disk(disk), Path(std::move(path)), File(std::move(file)) {}
+    std::error_code Append(std::string_view bytes) override {
+      // What fits is written, as a full disk does, then the write fails.
+      const uint64_t room = Disk.Room(bytes.size());
+      if (room < bytes.size()) {
+        File->Append(bytes.substr(0, room));
+        return std::make_error_code(std::errc::no_space_on_device);
+      }
+      return File->Append(bytes);
+    }
+    std::error_code Sync() override {
+      if (std::error_code failed = Disk.Fault(FileOperation::Sync, Path)) return failed;
+      return File->Sync();
+    }
+    std::error_code Close() override { return File->Close(); }
+
+  private:
+    FaultyFileSystem& Disk;
+    std::string Path;
+    std::unique_ptr<TNewFile> File;
+  };
+
+  std::error_code Fault(FileOperation operation, const std::string& path) {
+    std::lock_guard<std::mutex> guard(Lock);
+    for (const TFault& fault : Faults)
+      if (fault.Op == operation && path.find(fault.Part) != std::string::npos) return fault.Error;
+    return {};
+  }
+  // How many of the bytes the disk takes; it takes them from its room.
+  uint64_t Room(uint64_t bytes) {
+    std::lock_guard<std::mutex> guard(Lock);
+    if (!Full) return bytes;
+    const uint64_t taken = std::min(bytes, Free);
+    Free -= taken;
+    return taken;
+  }
+  // No room left, not even for a folder.
+  bool Exhausted() {
+    std::lock_guard<std::mutex> guard(Lock);
+    return Full && Free == 0;
+  }
+
+  TFileSystem* Previous = nullptr;
+  std::mutex Lock;
+  std::condition_variable Passed;
+  bool Full = false;
+  uint64_t Free = 0;
+  std::vector<TFault> Faults;
+  std::string Held;
+  int Passes = 0;
+};

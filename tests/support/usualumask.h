@@ -1,0 +1,16 @@
+#pragma once
+// The usual umask, 022, while it lives, so that the permission bits a test expects of what the
+// program makes do not depend on the shell that ran it.
+
+#include <sys/stat.h>
+
+class UsualUmask {
+public:
+  UsualUmask() : Saved(umask(022)) {}
+  ~UsualUmask() { umask(Saved); }
+  UsualUmask(const UsualUmask&) = delete;
+  UsualUmask& operator=(const UsualUmask&) = delete;
+
+private:
+  mode_t Saved;
+};
