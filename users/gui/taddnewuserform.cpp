@@ -8,6 +8,7 @@
 #include "toolkit/gui/imagecombobox.h"
 #include "toolkit/gui/imagelist.h"
 #include "toolkit/sysutils.h"
+#include "users/gui/newpassword.h"
 #include "users/tuser.h"
 #include "users/tusers.h"
 
@@ -31,6 +32,7 @@ void TAddNewUserForm::CreateMessages() {
   AddMessage("Error.UserNameIsNotAllowed",
              FromUtf8("Недопустимое имя пользователя: оно не может содержать \"/\" и "
                       "управляющие символы или начинаться с точки"));
+  AddNewPasswordMessages(*this);
 }
 
 void TAddNewUserForm::FormShow(TObject*) {
@@ -65,13 +67,9 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
     ShowMessage("Error.UserAlreadyExists");
     return;
   }
-  if (edPassword->Text() != edPasswordConfirmation->Text()) {
-    ShowMessage("Error.PasswordConfirmationIncorrect");
-    edPassword->setText("");
-    edPasswordConfirmation->setText("");
-    edPassword->SetFocus();
+  if (!AcceptNewPassword(*this, *edPassword, *edPasswordConfirmation,
+                         "Error.PasswordConfirmationIncorrect"))
     return;
-  }
   // Every check of the name has passed: only the disk can have refused it.
   if (!users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
     ShowMessage("Error.UserNotSaved");

@@ -3,6 +3,7 @@
 #include "toolkit/codepage.h"
 #include "toolkit/gui/edit.h"
 #include "toolkit/gui/label.h"
+#include "users/gui/newpassword.h"
 #include "users/tuser.h"
 
 TNewPasswordForm::TNewPasswordForm(TComponent* Owner, TUser* User)
@@ -17,18 +18,15 @@ void TNewPasswordForm::CreateMessages() {
   // Three r, as the localization file keys it.
   AddMessage("Error.PasswordConfirmationIncorrrect",
              FromUtf8("Содержание полей не совпадает.\nПожалуйста, попробуйте еще раз."));
+  AddNewPasswordMessages(*this);
 }
 
 void TNewPasswordForm::acOkExecute(TObject*) {
-  if (edPassword->Text() == edPasswordConfirmation->Text()) {
-    NewPassword = edPassword->Text();
-    setModalResult(mrOk);
+  if (!AcceptNewPassword(*this, *edPassword, *edPasswordConfirmation,
+                         "Error.PasswordConfirmationIncorrrect"))
     return;
-  }
-  ShowMessage("Error.PasswordConfirmationIncorrrect");
-  edPassword->setText("");
-  edPasswordConfirmation->setText("");
-  edPassword->SetFocus();
+  NewPassword = edPassword->Text();
+  setModalResult(mrOk);
 }
 
 void TNewPasswordForm::acCancelExecute(TObject*) { setModalResult(mrCancel); }

@@ -1,7 +1,7 @@
 #pragma once
 // The new-password window: a new password for one user, typed twice. Closes with OK when both
-// agree, keeping the password for the caller to store. Built for one modal run.
-// User-interface thread only.
+// agree and the code page has every letter of it, keeping the password for the caller to store.
+// Built for one modal run. User-interface thread only.
 
 #include <string>
 

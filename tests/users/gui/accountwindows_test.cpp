@@ -304,6 +304,72 @@ TEST_F(AccountWindowsTest, TheNewPasswordWindowTakesTwoEqualTexts) {
   EXPECT_EQ(Digest(anna), MD5Hex(""));
 }
 
+// A letter the code page lacks would be digested as "?": "pässword" and "pëssword" would be one
+// password, and "p?ssword" would open both.
+TEST_F(AccountWindowsTest, APasswordThatCannotBeKeptExactlyIsRefused) {
+  struct Case {
+    const char* name;
+    QString password, confirmation;
+    bool accepted;
+  } cases[] = {
+      {"NotInTheCodePage", QString::fromUtf8("pässword"), QString::fromUtf8("pässword"), false},
+      {"TwoThatWouldBeOne", QString::fromUtf8("pässword"), QString::fromUtf8("pëssword"), false},
+      {"AsTheCodePageWouldStoreIt", "p?ssword", QString::fromUtf8("pëssword"), false},
+      {"Cyrillic", QString::fromUtf8("пароль"), QString::fromUtf8("пароль"), true},
+  };
+  auto type = [](TEdit* edit, const QString& text) {
+    static_cast<QLineEdit*>(edit->Handle())->setText(text);
+  };
+  // Refused: said, and both edits emptied for the password to be typed anew.
+  auto expectRefused = [&](const TMultilangForm& window, TEdit* password, TEdit* confirmation) {
+    EXPECT_EQ(window.ModalResult(), mrNone);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Text, window.getMessage("Error.PasswordCannotBeKept"));
+    EXPECT_EQ(password->Text(), "");
+    EXPECT_EQ(confirmation->Text(), "");
+  };
+  const std::string kept = FromUtf8("пароль");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      SCOPED_TRACE("new user");
+      boxes.Shown.clear();
+      TAddNewUserForm window(nullptr, &app.root());
+      window.Show();
+      window.edNewUserName->setText(c.name);
+      type(window.edPassword, c.password);
+      type(window.edPasswordConfirmation, c.confirmation);
+      window.acCreateUser->Execute();
+      TUser* user = users().Find(c.name);
+      if (c.accepted) {
+        EXPECT_EQ(window.ModalResult(), mrOk);
+        ASSERT_NE(user, nullptr);
+        EXPECT_EQ(Digest(user), MD5Hex(kept));
+      } else {
+        expectRefused(window, window.edPassword, window.edPasswordConfirmation);
+        EXPECT_EQ(user, nullptr);
+        EXPECT_EQ(window.edNewUserName->Text(), c.name);
+      }
+    }
+    {
+      SCOPED_TRACE("new password");
+      boxes.Shown.clear();
+      TNewPasswordForm window(nullptr, anna);
+      window.Show();
+      type(window.edPassword, c.password);
+      type(window.edPasswordConfirmation, c.confirmation);
+      window.acOk->Execute();
+      if (c.accepted) {
+        EXPECT_EQ(window.ModalResult(), mrOk);
+        EXPECT_EQ(window.getNewPassword(), kept);
+      } else {
+        expectRefused(window, window.edPassword, window.edPasswordConfirmation);
+        EXPECT_EQ(window.getNewPassword(), "");
+      }
+    }
+  }
+}
+
 TEST_F(AccountWindowsTest, TheWindowsTakeTheirTextsFromTheLocalizationFile) {
   app.Localize(
       "[AddNewUserForm]\r\nlbTitle.Caption=New pupil\r\n"
