@@ -110,8 +110,11 @@ std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_vi
     Remove(temporary);
     return failed;
   }
+  // Else a new file, such as a new user's profile with its password's digest, may be gone
+  // after a crash although it was reported saved.
+  failed = SyncFolder(folder);
   if (FirstReplacementIn(folder)) RemoveStaleTemporaries(folder);
-  return {};
+  return failed;
 }
 
 std::error_code TFileSystem::MakeFolders(const std::string& path, unsigned mode) {

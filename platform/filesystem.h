@@ -74,17 +74,20 @@ public:
   virtual std::error_code SetMode(const std::string& path, unsigned mode) = 0;
   // Replaces what stands at `to` (not a folder) in one step.
   virtual std::error_code Rename(const std::string& from, const std::string& to) = 0;
+  // Puts the folder's entries on the disk: a name renamed into it is then there after a crash.
+  virtual std::error_code SyncFolder(const std::string& folder) = 0;
   // The file or folder with everything in it; a symbolic link itself, not what it leads to.
   // ENOENT when nothing stands there.
   virtual std::error_code Remove(const std::string& path) = 0;
   // A file that CreateFile made, in this process or another, is still open.
   virtual bool IsBeingWritten(const std::string& path) = 0;
 
-  // Writes `content` to a new file beside `path`, puts it on the disk and renames it over
-  // `path`; a symbolic link is followed and its target replaced. A reader sees the old content
-  // or the new one, never a mix. The file keeps the permission bits it had. On failure the old
-  // file is untouched and the new one removed. The first replacement in a folder in a process
-  // then clears the folder's stale temporaries.
+  // Writes `content` to a new file beside `path`, puts it on the disk, renames it over `path`
+  // and puts the folder on the disk; a symbolic link is followed and its target replaced. A
+  // reader sees the old content or the new one, never a mix. The file keeps the permission bits
+  // it had. On failure the old file is untouched and the new one removed, but for a folder that
+  // could not be put on the disk: the new content is then in place and may not outlast a crash.
+  // The first replacement in a folder in a process then clears the folder's stale temporaries.
   std::error_code ReplaceFile(const std::string& path, std::string_view content);
   // The folder with every missing folder above it, each made with these bits.
   std::error_code MakeFolders(const std::string& path, unsigned mode = 0777);
@@ -119,6 +122,9 @@ public:
   }
   std::error_code Rename(const std::string& from, const std::string& to) override {
     return Target.Rename(from, to);
+  }
+  std::error_code SyncFolder(const std::string& folder) override {
+    return Target.SyncFolder(folder);
   }
   std::error_code Remove(const std::string& path) override { return Target.Remove(path); }
   bool IsBeingWritten(const std::string& path) override { return Target.IsBeingWritten(path); }

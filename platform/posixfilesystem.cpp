@@ -145,6 +145,16 @@ public:
     return rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
   }
 
+  std::error_code SyncFolder(const std::string& folder) override {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return LastError();
+    // EINVAL: a file system that keeps no folder to sync.
+    const bool synced = fsync(fd) == 0 || errno == EINVAL;
+    const std::error_code failed = synced ? std::error_code() : LastError();
+    close(fd);
+    return failed;
+  }
+
   std::error_code Remove(const std::string& path) override {
     struct stat info;
     if (lstat(path.c_str(), &info) != 0) return LastError();

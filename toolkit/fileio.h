@@ -11,12 +11,8 @@
 // path names a folder, a FIFO or a device.
 bool ReadFileBytes(const std::string& path, std::string& content, std::string* error = nullptr);
 
-// Writes `content` to a new file beside `path`, flushes it to the disk and renames it over
-// `path` (a symbolic link is followed and its target replaced). A reader sees the old content or
-// the new one, never a mix. On failure the old file is untouched, the temporary file is removed,
-// and the result is false with `error` set to the system's text. The first successful
-// replacement in a folder in a process also removes the temporary files that earlier writers,
-// killed in the middle, left there.
+// The program's file system's ReplaceFile (a new file beside `path`, on the disk, renamed over
+// it; what a failure leaves is said there), false with `error` set to the system's text.
 bool ReplaceFile(const std::string& path, const std::string& content, std::string& error);
 
 // A file (anything but a folder) stands at the path; links are followed.

@@ -272,6 +272,19 @@ TEST(FileSystemTest, AFailedReplacementKeepsTheOldFileAndLeavesNothingBehind) {
   }
 }
 
+// Until its folder is on the disk the new name may be lost in a crash: not yet saved, though
+// readers already see it.
+TEST(FileSystemTest, AFolderThatCannotBePutOnTheDiskFailsTheReplacement) {
+  TempDir dir;
+  const std::string file = dir / "a.ini";
+  TempDir::Write(file, "old");
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::SyncFolder, dir.path());
+  EXPECT_EQ(FileSystem().ReplaceFile(file, "new"), std::errc::io_error);
+  EXPECT_EQ(TempDir::Read(file), "new");
+  EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
 TEST(FileSystemTest, TheProgramsFileSystemIsTheInstalledOne) {
   EXPECT_EQ(&FileSystem(), &PosixFileSystem());
   {

@@ -14,7 +14,17 @@
 #include "platform/filesystem.h"
 
 // What may be made to fail (Sync: of a new file).
-enum class FileOperation { Read, List, MakeFolder, Create, Sync, SetMode, Rename, Remove };
+enum class FileOperation {
+  Read,
+  List,
+  MakeFolder,
+  Create,
+  Sync,
+  SetMode,
+  Rename,
+  SyncFolder,
+  Remove
+};
 
 class FaultyFileSystem : public TFileSystemWrapper {
 public:
@@ -90,6 +100,10 @@ public:
   std::error_code Rename(const std::string& from, const std::string& to) override {
     if (std::error_code failed = Fault(FileOperation::Rename, to)) return failed;
     return Target.Rename(from, to);
+  }
+  std::error_code SyncFolder(const std::string& folder) override {
+    if (std::error_code failed = Fault(FileOperation::SyncFolder, folder)) return failed;
+    return Target.SyncFolder(folder);
   }
   std::error_code Remove(const std::string& path) override {
     if (std::error_code failed = Fault(FileOperation::Remove, path)) return failed;

@@ -118,6 +118,8 @@ TEST_F(TUsersTest, AProfileThatCannotBeSavedMakesNoUserAndLeavesNothing) {
       {"NoRoomForTheProfile", [](FaultyFileSystem& disk) { disk.FillAfter(10); }},
       {"TheLastWriteFails",
        [](FaultyFileSystem& disk) { disk.Fail(FileOperation::Rename, "Profile.ini"); }},
+      {"TheProfileMayNotOutlastACrash",
+       [](FaultyFileSystem& disk) { disk.Fail(FileOperation::SyncFolder, "/Anna"); }},
       {"TheFolderRefusesFiles",
        [](FaultyFileSystem& disk) {
          disk.Fail(FileOperation::Create, "/Anna/", std::errc::permission_denied);
