@@ -33,12 +33,13 @@ void TUsers::Load() {
   std::vector<std::string> folders, inside;
   FileSystem().ListFolder(Directory, folders);
   for (const std::string& folder : folders) {
-    if (folder.front() == '.' || !DirectoryExists(Directory + "/" + folder)) continue;
+    const std::string path = Directory + "/" + folder;
+    if (folder.front() == '.' || !DirectoryExists(path)) continue;
+    // Another account's private profile: its password could not be checked, and its folder is
+    // not this account's to rename.
+    if (FileSystem().ListFolder(path, inside)) continue;
     const std::string name = NameOfFolder(folder);
-    if (name.empty()) continue;
-    // Another account's private profile: its password could not be checked.
-    if (FileSystem().ListFolder(ProfileFolderOf(name), inside)) continue;
-    Enter(std::make_unique<TUser>(this, name));
+    if (!name.empty()) Enter(std::make_unique<TUser>(this, name));
   }
 }
 

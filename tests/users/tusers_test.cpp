@@ -229,6 +229,17 @@ TEST_F(TUsersTest, AFolderNamedInTheCodePageGetsItsUtf8Name) {
   EXPECT_TRUE(fs::exists(dir + "/Анна/English/Statistic/run.stat"));
 }
 
+// Another account's private profile is not this account's to rename.
+TEST_F(TUsersTest, AFolderInTheCodePageThisAccountCannotOpenIsLeftAsItIs) {
+  const std::string dir = app.getUsersDir(), older = dir + "/" + FromUtf8("Анна");
+  fs::create_directories(older);
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::List, older, std::errc::permission_denied);
+  EXPECT_EQ(users().getCount(), 0);
+  EXPECT_TRUE(fs::exists(older));
+  EXPECT_FALSE(fs::exists(dir + "/Анна"));
+}
+
 // Both folders name the same user; the one of this release is it, the other stays as it is.
 TEST_F(TUsersTest, AFolderInTheCodePageBesideItsUtf8NameIsLeftAlone) {
   const std::string dir = app.getUsersDir(), older = dir + "/" + FromUtf8("Анна");
