@@ -100,6 +100,8 @@ std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_vi
   if (failed) return failed;
 
   const TFileStatus old = Status(target);
+  // Not a failure of the save: a file system without permission bits (FAT) refuses it, and
+  // there the bits are the mount's anyway.
   if (old.Kind == TFileKind::Regular) SetMode(temporary, old.Mode);
   failed = file->Append(content);
   if (!failed) failed = file->Sync();

@@ -1,8 +1,9 @@
 #pragma once
 // The file system as the program uses it: reading whole files, replacing files atomically,
-// listing, making and removing folders. Every file access of the program goes through
-// FileSystem(): the POSIX file system, unless a test has installed another one, typically a
-// TFileSystemWrapper that fails on demand (a full disk, a failing fsync or rename).
+// listing, making and removing folders. The program does these through FileSystem(): the POSIX
+// file system, unless a test has installed another one, typically a TFileSystemWrapper that
+// fails on demand (a full disk, a failing fsync or rename). The course catalogue and the course
+// base reader (which seeks in its file) only read, and use the system directly.
 //
 // The primitives are virtual. ReplaceFile, MakeFolders and RemoveStaleTemporaries are built on
 // them once, here, so a wrapper that fails one primitive shows how the whole operation copes.
