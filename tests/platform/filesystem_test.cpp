@@ -20,11 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-unsigned ModeOf(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
-}
-
 class PosixFileSystemTest : public testing::Test {
 protected:
   TFileSystem& posix = PosixFileSystem();
@@ -82,7 +77,7 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsPermissionsAndFollowsLinks) {
   ASSERT_FALSE(posix.ReplaceFile(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(TempDir::Read(file), "new");
-  EXPECT_EQ(ModeOf(file), 0640u);
+  EXPECT_EQ(TempDir::Mode(file), 0640u);
 }
 
 TEST_F(PosixFileSystemTest, WhatIsMadeIsNoMoreOpenThanItsFolder) {
@@ -99,17 +94,17 @@ TEST_F(PosixFileSystemTest, WhatIsMadeIsNoMoreOpenThanItsFolder) {
     const std::string folder = dir / c.name;
     ASSERT_FALSE(posix.MakeFolder(folder, c.folder));
     ASSERT_FALSE(posix.ReplaceFile(folder + "/Profile.ini", "[GENERAL]\r\n"));
-    EXPECT_EQ(ModeOf(folder + "/Profile.ini"), c.file);
+    EXPECT_EQ(TempDir::Mode(folder + "/Profile.ini"), c.file);
     ASSERT_FALSE(posix.MakeFolders(folder + "/English/Statistic"));
-    EXPECT_EQ(ModeOf(folder + "/English"), c.below);
-    EXPECT_EQ(ModeOf(folder + "/English/Statistic"), c.below);
+    EXPECT_EQ(TempDir::Mode(folder + "/English"), c.below);
+    EXPECT_EQ(TempDir::Mode(folder + "/English/Statistic"), c.below);
   }
 }
 
 TEST_F(PosixFileSystemTest, MakeFoldersMakesWhatIsMissingAndNoMore) {
   ASSERT_FALSE(posix.MakeFolders(dir / "a/b/c", 0700));
-  EXPECT_EQ(ModeOf(dir / "a"), 0700u);
-  EXPECT_EQ(ModeOf(dir / "a/b/c"), 0700u);
+  EXPECT_EQ(TempDir::Mode(dir / "a"), 0700u);
+  EXPECT_EQ(TempDir::Mode(dir / "a/b/c"), 0700u);
   EXPECT_FALSE(posix.MakeFolders(dir / "a/b/c"));
   EXPECT_FALSE(posix.MakeFolders(dir / "a//b/"));
   TempDir::Write(dir / "file", "x");

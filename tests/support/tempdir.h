@@ -39,6 +39,11 @@ public:
     bytes << in.rdbuf();
     return bytes.str();
   }
+  // The permission bits of what stands at the path (links followed), 0 when nothing does.
+  static unsigned Mode(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+  }
   // The file's modification time `seconds` ago, as if nobody had written it since.
   static void Age(const std::string& file, int seconds) {
     const timespec then = {std::time(nullptr) - seconds, 0};

@@ -80,17 +80,12 @@ TEST_F(TUserTest, AProfileThatCannotBeWrittenMeansNoPassword) {
   EXPECT_TRUE(user->Authorize());
 }
 
-unsigned ModeOf(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
-}
-
 // The profile holds the password's digest: no other account of the machine may read it.
 TEST_F(TUserTest, AProfileIsPrivateToItsOwner) {
   UsualUmask mask;
   TUser* user = users().Add("Anna");
-  EXPECT_EQ(ModeOf(user->getProfileFolder()), 0700u);
-  EXPECT_EQ(ModeOf(ProfileIni("Anna")), 0600u);
+  EXPECT_EQ(TempDir::Mode(user->getProfileFolder()), 0700u);
+  EXPECT_EQ(TempDir::Mode(ProfileIni("Anna")), 0600u);
   // A profile of an earlier release, open to every account, is closed when it is loaded.
   const std::string older = app.getUsersDir() + "/Boris";
   fs::create_directories(older);
@@ -98,7 +93,7 @@ TEST_F(TUserTest, AProfileIsPrivateToItsOwner) {
   TempDir::Write(older + "/Profile.ini", "[GENERAL]\r\n");
   app.Rebuild();
   ASSERT_NE(users().Find("Boris"), nullptr);
-  EXPECT_EQ(ModeOf(older), 0700u);
+  EXPECT_EQ(TempDir::Mode(older), 0700u);
 }
 
 // Another account's profile, private to it: its digest cannot be read, so it would seem to
