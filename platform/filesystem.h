@@ -73,7 +73,8 @@ public:
   virtual std::error_code CreateFile(const std::string& path, unsigned mode,
                                      std::unique_ptr<TNewFile>& file) = 0;
   virtual std::error_code SetMode(const std::string& path, unsigned mode) = 0;
-  // Replaces what stands at `to` (not a folder) in one step.
+  // Moves `from` to `to` in one step, replacing a file there, or an empty folder when `from` is
+  // a folder: a caller that must not replace anything looks first.
   virtual std::error_code Rename(const std::string& from, const std::string& to) = 0;
   // Puts the folder's entries on the disk: a name renamed into it is then there after a crash.
   virtual std::error_code SyncFolder(const std::string& folder) = 0;
