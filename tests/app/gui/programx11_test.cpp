@@ -34,6 +34,8 @@ using namespace std::chrono_literals;
 
 class ProgramX11Test : public testing::Test {
 protected:
+  explicit ProgramX11Test(const std::string& screen = "1024x768x24") : x(screen) {}
+
   void SetUp() override {
     if (x.Display().empty() || std::system("command -v xdotool import >/dev/null") != 0)
       GTEST_SKIP() << "no Xvfb, xdotool or import";
@@ -52,11 +54,13 @@ protected:
     }
   }
 
-  // Runs the command on the test's server, in the test's folder. Everything is made before the
-  // fork: the child of a process with threads may only exec.
-  pid_t Start(const std::vector<std::string>& command) {
+  // Runs the command on the test's server, in the test's folder, with these settings besides.
+  // Everything is made before the fork: the child of a process with threads may only exec.
+  pid_t Start(const std::vector<std::string>& command,
+              const std::vector<std::string>& settings = {}) {
     std::vector<std::string> words = {"env", "DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb",
                                       "SDL_AUDIODRIVER=dummy"};
+    words.insert(words.end(), settings.begin(), settings.end());
     words.insert(words.end(), command.begin(), command.end());
     std::vector<char*> arguments;
     for (std::string& word : words) arguments.push_back(word.data());
@@ -71,7 +75,9 @@ protected:
     }
     return pid;
   }
-  void StartProgram() { program = Start({folder / "prog/lomtak"}); }
+  void StartProgram(const std::vector<std::string>& settings = {}) {
+    program = Start({folder / "prog/lomtak"}, settings);
+  }
   // A window manager, once it has taken the screen.
   bool StartWindowManager() {
     if (std::system("command -v openbox >/dev/null") != 0) return false;
@@ -267,6 +273,32 @@ TEST_F(ProgramX11Test, TheStartWindowsNoticeLineStandsOnADarkBand) {
     for (int x = window.left() + 440; x < window.left() + 790; ++x)
       lightest = std::max(lightest, Luminance(screen.pixel(x, y)));
   EXPECT_GE(ContrastWithWhite(lightest), 4.5);
+}
+
+// Two monitors side by side, the program's windows at twice the size: X's pixels and the
+// program's differ by more than the scale on the right one.
+class ProgramOnTwoMonitorsX11Test : public ProgramX11Test {
+protected:
+  ProgramOnTwoMonitorsX11Test() : ProgramX11Test("2048x768x24") {}
+
+  void SetUp() override {
+    ProgramX11Test::SetUp();
+    if (IsSkipped()) return;
+    if (std::system("command -v xrandr >/dev/null") != 0) GTEST_SKIP() << "no xrandr";
+    ASSERT_TRUE(x.Run("xrandr --setmonitor left 1024/270x768/203+0+0 screen >/dev/null 2>&1") &&
+                x.Run("xrandr --setmonitor right 1024/270x768/203+1024+0 none >/dev/null 2>&1"));
+  }
+};
+
+// A drag on the right monitor keeps its grip as on the left one.
+TEST_F(ProgramOnTwoMonitorsX11Test, ADraggedWindowOnTheRightMonitorKeepsItsGrip) {
+  if (!StartWindowManager()) GTEST_SKIP() << "no openbox";
+  StartProgram({"QT_SCALE_FACTOR=2"});
+  ASSERT_TRUE(ToTheLogin());
+  const QRect window = FocusedGeometry();
+  Do("getwindowfocus windowmove 1200 " + std::to_string(window.top()));
+  ASSERT_TRUE(Soon([&] { return FocusedGeometry().left() == 1200; }));
+  ExpectADragKeepsTheGrip(QPoint(100, 50));
 }
 
 }  // namespace
