@@ -39,8 +39,8 @@ bool Supports(Display* display, Atom feature) {
 
 bool StartWindowManagerMove(QWindow* window, const QPoint& grip) {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  // Qt's own move takes its grip from the last pointer event that the window itself saw, which
-  // with the X input extension is not the press: the window's corner jumps to the pointer.
+  // Not Qt's own move on X11: at the button's release it sends the window manager a cancel of
+  // the move, upon which openbox puts the window's corner under the pointer.
   if (!x11 || !x11->display()) return window->startSystemMove();
   Display* display = x11->display();
   const Atom moveResize = XInternAtom(display, "_NET_WM_MOVERESIZE", False);
