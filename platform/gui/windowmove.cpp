@@ -39,20 +39,28 @@ bool Supports(Display* display, Atom feature) {
 
 bool StartWindowManagerMove(QWindow* window, const QPoint& grip) {
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  // Qt's own move takes its grip from the last pointer event that the window itself saw, which
-  // with the X input extension is not the press: the window's corner jumps to the pointer.
+  // Not Qt's own move on X11: at the button's release it sends the window manager a cancel of
+  // the move, upon which openbox puts the window's corner under the pointer.
   if (!x11 || !x11->display()) return window->startSystemMove();
   Display* display = x11->display();
   const Atom moveResize = XInternAtom(display, "_NET_WM_MOVERESIZE", False);
   if (!Supports(display, moveResize)) return false;
-  const QPoint at = grip * window->devicePixelRatio();
+  // The grip in X's pixels, from the window's own place: Qt's scaled screen coordinates are not
+  // X's times the scale, as each monitor keeps its corner where X has it.
+  const Window handle = static_cast<Window>(window->winId());
+  const QPoint local = window->mapFromGlobal(grip) * window->devicePixelRatio();
+  int x = 0, y = 0;
+  Window child = None;
+  if (!XTranslateCoordinates(display, handle, DefaultRootWindow(display), local.x(), local.y(), &x,
+                             &y, &child))
+    return false;
   XEvent event{};
   event.xclient.type = ClientMessage;
-  event.xclient.window = static_cast<Window>(window->winId());
+  event.xclient.window = handle;
   event.xclient.message_type = moveResize;
   event.xclient.format = 32;
-  event.xclient.data.l[0] = at.x();
-  event.xclient.data.l[1] = at.y();
+  event.xclient.data.l[0] = x;
+  event.xclient.data.l[1] = y;
   event.xclient.data.l[2] = kMoveDirection;
   event.xclient.data.l[3] = kFirstButton;
   event.xclient.data.l[4] = kAskedByProgram;

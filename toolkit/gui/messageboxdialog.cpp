@@ -16,10 +16,11 @@ struct TButtonTexts {
 };
 
 // The buttons in the language of the texts' code page: Russian for Cyrillic, the language of
-// the system's own texts; English for any other.
+// the system's own texts; English for any other. Yes and No keep a mnemonic, so that their
+// first letter answers.
 TButtonTexts ButtonTexts(int codePage) {
-  if (codePage == 1251) return {"Да", "Нет", "ОК"};
-  return {"Yes", "No", "OK"};
+  if (codePage == 1251) return {"&Да", "&Нет", "ОК"};
+  return {"&Yes", "&No", "OK"};
 }
 
 }  // namespace

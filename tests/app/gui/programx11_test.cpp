@@ -3,6 +3,7 @@
 // test starts from an empty data folder, so the new-user window comes first. Skipped where
 // Xvfb, xdotool or ImageMagick's import is missing.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -19,6 +20,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "support/contrast.h"
@@ -32,6 +34,8 @@ using namespace std::chrono_literals;
 
 class ProgramX11Test : public testing::Test {
 protected:
+  explicit ProgramX11Test(const std::string& screen = "1024x768x24") : x(screen) {}
+
   void SetUp() override {
     if (x.Display().empty() || std::system("command -v xdotool import >/dev/null") != 0)
       GTEST_SKIP() << "no Xvfb, xdotool or import";
@@ -50,23 +54,30 @@ protected:
     }
   }
 
-  pid_t Start(const std::vector<std::string>& command) {
+  // Runs the command on the test's server, in the test's folder, with these settings besides.
+  // Everything is made before the fork: the child of a process with threads may only exec.
+  pid_t Start(const std::vector<std::string>& command,
+              const std::vector<std::string>& settings = {}) {
+    std::vector<std::string> words = {"env", "DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb",
+                                      "SDL_AUDIODRIVER=dummy"};
+    words.insert(words.end(), settings.begin(), settings.end());
+    words.insert(words.end(), command.begin(), command.end());
+    std::vector<char*> arguments;
+    for (std::string& word : words) arguments.push_back(word.data());
+    arguments.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-      setenv("DISPLAY", x.Display().c_str(), 1);
-      setenv("QT_QPA_PLATFORM", "xcb", 1);
-      setenv("SDL_AUDIODRIVER", "dummy", 1);
-      if (chdir(folder.path().c_str()) != 0) _exit(126);
-      freopen("/dev/null", "w", stderr);
-      std::vector<char*> arguments;
-      for (const std::string& word : command) arguments.push_back(const_cast<char*>(word.c_str()));
-      arguments.push_back(nullptr);
+      const int quiet = open("/dev/null", O_WRONLY);
+      if (quiet < 0 || dup2(quiet, STDERR_FILENO) < 0 || chdir(folder.path().c_str()) != 0)
+        _exit(126);
       execvp(arguments[0], arguments.data());
       _exit(127);
     }
     return pid;
   }
-  void StartProgram() { program = Start({folder / "prog/lomtak"}); }
+  void StartProgram(const std::vector<std::string>& settings = {}) {
+    program = Start({folder / "prog/lomtak"}, settings);
+  }
   // A window manager, once it has taken the screen.
   bool StartWindowManager() {
     if (std::system("command -v openbox >/dev/null") != 0) return false;
@@ -114,12 +125,23 @@ protected:
     };
     return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
   }
-  // What the screen shows once the windows have drawn.
   QImage Screen() const {
-    std::this_thread::sleep_for(400ms);
     const std::string file = folder / "screen.png";
     x.Run("import -window root " + file);
     return QImage(QString::fromStdString(file));
+  }
+  // The first screen that `shows` holds for, or the last one taken when none did.
+  QImage ScreenWhere(const std::function<bool(const QImage&)>& shows) const {
+    QImage screen;
+    Soon([&] { return shows(screen = Screen()); });
+    return screen;
+  }
+  // The screen once it has stopped changing, with a window drawn at `inside`.
+  QImage SettledScreen(QPoint inside) const {
+    QImage before;
+    return ScreenWhere([&](const QImage& now) {
+      return now == std::exchange(before, now) && now.pixel(inside) != qRgb(0, 0, 0);
+    });
   }
   // From the first start: a user made with a name only, and the login window up.
   bool ToTheLogin() {
@@ -127,6 +149,38 @@ protected:
     Do("type Anna");
     Do("key Return");
     return Focused("Lomtak Login");
+  }
+  // Drags the focused window by its background (200, 40 from its corner) by that much: the
+  // point gripped stays under the pointer, however late the window manager starts, and the
+  // window stays where it was dropped.
+  void ExpectADragKeepsTheGrip(QPoint by) {
+    const QRect before = FocusedGeometry();
+    const QPoint dropped = before.topLeft() + by;
+    auto there = [&] { return (FocusedGeometry().topLeft() - dropped).manhattanLength() <= 2; };
+    auto where = [&] {
+      const QRect now = FocusedGeometry();
+      return "the window stands at " + std::to_string(now.left()) + ", " +
+             std::to_string(now.top()) + " instead of " + std::to_string(dropped.x()) + ", " +
+             std::to_string(dropped.y());
+    };
+    Do("mousemove " + std::to_string(before.left() + 200) + " " +
+       std::to_string(before.top() + 40));
+    Do("mousedown 1");
+    const std::string step =
+        "mousemove_relative -- " + std::to_string(by.x() / 10) + " " + std::to_string(by.y() / 10);
+    for (int steps = 0; steps < 10; ++steps) Do(step);
+    // A window manager that took the move after the last step sees the pointer only as it
+    // moves again.
+    ASSERT_TRUE(Soon([&] {
+      Do("mousemove_relative -- 1 0 mousemove_relative -- -1 0");
+      return there();
+    })) << where();
+    Do("mouseup 1");
+    // Whatever the release sets off comes soon after it: ten looks in a row find the window
+    // where it was dropped.
+    int looks = 0;
+    EXPECT_TRUE(Soon([&] { return (looks = there() ? looks + 1 : 0) == 10; }))
+        << where() << " after the release";
   }
 
   XvfbDisplay x;
@@ -141,18 +195,37 @@ TEST_F(ProgramX11Test, TheOpenAvatarListKeepsEnterAndEscFromTheWindow) {
   StartProgram();
   ASSERT_TRUE(Focused("AddNewUserForm"));
   const QRect window = FocusedGeometry();
+  // The box (12, 84, 57, 26 in the window), and where its list opens, below it.
+  const QRect box(window.left() + 12, window.top() + 84, 57, 26);
+  const QRect list(box.left(), box.bottom() + 4, box.width(), 100);
   Do("key shift+Tab");
+  const QImage closed = SettledScreen(window.center());
+  auto listOpen = [&](const QImage& screen) { return screen.copy(list) != closed.copy(list); };
+  auto listClosed = [&](const QImage& screen) { return !listOpen(screen); };
+
   Do("key alt+Down");
-  const QImage open = Screen();
+  const QImage open = ScreenWhere(listOpen);
+  ASSERT_TRUE(listOpen(open)) << "the list did not open";
   // Above the window the screen stays bare: no column of avatars from top to bottom.
   EXPECT_EQ(open.pixel(window.left() + 40, window.top() / 2), qRgb(0, 0, 0));
   Do("key Down Return");
+  const QImage picked = ScreenWhere([&](const QImage& screen) {
+    return listClosed(screen) && screen.copy(box) != closed.copy(box);
+  });
+  ASSERT_TRUE(listClosed(picked)) << "the list stayed open";
+  EXPECT_NE(picked.copy(box), closed.copy(box)) << "the box shows the avatar it showed before";
   EXPECT_FALSE(Focused("Lomtak", 20)) << "a message box came up";
   EXPECT_EQ(FocusedName(), "AddNewUserForm\n");
+
   Do("key alt+Down");
+  ASSERT_TRUE(listOpen(ScreenWhere(listOpen))) << "the list did not open again";
   Do("key Escape");
-  std::this_thread::sleep_for(500ms);
-  EXPECT_EQ(FocusedName(), "AddNewUserForm\n");
+  EXPECT_TRUE(listClosed(ScreenWhere(listClosed))) << "the list stayed open";
+  // The window is still there: its list opens once more.
+  Do("key alt+Down");
+  EXPECT_TRUE(listOpen(ScreenWhere(listOpen))) << "the window went with the list";
+  Do("key Escape");
+  EXPECT_TRUE(listClosed(ScreenWhere(listClosed))) << "the list stayed open";
   // With the list closed, Esc closes the window, and at the first start the program ends.
   Do("key Escape");
   EXPECT_TRUE(Ended());
@@ -165,10 +238,13 @@ TEST_F(ProgramX11Test, TheLoginListChoosesARowWithTheArrowKeys) {
   ASSERT_TRUE(ToTheLogin());
   const QRect window = FocusedGeometry();
   // The right end of the first row, clear of its text.
-  const int rowX = window.left() + 11 + 300, rowY = window.top() + 92 + 10;
-  EXPECT_EQ(Screen().pixel(rowX, rowY), qRgb(255, 255, 255)) << "the row looks chosen";
+  const QPoint row(window.left() + 11 + 300, window.top() + 92 + 10);
+  const QRgb white = qRgb(255, 255, 255);
+  EXPECT_EQ(SettledScreen(window.center()).pixel(row), white) << "the row looks chosen";
   Do("key Down");
-  EXPECT_NE(Screen().pixel(rowX, rowY), qRgb(255, 255, 255)) << "the row was not chosen";
+  const QImage chosen =
+      ScreenWhere([&](const QImage& screen) { return screen.pixel(row) != white; });
+  EXPECT_NE(chosen.pixel(row), white) << "the row was not chosen";
   Do("key Return");
   EXPECT_TRUE(Focused("Start"));
 }
@@ -179,15 +255,7 @@ TEST_F(ProgramX11Test, ADraggedWindowKeepsItsGripUnderThePointer) {
   if (!StartWindowManager()) GTEST_SKIP() << "no openbox";
   StartProgram();
   ASSERT_TRUE(ToTheLogin());
-  const QRect before = FocusedGeometry();
-  Do("mousemove " + std::to_string(before.left() + 200) + " " + std::to_string(before.top() + 40));
-  Do("mousedown 1");
-  for (int step = 0; step < 10; ++step) Do("mousemove_relative -- 10 5 sleep 0.03");
-  Do("mouseup 1");
-  std::this_thread::sleep_for(300ms);
-  const QRect after = FocusedGeometry();
-  EXPECT_NEAR(after.left(), before.left() + 100, 2);
-  EXPECT_NEAR(after.top(), before.top() + 50, 2);
+  ExpectADragKeepsTheGrip(QPoint(100, 50));
 }
 
 // The notice line of the start window is white: the band of the picture under it is dark
@@ -198,13 +266,39 @@ TEST_F(ProgramX11Test, TheStartWindowsNoticeLineStandsOnADarkBand) {
   Do("key Down Return");
   ASSERT_TRUE(Focused("Start"));
   const QRect window = FocusedGeometry();
-  const QImage screen = Screen();
+  const QImage screen = SettledScreen(window.center());
   // Beside the notice, under its line, to the right edge of the picture.
   double lightest = 0;
   for (int y = window.top() + 287; y < window.top() + 301; ++y)
     for (int x = window.left() + 440; x < window.left() + 790; ++x)
       lightest = std::max(lightest, Luminance(screen.pixel(x, y)));
   EXPECT_GE(ContrastWithWhite(lightest), 4.5);
+}
+
+// Two monitors side by side, the program's windows at twice the size: X's pixels and the
+// program's differ by more than the scale on the right one.
+class ProgramOnTwoMonitorsX11Test : public ProgramX11Test {
+protected:
+  ProgramOnTwoMonitorsX11Test() : ProgramX11Test("2048x768x24") {}
+
+  void SetUp() override {
+    ProgramX11Test::SetUp();
+    if (IsSkipped()) return;
+    if (std::system("command -v xrandr >/dev/null") != 0) GTEST_SKIP() << "no xrandr";
+    ASSERT_TRUE(x.Run("xrandr --setmonitor left 1024/270x768/203+0+0 screen >/dev/null 2>&1") &&
+                x.Run("xrandr --setmonitor right 1024/270x768/203+1024+0 none >/dev/null 2>&1"));
+  }
+};
+
+// A drag on the right monitor keeps its grip as on the left one.
+TEST_F(ProgramOnTwoMonitorsX11Test, ADraggedWindowOnTheRightMonitorKeepsItsGrip) {
+  if (!StartWindowManager()) GTEST_SKIP() << "no openbox";
+  StartProgram({"QT_SCALE_FACTOR=2"});
+  ASSERT_TRUE(ToTheLogin());
+  const QRect window = FocusedGeometry();
+  Do("getwindowfocus windowmove 1200 " + std::to_string(window.top()));
+  ASSERT_TRUE(Soon([&] { return FocusedGeometry().left() == 1200; }));
+  ExpectADragKeepsTheGrip(QPoint(100, 50));
 }
 
 }  // namespace

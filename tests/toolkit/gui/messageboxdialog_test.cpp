@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "support/guiapplication.h"
+#include "toolkit/codepage.h"
 
 namespace {
 
@@ -19,6 +21,12 @@ struct Presser {
   QMessageBox::StandardButton button;
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  // When set, the box is answered by this key instead; one it does not take leaves the answer
+  // to its first button.
+  Qt::Key key = Qt::Key_unknown;
+  bool keyTaken = false;
+  // The captions of all its buttons, sorted.
+  std::vector<QString> captions;
 
   void PressWhenShown() {
     QTimer::singleShot(10, [this] {
@@ -26,7 +34,16 @@ struct Presser {
       if (!box) return PressWhenShown();
       text = box->text();
       icon = box->icon();
-      box->button(button)->click();
+      for (QAbstractButton* shown : box->buttons()) captions.push_back(shown->text());
+      std::sort(captions.begin(), captions.end());
+      if (key != Qt::Key_unknown) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(box, &press);
+        keyTaken = press.isAccepted();
+        if (!keyTaken) box->buttons().front()->click();
+      } else {
+        box->button(button)->click();
+      }
     });
   }
 };
@@ -58,36 +75,32 @@ TEST(MessageBoxDialogTest, ShowsTheTextAndAnswersWithTheButtonPressed) {
 }
 
 // The buttons speak the language of the texts in force: Russian with the system's own texts
-// (Cyrillic), English with Western ones.
+// (Cyrillic), English with Western ones; Yes and No answer to their first letter.
 TEST(MessageBoxDialogTest, TheButtonsSpeakTheLanguageOfTheTexts) {
   struct Case {
     const char* name;
     int codePage;
     TMsgDlgType type;
-    std::vector<QString> buttons;
+    Qt::Key answer;
+    TModalResult result;
+    std::vector<QString> captions;
   } cases[] = {
-      {"RussianConfirmation", 1251, mtConfirmation, {"Да", "Нет"}},
-      {"RussianInformation", 1251, mtInformation, {"ОК"}},
-      {"EnglishConfirmation", 1252, mtConfirmation, {"Yes", "No"}},
-      {"EnglishError", 1252, mtError, {"OK"}},
+      {"RussianConfirmation", 1251, mtConfirmation, Qt::Key(u'Д'), mrYes, {"&Да", "&Нет"}},
+      {"RussianInformation", 1251, mtInformation, Qt::Key_Return, mrOk, {"ОК"}},
+      {"EnglishConfirmation", 1252, mtConfirmation, Qt::Key_N, mrNo, {"&No", "&Yes"}},
+      {"EnglishError", 1252, mtError, Qt::Key_Return, mrOk, {"OK"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SetMessageDlgCodePage(c.codePage);
-    std::vector<QString> shown;
-    QTimer::singleShot(10, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      ASSERT_NE(box, nullptr);
-      for (QAbstractButton* button : box->buttons()) shown.push_back(button->text());
-      box->buttons().front()->click();
-    });
-    ShowMessageBoxDialog("?", c.type);
-    std::sort(shown.begin(), shown.end());
-    std::vector<QString> expected = c.buttons;
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(shown, expected);
+    Presser presser;
+    presser.key = c.answer;
+    presser.PressWhenShown();
+    EXPECT_EQ(ShowMessageBoxDialog("?", c.type), c.result);
+    EXPECT_TRUE(presser.keyTaken);
+    EXPECT_EQ(presser.captions, c.captions);
   }
-  SetMessageDlgCodePage(1251);
+  SetMessageDlgCodePage(kSystemCodePage);
 }
 
 }  // namespace
