@@ -47,7 +47,7 @@ TEST(WallpaperTest, APictureGrowsByTenthsToCoverTheAreaAndIsCentred) {
 // A camera's photo of 34 megapixels: Qt's limit for decoded pictures is 33 at full size.
 std::string Photo(const TempDir& folder) {
   const std::string photo = folder / "Photo.jpg";
-  TempDir::Write(photo, EncodeGreyJpeg(8192, 4160));
+  TempDir::Write(photo, EncodeJpeg(8192, 4160));
   return photo;
 }
 
