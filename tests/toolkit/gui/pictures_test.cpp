@@ -141,11 +141,14 @@ TEST(PicturesTest, DataThatEndsBeforeThePictureDoesIsBroken) {
   auto cutInScan = [](const std::string& jpeg, size_t scan) {
     return jpeg.substr(0, scan + (jpeg.size() - scan) / 2);
   };
+  const std::string cutBaseline = cutInScan(baseline, baseline.find("\xFF\xDA"));
   TJPEGImage jpeg;
   TPNGImage pngImage;
   DecodeCase cases[] = {
       {"a JPEG file cut short", &jpeg, TempDir::Read(Picture("truncated.jpg"))},
-      {"baseline, cut in its scan", &jpeg, cutInScan(baseline, baseline.find("\xFF\xDA"))},
+      {"baseline, cut in its scan", &jpeg, cutBaseline},
+      // A marker before the scan's end: the file was cut and closed again.
+      {"baseline, cut in its scan and ended", &jpeg, cutBaseline + "\xFF\xD9"},
       {"baseline, without its end marker", &jpeg, baseline.substr(0, baseline.size() - 2)},
       {"progressive, without its last scan", &jpeg,
        progressive.substr(0, progressive.rfind("\xFF\xDA"))},
