@@ -156,8 +156,6 @@ void TimeNextDecoded(benchmark::State& state, const std::string& picture, int sh
   TOwnedPtr<TWallpaper> wallpaper(new TWallpaper(nullptr, folder.path()));
   wallpaper->SetBounds(0, 0, kWidth, kHeight);
   wallpaper->Show();
-  // The first picture was decoded before the wallpaper had its size.
-  wallpaper->Next();
   TimeEachPass(
       state, [&] { wallpaper->Next(); }, [&] { wallpaper->Loader->WaitFor(); });
   if (wallpaper->Bitmap.Width() != shown) state.SkipWithError("the picture was not taken");

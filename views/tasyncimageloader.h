@@ -1,8 +1,10 @@
 #pragma once
 // Decodes one JPEG file into a bitmap on a worker thread of its own, so that the wallpaper's
-// next picture is ready before it is asked for. Created suspended; Load starts it, once. The
-// worker alone touches FileName, Area, Bitmap and Loaded between the start and its end; the
-// owner reads them only after WaitFor. Owns the bitmap; destruction waits for the decode.
+// next picture is ready before it is asked for. Created suspended; Load starts it, once. Load
+// sets FileName and Area before the worker starts and nothing changes them after, so the owner
+// may read them at any time; the worker alone touches Bitmap and Loaded between the start and
+// its end, and the owner reads those only after WaitFor. Owns the bitmap; destruction waits for
+// the decode.
 
 #include <string>
 

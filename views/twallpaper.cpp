@@ -19,8 +19,7 @@ TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox
     // The pictures are drawn without a logo.
   }
   PlayList.LoadFolder(folder, "*.jpg");
-  Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(PlayList.Random(), CoverArea());
+  StartLoader(PlayList.Random());
   setAlign(alClient);
   PlaceHidden(this);
 }
@@ -30,6 +29,21 @@ TWallpaper::~TWallpaper() = default;
 TSize TWallpaper::CoverArea() const {
   // Before the training screen is laid out, the screen's size is all there is to go by.
   return {std::max(Width(), Screen->Width()), std::max(Height(), Screen->Height())};
+}
+
+void TWallpaper::StartLoader(const std::string& file) {
+  Loader = std::make_unique<TAsyncImageLoader>();
+  Loader->Load(file, CoverArea());
+}
+
+void TWallpaper::Resized() {
+  TPaintBox::Resized();
+  const TSize area = CoverArea();
+  if (area.cx <= Loader->Area.cx && area.cy <= Loader->Area.cy) return;
+  // A test size larger than the screen: the next picture, decoded for the screen, would be
+  // drawn enlarged.
+  const std::string file = Loader->FileName;
+  StartLoader(file);
 }
 
 TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, int height) {
@@ -58,7 +72,6 @@ void TWallpaper::Next() {
   // of its own: on a busy machine that would hold the typist's next key for milliseconds.
   Loader->WaitFor();
   if (Loader->Loaded) Bitmap.Assign(Loader->Bitmap);
-  Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(PlayList.Random(), CoverArea());
+  StartLoader(PlayList.Random());
   Paint();
 }

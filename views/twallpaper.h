@@ -33,9 +33,16 @@ public:
   TPlayList PlayList;
   std::unique_ptr<TAsyncImageLoader> Loader;
 
+protected:
+  // Grown past the area its next picture is being decoded for, the wallpaper has that picture
+  // decoded again for its new size (waiting for the decode under way).
+  void Resized() override;
+
 private:
   // What the next picture must cover: the wallpaper, which fills the screen once laid out.
   TSize CoverArea() const;
+  // Replaces the loader by one that decodes the file for the area the picture must cover.
+  void StartLoader(const std::string& file);
 
   // Decoded once: every paint draws it.
   TPNGImage logo_;

@@ -12,9 +12,10 @@
 #include <jpeglib.h>
 // clang-format on
 
-// A grey-level picture whose shade climbs along each row and down the picture, baseline or
-// progressive. Memory is one row, whatever the size.
-inline std::string EncodeGreyJpeg(int width, int height, bool progressive = false) {
+// A picture whose shade climbs along each row and down the picture, baseline or progressive, in
+// grey (1 channel) or in 3 colour channels, each at full resolution: the most coefficients a
+// three-channel picture gives libjpeg to keep. Memory is one row, whatever the size.
+inline std::string EncodeJpeg(int width, int height, bool progressive = false, int channels = 1) {
   jpeg_compress_struct info;
   jpeg_error_mgr error;
   info.err = jpeg_std_error(&error);
@@ -24,15 +25,17 @@ inline std::string EncodeGreyJpeg(int width, int height, bool progressive = fals
   jpeg_mem_dest(&info, &bytes, &size);
   info.image_width = static_cast<JDIMENSION>(width);
   info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
+  info.input_components = channels;
+  info.in_color_space = channels == 3 ? JCS_RGB : JCS_GRAYSCALE;
   jpeg_set_defaults(&info);
+  for (int c = 0; c < info.num_components; ++c)
+    info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
   if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(width));
+  std::vector<JSAMPLE> row(static_cast<size_t>(width) * channels);
   while (info.next_scanline < info.image_height) {
-    for (int x = 0; x < width; ++x)
-      row[static_cast<size_t>(x)] = static_cast<JSAMPLE>((x + info.next_scanline) / 16);
+    for (size_t i = 0; i < row.size(); ++i)
+      row[i] = static_cast<JSAMPLE>((i / channels + info.next_scanline) / 16);
     JSAMPROW rows[] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }

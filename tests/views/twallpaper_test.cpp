@@ -47,7 +47,7 @@ TEST(WallpaperTest, APictureGrowsByTenthsToCoverTheAreaAndIsCentred) {
 // A camera's photo of 34 megapixels: Qt's limit for decoded pictures is 33 at full size.
 std::string Photo(const TempDir& folder) {
   const std::string photo = folder / "Photo.jpg";
-  TempDir::Write(photo, EncodeGreyJpeg(8192, 4160));
+  TempDir::Write(photo, EncodeJpeg(8192, 4160));
   return photo;
 }
 
@@ -119,17 +119,29 @@ TEST_F(WallpaperFolderTest, NextKeepsTheLastGoodPictureAmongBrokenAndEmptyFiles)
   EXPECT_TRUE(seenGood);
 }
 
-// Decoded at the smallest scale that covers the screen, so a photo of any size is shown, and
-// never enlarged.
-TEST_F(WallpaperFolderTest, ShowsAPhotoOfAnySizeDecodedNoLargerThanTheScreenNeeds) {
+// Decoded at the smallest scale that covers the screen, or the wallpaper where it is larger, so
+// a photo of any size is shown, and never enlarged.
+TEST_F(WallpaperFolderTest, ShowsAPhotoOfAnySizeDecodedNoLargerThanItsAreaNeeds) {
   TempDir folder;
   Photo(folder);
   Open(folder.path());
-  for (int i = 0; i < 2; ++i) {
-    wallpaper->Next();
-    // The offscreen screen of 800 x 600: an eighth, 1024 x 520, would not cover it.
-    EXPECT_EQ(wallpaper->Bitmap.Width(), 2048);
-    EXPECT_EQ(wallpaper->Bitmap.Height(), 1040);
+  struct Case {
+    const char* name;
+    int width, height, shownWidth, shownHeight;
+  } cases[] = {
+      // An eighth, 1024 x 520, would not cover it.
+      {"the offscreen screen of 800 x 600: a quarter", 800, 600, 2048, 1040},
+      // The picture decoded ahead for the screen, at a quarter, would not cover it either.
+      {"grown past the screen, as a test size may be: three eighths", 1600, 1200, 3072, 1560},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    wallpaper->SetBounds(0, 0, c.width, c.height);
+    for (int i = 0; i < 2; ++i) {
+      wallpaper->Next();
+      EXPECT_EQ(wallpaper->Bitmap.Width(), c.shownWidth);
+      EXPECT_EQ(wallpaper->Bitmap.Height(), c.shownHeight);
+    }
   }
 }
 

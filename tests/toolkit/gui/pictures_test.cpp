@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QImageReader>
 #include <climits>
 #include <cstdio>
@@ -63,11 +64,22 @@ TEST(JPEGImageTest, BadDataRaisesAndKeepsThePicture) {
   EXPECT_THROW(jpeg.LoadFromFile(Picture("missing.jpg")), Exception);
 }
 
+// Qt's limit for decoded pictures, in megabytes, while it lives.
+class AllocationLimit {
+public:
+  explicit AllocationLimit(int megabytes) : saved_(QImageReader::allocationLimit()) {
+    QImageReader::setAllocationLimit(megabytes);
+  }
+  ~AllocationLimit() { QImageReader::setAllocationLimit(saved_); }
+
+private:
+  const int saved_;
+};
+
 TEST(JPEGImageTest, DecodesAtTheSmallestEighthThatCoversTheAreaWithinTheLimit) {
   // Qt 6.4's own limit, whatever Qt this runs on: 33 megapixels.
-  const int savedLimit = QImageReader::allocationLimit();
-  QImageReader::setAllocationLimit(128);
-  const std::string photo = EncodeGreyJpeg(8192, 4160), odd = EncodeGreyJpeg(1001, 751);
+  const AllocationLimit limit(128);
+  const std::string photo = EncodeJpeg(8192, 4160), odd = EncodeJpeg(1001, 751);
   const std::string small = TempDir::Read(Picture("redblue.jpg"));
   struct Case {
     const char* name;
@@ -81,7 +93,7 @@ TEST(JPEGImageTest, DecodesAtTheSmallestEighthThatCoversTheAreaWithinTheLimit) {
       {"the photo's own size, but for the limit", photo, {8192, 4160}, 7168, 3640},
       {"sides that are no multiple of eight round up", odd, {500, 376}, 501, 376},
       {"a picture smaller than the area is never enlarged", small, {1920, 1200}, 16, 8},
-      {"colours survive scaling", small, {8, 4}, 8, 4},
+      {"a half covers half the picture's size", small, {8, 4}, 8, 4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -91,16 +103,19 @@ TEST(JPEGImageTest, DecodesAtTheSmallestEighthThatCoversTheAreaWithinTheLimit) {
     EXPECT_EQ(jpeg.Width(), c.width);
     EXPECT_EQ(jpeg.Height(), c.height);
   }
-  TJPEGImage halved;
-  halved.setCoverArea({8, 4});
-  halved.LoadFromFile(Picture("redblue-cmyk.jpg"));
-  ExpectNear(halved.Image().pixel(1, 2), qRgb(255, 0, 0));
-  ExpectNear(halved.Image().pixel(6, 2), qRgb(0, 0, 255));
-  QImageReader::setAllocationLimit(savedLimit);
+  // Colours survive scaling, in libjpeg's own pixels and in those converted from CMYK.
+  for (const char* name : {"redblue.jpg", "redblue-cmyk.jpg"}) {
+    SCOPED_TRACE(name);
+    TJPEGImage halved;
+    halved.setCoverArea({8, 4});
+    halved.LoadFromFile(Picture(name));
+    ExpectNear(halved.Image().pixel(1, 2), qRgb(255, 0, 0));
+    ExpectNear(halved.Image().pixel(6, 2), qRgb(0, 0, 255));
+  }
 }
 
 TEST(JPEGImageTest, AProgressivePictureOfMoreThanAHundredScansIsRefused) {
-  const std::string picture = EncodeGreyJpeg(16, 16, true);
+  const std::string picture = EncodeJpeg(16, 16, true);
   for (auto [scans, decodes] : {std::pair{10, true}, {100, true}, {101, false}}) {
     SCOPED_TRACE(scans);
     const std::string file = WithScans(picture, scans);
@@ -114,27 +129,30 @@ TEST(JPEGImageTest, AProgressivePictureOfMoreThanAHundredScansIsRefused) {
   }
 }
 
-// One decoder fed one file.
+// One decoder fed one file, and the size it gives (none: it is refused).
 struct DecodeCase {
   const char* name;
   TGraphic* picture;
   std::string data;
+  int width = 0, height = 0;
 };
 
 // Grey lower parts are no picture: a file cut short anywhere is refused as bad data is.
 TEST(PicturesTest, DataThatEndsBeforeThePictureDoesIsBroken) {
-  const std::string baseline = EncodeGreyJpeg(256, 256),
-                    progressive = EncodeGreyJpeg(256, 256, true);
+  const std::string baseline = EncodeJpeg(256, 256), progressive = EncodeJpeg(256, 256, true);
   const std::string png = TempDir::Read(Picture("pixels.png"));
   // Halfway from the scan header at `scan` to the end.
   auto cutInScan = [](const std::string& jpeg, size_t scan) {
     return jpeg.substr(0, scan + (jpeg.size() - scan) / 2);
   };
+  const std::string cutBaseline = cutInScan(baseline, baseline.find("\xFF\xDA"));
   TJPEGImage jpeg;
   TPNGImage pngImage;
   DecodeCase cases[] = {
       {"a JPEG file cut short", &jpeg, TempDir::Read(Picture("truncated.jpg"))},
-      {"baseline, cut in its scan", &jpeg, cutInScan(baseline, baseline.find("\xFF\xDA"))},
+      {"baseline, cut in its scan", &jpeg, cutBaseline},
+      // A marker before the scan's end: the file was cut and closed again.
+      {"baseline, cut in its scan and ended", &jpeg, cutBaseline + "\xFF\xD9"},
       {"baseline, without its end marker", &jpeg, baseline.substr(0, baseline.size() - 2)},
       {"progressive, without its last scan", &jpeg,
        progressive.substr(0, progressive.rfind("\xFF\xDA"))},
@@ -175,7 +193,7 @@ TEST(PicturesTest, AHeaderClaimingMorePixelsThanMemoryHoldsIsRefusedAsTooLarge) 
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   // 8.6 GB of coefficients that libjpeg keeps for a progressive picture until its last scan.
   const std::string progressive =
-      WithScans(WithClaimedSize(EncodeGreyJpeg(64, 64, true), 65500, 65500), 200);
+      WithScans(WithClaimedSize(EncodeJpeg(64, 64, true), 65500, 65500), 200);
   TJPEGImage jpeg, forAScreen;
   forAScreen.setCoverArea({1920, 1200});
   TPNGImage png;
@@ -183,7 +201,7 @@ TEST(PicturesTest, AHeaderClaimingMorePixelsThanMemoryHoldsIsRefusedAsTooLarge) 
       {"a progressive JPEG of 65500 x 65500 in 200 scans", &jpeg, progressive},
       // An eighth, 3750 x 3750, would be few enough pixels; its coefficients take 1.8 GB.
       {"a progressive JPEG of 30000 x 30000 for a screen", &forAScreen,
-       WithClaimedSize(EncodeGreyJpeg(64, 64, true), 30000, 30000)},
+       WithClaimedSize(EncodeJpeg(64, 64, true), 30000, 30000)},
       {"a PNG of 30000 x 30000", &png, TempDir::Read(Picture("huge.png"))},
   };
   for (DecodeCase& c : cases) {
@@ -194,6 +212,46 @@ TEST(PicturesTest, AHeaderClaimingMorePixelsThanMemoryHoldsIsRefusedAsTooLarge) 
           DecodeAndExit(c.picture, c.data);
         },
         testing::ExitedWithCode(0), "too large");
+  }
+}
+
+std::string EncodePng(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::gray);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+// The decoders keep Qt's limit to the byte, as Qt's own readers do: pixels that take it exactly
+// decode, a row more is too many. libjpeg's working memory holds whatever a progressive picture
+// within the limit keeps, and a header whose every scale passes the limit is refused unread.
+TEST(PicturesTest, QtsLimitForDecodedPicturesHoldsToTheByte) {
+  const AllocationLimit limit(1);  // 512 x 512 pixels
+  TJPEGImage jpeg;
+  TPNGImage png;
+  DecodeCase cases[] = {
+      {"a JPEG that takes the limit", &jpeg, EncodeJpeg(512, 512), 512, 512},
+      {"a JPEG of a row more, at seven eighths", &jpeg, EncodeJpeg(512, 513), 448, 449},
+      {"a progressive JPEG of three full channels that takes the limit", &jpeg,
+       EncodeJpeg(512, 512, true, 3), 512, 512},
+      {"a JPEG whose eighth has a row more", &jpeg,
+       WithClaimedSize(EncodeJpeg(64, 64), 4096, 4104)},
+      {"a PNG that takes the limit", &png, EncodePng(512, 512), 512, 512},
+      {"a PNG of a row more", &png, EncodePng(512, 513)},
+  };
+  for (DecodeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      c.picture->LoadFromMemory(c.data.data(), c.data.size());
+      EXPECT_EQ(c.picture->Width(), c.width);
+      EXPECT_EQ(c.picture->Height(), c.height);
+    } catch (const Exception& error) {
+      EXPECT_EQ(c.width, 0) << error.Message;
+      EXPECT_NE(error.Message.find("pixels is too large"), std::string::npos) << error.Message;
+    }
   }
 }
 
