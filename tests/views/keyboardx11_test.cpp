@@ -1,5 +1,6 @@
 // Real key presses on an X server, sent with xdotool by their X key codes, reach the keyboard
-// of a small program (keyprobe) through the hook, whatever layout the system has.
+// of a small program (keyprobe) through the hook, whatever layout the system has; what the
+// system's layout typed into the probe's edit shows which layout that was.
 
 #include <gtest/gtest.h>
 
@@ -27,16 +28,18 @@ const char* const kKeys =
     "95 "      // F11, which the program swallows before its action sees it
     "96";      // F12 ends the program
 
-// Each key down and up: scan code, virtual key, the keyboard's character.
-std::string Expected(const std::string& plain, const std::string& capsLock) {
+// Each key down and up: scan code, virtual key, the keyboard's character; then the text that the
+// system's layout typed: a, then (the cursor moved left) a with Caps Lock before it.
+std::string Expected(const std::string& plain, const std::string& capsLock,
+                     const std::string& typed) {
   auto key = [](const std::string& code, const std::string& character) {
     return "key " + code + " " + character + " 1\nkey " + code + " " + character + " 0\n";
   };
-  return key("30 65", plain) + key("-29 163", "00") + key("-56 165", "00") +
-         key("-91 91", "00") + key("-54 161", "00") + key("-72 38", "00") +
-         key("-75 37", "00") + key("-28 13", "00") + "key 58 20 00 1\nkey 58 20 00 0\n" +
-         key("30 65", capsLock) + "key 58 20 00 1\nkey 58 20 00 0\n" +
-         "key 1 27 00 1\naction\nkey 1 27 00 0\n" + key("87 122", "00") + key("88 123", "00");
+  return key("30 65", plain) + key("-29 163", "00") + key("-56 165", "00") + key("-91 91", "00") +
+         key("-54 161", "00") + key("-72 38", "00") + key("-75 37", "00") + key("-28 13", "00") +
+         "key 58 20 00 1\nkey 58 20 00 0\n" + key("30 65", capsLock) +
+         "key 58 20 00 1\nkey 58 20 00 0\n" + "key 1 27 00 1\naction\nkey 1 27 00 0\n" +
+         key("87 122", "00") + key("88 123", "00") + "text " + typed + "\n";
 }
 
 // Starts the probe, sends it `keys` (xdotool commands) once its window is active, and answers
@@ -71,16 +74,17 @@ TEST(KeyboardX11Test, RealKeysReachTheKeyboardAlikeWithAUsAndARussianSystemLayou
     std::string layoutFile;
     const char* plain;
     const char* capsLock;
+    const char* typed;
   } cases[] = {
-      {"us", "", "61", "41"},
-      {"ru", "", "61", "41"},
-      {"us", ShippedCourseFile("Russian.Layout"), "f4", "d4"},  // ф Ф
-      {"ru", ShippedCourseFile("Russian.Layout"), "f4", "d4"},
+      {"us", "", "61", "41", "4161"},
+      {"ru", "", "61", "41", "d4f4"},  // Ф ф
+      {"us", ShippedCourseFile("Russian.Layout"), "f4", "d4", "4161"},
+      {"ru", ShippedCourseFile("Russian.Layout"), "f4", "d4", "d4f4"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.systemLayout) + " " + c.layoutFile);
     ASSERT_TRUE(x.Run(std::string("setxkbmap ") + c.systemLayout));
-    EXPECT_EQ(RunProbe(x, c.layoutFile), Expected(c.plain, c.capsLock));
+    EXPECT_EQ(RunProbe(x, c.layoutFile), Expected(c.plain, c.capsLock, c.typed));
   }
 }
 
@@ -95,8 +99,10 @@ TEST(KeyboardX11Test, AHeldKeyGivesPressesAndOneRelease) {
   size_t presses = 0;
   while (output.compare(presses * press.size(), press.size(), press) == 0) ++presses;
   EXPECT_GE(presses, 3u) << output;
+  std::string typed;
+  for (size_t i = 0; i < presses; ++i) typed += "61";
   EXPECT_EQ(output.substr(presses * press.size()),
-            release + "key 88 123 00 1\nkey 88 123 00 0\n");
+            release + "key 88 123 00 1\nkey 88 123 00 0\ntext " + typed + "\n");
 }
 
 }  // namespace
