@@ -38,7 +38,8 @@ poll() {
 }
 
 # start_x WIDTHxHEIGHT [openbox | tray]: the server on the first free display (which it tells
-# itself), then openbox, then trayer for a notification area, each once it is ready.
+# itself), then for a notification area trayer, then openbox, each once it is ready. The window
+# manager comes last: a window mapped while it starts may stay unmapped.
 start_x() {
   local size=$1 desktop=${2:-}
   exec 3> >(cat > "$work/display")
@@ -50,13 +51,14 @@ start_x() {
   screen_width=${size%x*}
   screen_height=${size#*x}
   [[ -z $desktop ]] && return
+  if [[ $desktop == tray ]]; then
+    trayer --edge top --align right --widthtype pixel --width 120 --height 30 >/dev/null 2>&1 &
+    helpers+=($!)
+    poll 200 has_window --class trayer || fail "trayer did not start"
+  fi
   openbox >/dev/null 2>&1 &
   helpers+=($!)
   poll 200 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
-  [[ $desktop == tray ]] || return 0
-  trayer --edge top --align right --widthtype pixel --width 120 --height 30 >/dev/null 2>&1 &
-  helpers+=($!)
-  poll 200 has_window --class trayer || fail "trayer did not start"
 }
 
 has_window() { xdotool search --onlyvisible "$@" >/dev/null 2>&1; }

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The training screen of the real program on an X server of its own, on a desktop without a
+# window manager (none), under openbox (openbox), or under openbox with a notification area
+# (tray): every key typed is drawn at once, also after F5 (which shows the next theme), Up and
+# Down, and after left Ctrl sent the screen away (minimised, or to the notification area) and it
+# came back. Screenshots go to the shot folder.
+# Usage: trainingscreen.sh INSTALLATION-TREE RESTORE-TOOL none|openbox|tray SHOT-FOLDER
+# (RESTORE-TOOL plays the window manager's part in restoring a window where none runs).
+# Exits 77 (skipped) without Xvfb, xdotool, openbox or trayer.
+set -euo pipefail
+
+tree=$1
+restore=$2
+desktop=$3
+shots=$4
+xsession_tools=(openbox trayer xprop xwininfo)
+source "$(dirname "$0")/xsession.sh"
+rm -f "$shots"/*.png
+
+start_x 1280x1024 "${desktop/none/}"
+start_program "$tree"
+
+focused AddNewUserForm >/dev/null
+xdotool type --delay 20 "Anna"
+key Tab Tab Return
+login=$(focused "Lomtak Login")
+xdotool mousemove --window "$login" 160 102 click 1
+start=$(focused Start)
+screen=$(enter_training "$start")
+shot 06-training
+
+# The task display lies in the upper two fifths of the screen.
+task_rows=(0 $((screen_height * 2 / 5)))
+differs() { [[ $(band "$1" "$2") != "$3" ]]; }
+
+# Each letter differs from the one before, so a key always changes the task display: a right
+# one moves on, a wrong one shows itself in red.
+letters=etaoinsh
+typed=0
+type_drawn() {
+  local before
+  before=$(band "${task_rows[@]}")
+  xdotool type "${letters:typed++ % ${#letters}:1}"
+  poll 40 differs "${task_rows[@]}" "$before" || fail "$1: the key typed was not drawn"
+}
+
+type_drawn "the first key"
+before=$(band "${task_rows[@]}")
+key F5
+poll 40 differs "${task_rows[@]}" "$before" || fail "F5 showed no new theme"
+shot 07-next-theme
+type_drawn "after F5"
+key Up
+type_drawn "after Up"
+key Down
+type_drawn "after Down"
+shot 08-typed
+
+xdotool keydown Shift_L keydown Control_L
+case $desktop in
+  none)
+    poll 100 eval 'xprop -id "$screen" _NET_WM_STATE | grep -q HIDDEN' || fail "no minimising"
+    xdotool keyup Control_L keyup Shift_L
+    "$restore" "$screen"
+    ;;
+  openbox)
+    poll 100 eval 'xwininfo -id "$screen" | grep -q IsUnMapped' || fail "the screen stayed"
+    xdotool keyup Control_L keyup Shift_L
+    xdotool windowactivate "$screen"
+    ;;
+  tray)
+    # The program's window that shows once the screen has gone.
+    icon() { xdotool search --onlyvisible --class lomtak 2>/dev/null | grep -vx "$screen" | head -1; }
+    poll 100 eval '[[ -n $(icon) ]]' || fail "no icon in the notification area"
+    icon=$(icon)
+    eval "$(xwininfo -id "$icon" |
+      awk '/Absolute upper-left X/ { print "x=" $NF } /Absolute upper-left Y/ { print "y=" $NF }
+           /Width/ { print "w=" $NF } /Height/ { print "h=" $NF }')"
+    xdotool keyup Control_L keyup Shift_L
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+    ;;
+esac
+focused " " >/dev/null
+shot 10-back
+type_drawn "after the return"
+
+echo "passed; screenshots in $shots"
