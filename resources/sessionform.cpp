@@ -1,6 +1,7 @@
 // The window description of the training screen.
 
 #include "app/gui/tsessionform.h"
+#include "resources/pictures/picture.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/description.h"
 #include "toolkit/gui/listbox.h"
@@ -73,8 +74,10 @@ void TSessionForm::Describe() {
   actShowOnline = action("actShowOnline", &TSessionForm::actShowOnlineExecute);
   actRestartTask = action("actRestartTask", &TSessionForm::actRestartTaskExecute);
 
+  LoadPicture(Icon(), "PROGRAM_ICON");
   RxTrayIcon = NewComponent<TTrayIcon>(this, "RxTrayIcon");
   RxTrayIcon->setHint("Lomtak");
+  RxTrayIcon->Icon()->Assign(*Icon());
   RxTrayIcon->OnClick = [this](TObject* sender) { RxTrayIconClick(sender); };
 
   UpdateTimer = NewComponent<TTimer>(this, "UpdateTimer");

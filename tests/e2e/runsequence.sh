@@ -72,7 +72,7 @@ stats=("$statistic"/*.stat)
 [[ ${#stats[@]} == 1 ]] || fail "not one statistics file: ${stats[*]}"
 keystrokes() { awk -F'\t' "{ sub(/\r\$/, \"\") } $1" "${stats[0]}"; }
 line=$(keystrokes '$1 == "*" { n++ } n == 1 && NF >= 3 && $2 == $3 { printf "%s", $2 }')
-bad=$(keystrokes 'NF >= 3 && ($2 !~ /^[a-z ]$/ || $3 !~ /^[a-z ]$/)' | head -3)
+bad=$(keystrokes 'NF >= 3 && ($2 !~ /^[a-z ]$/ || $3 !~ /^[a-z ]$/) { print; exit }')
 [[ -z $bad ]] || fail "keystrokes that were never sent: $bad"
 [[ ${#line} -ge 30 && ${#line} -le 80 && $line != " "* && $line != *" " ]] ||
   fail "the right keystrokes do not spell a line: '$line'"

@@ -2,8 +2,9 @@
 # The training screen of the real program on an X server of its own, on a desktop without a
 # window manager (none), under openbox (openbox), or under openbox with a notification area
 # (tray): every key typed is drawn at once, also after F5 (which shows the next theme), Up and
-# Down, and after left Ctrl sent the screen away (minimised, or to the notification area) and it
-# came back. Screenshots go to the shot folder.
+# Down, and after left Ctrl sent the screen away (minimised, or to an icon of more than one
+# colour in the notification area) and it came back. Every window shows the program's icon.
+# Screenshots go to the shot folder.
 # Usage: trainingscreen.sh INSTALLATION-TREE RESTORE-TOOL none|openbox|tray SHOT-FOLDER
 # (RESTORE-TOOL plays the window manager's part in restoring a window where none runs).
 # Exits 77 (skipped) without Xvfb, xdotool, openbox or trayer.
@@ -13,7 +14,7 @@ tree=$1
 restore=$2
 desktop=$3
 shots=$4
-xsession_tools=(openbox trayer xprop xwininfo)
+xsession_tools=(openbox trayer convert xprop xwininfo)
 source "$(dirname "$0")/xsession.sh"
 rm -f "$shots"/*.png
 
@@ -24,9 +25,13 @@ focused AddNewUserForm >/dev/null
 xdotool type --delay 20 "Anna"
 key Tab Tab Return
 login=$(focused "Lomtak Login")
+# The icon the program draws for itself (a window manager may give one of another size).
+has_icon() { [[ $(xprop -id "$1" _NET_WM_ICON) == *"Icon (64 x 64)"* ]]; }
+has_icon "$login" || fail "the login window shows no icon"
 xdotool mousemove --window "$login" 160 102 click 1
 start=$(focused Start)
 screen=$(enter_training "$start")
+has_icon "$screen" || fail "the training screen shows no icon"
 shot 06-training
 
 # The task display lies in the upper two fifths of the screen.
@@ -59,23 +64,30 @@ shot 08-typed
 xdotool keydown Shift_L keydown Control_L
 case $desktop in
   none)
-    poll 100 eval 'xprop -id "$screen" _NET_WM_STATE | grep -q HIDDEN' || fail "no minimising"
+    poll 100 eval '[[ $(xprop -id "$screen" _NET_WM_STATE) == *HIDDEN* ]]' || fail "no minimising"
     xdotool keyup Control_L keyup Shift_L
     "$restore" "$screen"
     ;;
   openbox)
-    poll 100 eval 'xwininfo -id "$screen" | grep -q IsUnMapped' || fail "the screen stayed"
+    poll 100 eval '[[ $(xwininfo -id "$screen") == *IsUnMapped* ]]' || fail "the screen stayed"
     xdotool keyup Control_L keyup Shift_L
     xdotool windowactivate "$screen"
     ;;
   tray)
     # The program's window that shows once the screen has gone.
-    icon() { xdotool search --onlyvisible --class lomtak 2>/dev/null | grep -vx "$screen" | head -1; }
+    icon() {
+      xdotool search --onlyvisible --class lomtak 2>/dev/null | awk -v s="$screen" '$0 != s && !n++'
+    }
     poll 100 eval '[[ -n $(icon) ]]' || fail "no icon in the notification area"
     icon=$(icon)
     eval "$(xwininfo -id "$icon" |
       awk '/Absolute upper-left X/ { print "x=" $NF } /Absolute upper-left Y/ { print "y=" $NF }
            /Width/ { print "w=" $NF } /Height/ { print "h=" $NF }')"
+    coloured() {
+      import -window root -crop "${w}x$h+$x+$y" "$shots/09-icon.png"
+      [[ $(convert "$shots/09-icon.png" -format %k info:) -gt 1 ]]
+    }
+    poll 20 coloured || fail "the notification-area icon is of one colour"
     xdotool keyup Control_L keyup Shift_L
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
     ;;

@@ -92,6 +92,7 @@ void TForm::setVisible(bool visible) {
     AfterConstruction();
     if (!shownOnce_ && position_ == poScreenCenter) Center();
     shownOnce_ = true;
+    if (!icon_.Empty()) Handle()->setWindowIcon(ToQIcon(icon_));
     Fire(OnShow);
     TWinControl::setVisible(true);
   } else {

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -438,6 +439,18 @@ TEST_F(SessionFormTest, FromTheTrayTheSavedStateComesBack) {
     EXPECT_FALSE(form.RxTrayIcon->Active());
     EXPECT_EQ(form.getMetronome()->getTempo(), 60) << "the saved tempo, not the one since";
     EXPECT_TRUE(form.getKeyboard()->Enabled()) << "keys reach the screen again";
+  });
+}
+
+TEST_F(SessionFormTest, TheScreenAndItsTrayIconShowOnePictureOfTheProgram) {
+  Run([&](TSessionForm& form) {
+    const QImage shown = form.Handle()->windowIcon().pixmap(64).toImage();
+    ASSERT_FALSE(shown.isNull());
+    std::set<QRgb> colours;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) colours.insert(shown.pixel(x, y));
+    EXPECT_GT(colours.size(), 2u) << "a picture, not a flat square";
+    EXPECT_EQ(form.RxTrayIcon->Icon()->DrawnImage(), form.Icon()->DrawnImage());
   });
 }
 

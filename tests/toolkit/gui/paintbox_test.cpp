@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
+
 #include <functional>
 #include <string>
 #include <vector>
