@@ -37,6 +37,7 @@ void TSessionForm::Describe() {
   SetBounds(324, 446, 370, 248);
   OnShow = [this](TObject* sender) { FormShow(sender); };
   OnActivate = [this](TObject* sender) { FormActivate(sender); };
+  OnDeactivate = [this](TObject* sender) { FormDeactivate(sender); };
   OnHide = [this](TObject* sender) { FormHide(sender); };
   OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
 

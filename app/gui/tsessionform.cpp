@@ -204,7 +204,17 @@ void TSessionForm::FormActivate(TObject*) {
     actShowIntroduction->Execute();
 }
 
-void TSessionForm::FormHide(TObject*) { Keyboard->setEnabled(false); }
+// The releases of the keys held now go elsewhere: held on screen, a Shift would change every
+// character typed after the return. The window may also lose the focus as it goes, after the
+// teardown has freed the keyboard.
+void TSessionForm::FormDeactivate(TObject*) {
+  if (Keyboard) Keyboard->ReleaseKeys();
+}
+
+void TSessionForm::FormHide(TObject*) {
+  Keyboard->setEnabled(false);
+  Keyboard->ReleaseKeys();
+}
 
 void TSessionForm::FormDestroy(TObject*) {
   SaveState(User->getOptions(), "SessionForm");

@@ -3,8 +3,9 @@
 # window manager (none), under openbox (openbox), or under openbox with a notification area
 # (tray): every key typed is drawn at once, also after F5 (which shows the next theme), Up and
 # Down, and after left Ctrl sent the screen away (minimised, or to an icon of more than one
-# colour in the notification area) and it came back. Every window shows the program's icon.
-# Screenshots go to the shot folder.
+# colour in the notification area) and it came back; no key is drawn pressed after the return,
+# though left Ctrl and a Shift were held as the screen went. Every window shows the program's
+# icon. Screenshots go to the shot folder.
 # Usage: trainingscreen.sh INSTALLATION-TREE RESTORE-TOOL none|openbox|tray SHOT-FOLDER
 # (RESTORE-TOOL plays the window manager's part in restoring a window where none runs).
 # Exits 77 (skipped) without Xvfb, xdotool, openbox or trayer.
@@ -34,9 +35,12 @@ screen=$(enter_training "$start")
 has_icon "$screen" || fail "the training screen shows no icon"
 shot 06-training
 
-# The task display lies in the upper two fifths of the screen.
+# The task display lies in the upper two fifths of the screen, the keyboard below them, above
+# the status line.
 task_rows=(0 $((screen_height * 2 / 5)))
+keyboard_rows=(${task_rows[1]} $((screen_height - 40)))
 differs() { [[ $(band "$1" "$2") != "$3" ]]; }
+same() { [[ $(band "$1" "$2") == "$3" ]]; }
 
 # Each letter differs from the one before, so a key always changes the task display: a right
 # one moves on, a wrong one shows itself in red.
@@ -61,6 +65,7 @@ key Down
 type_drawn "after Down"
 shot 08-typed
 
+keyboard=$(band "${keyboard_rows[@]}")
 xdotool keydown Shift_L keydown Control_L
 case $desktop in
   none)
@@ -93,6 +98,7 @@ case $desktop in
     ;;
 esac
 focused " " >/dev/null
+poll 60 same "${keyboard_rows[@]}" "$keyboard" || fail "a key is drawn pressed after the return"
 shot 10-back
 type_drawn "after the return"
 

@@ -157,6 +157,9 @@ bool TForm::WidgetEvent(QEvent* event) {
       }
       activeForm = this;
       return false;
+    case QEvent::WindowDeactivate:
+      Fire(OnDeactivate);
+      return false;
     default:
       return TWinControl::WidgetEvent(event);
   }

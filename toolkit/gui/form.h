@@ -52,6 +52,8 @@ public:
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TNotifyEvent OnActivate;
+  // The window lost the keyboard focus, to another window of the program or to another program.
+  TNotifyEvent OnDeactivate;
   TNotifyEvent OnHide;
   TNotifyEvent OnDestroy;
 

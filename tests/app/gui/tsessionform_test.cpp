@@ -52,8 +52,8 @@ namespace fs = std::filesystem;
 
 // Signed scan codes of keys outside the on-screen keyboard, as the hook delivers them.
 constexpr int ScEsc = 1, ScF1 = 59, ScF11 = 87, ScF12 = 88, ScPageUp = -73, ScPageDown = -81,
-              ScUp = -72, ScDown = -80, ScLeft = -75, ScRight = -77, ScEnter = 28,
-              ScLeftWin = -91, ScLeftCtrl = 29, ScRightCtrl = -29, ScLeftShift = 42;
+              ScUp = -72, ScDown = -80, ScLeft = -75, ScRight = -77, ScEnter = 28, ScLeftWin = -91,
+              ScLeftCtrl = 29, ScRightCtrl = -29, ScLeftShift = 42, ScA = 30;
 
 // A training run of the shipped English course by a fresh user, in a fresh installation.
 class SessionFormTest : public testing::Test {
@@ -146,6 +146,18 @@ protected:
         ADD_FAILURE() << "the key of '" << expected << "' did not reach the line";
         return;
       }
+    }
+  }
+
+  // Brings the screen back from the notification area, as a click on its icon does.
+  void BackFromTheTray() {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+      FireEvent(Form->RxTrayIcon->OnClick, Form->RxTrayIcon);
+    } else {
+      // Without a notification area the window waits minimised; restoring it is the click.
+      ASSERT_TRUE(QTest::qWaitFor([&] { return Form->Handle()->isMinimized(); }));
+      Form->Handle()->showNormal();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return Form->Visible(); }));
     }
   }
 
@@ -427,19 +439,48 @@ TEST_F(SessionFormTest, FromTheTrayTheSavedStateComesBack) {
     EXPECT_TRUE(form.RxTrayIcon->Active());
     EXPECT_TRUE(Type('a')) << "no key reaches a hidden screen";
 
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-      // A click on the icon.
-      FireEvent(form.RxTrayIcon->OnClick, form.RxTrayIcon);
-    } else {
-      // Without a notification area the window waits minimised; restoring it is the click.
-      ASSERT_TRUE(QTest::qWaitFor([&] { return form.Handle()->isMinimized(); }));
-      form.Handle()->showNormal();
-      ASSERT_TRUE(QTest::qWaitFor([&] { return form.Visible(); }));
-    }
+    BackFromTheTray();
     EXPECT_FALSE(form.RxTrayIcon->Active());
     EXPECT_EQ(form.getMetronome()->getTempo(), 60) << "the saved tempo, not the one since";
     EXPECT_TRUE(form.getKeyboard()->Enabled()) << "keys reach the screen again";
   });
+}
+
+// The releases of keys held as the screen hides or loses the focus go elsewhere: the keyboard
+// lets go of every key, so none is drawn pressed, and a held Shift does not make the characters
+// typed after the return capitals.
+TEST_F(SessionFormTest, KeysHeldAsTheScreenGoesAreLetGo) {
+  struct Way {
+    const char* name;
+    std::function<void()> goAndReturn;
+  } ways[] = {
+      {"to the notification area",
+       [&] {
+         Event(ScLeftCtrl, true);
+         BackFromTheTray();
+       }},
+      {"another window takes the focus",
+       [&] {
+         TForm other(nullptr);
+         other.SetBounds(0, 0, 100, 100);
+         other.Handle()->setWindowModality(Qt::ApplicationModal);
+         other.Show();
+         other.Handle()->activateWindow();
+         ASSERT_TRUE(QTest::qWaitForWindowActive(other.Handle()));
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    Form.reset();
+    Run([&](TSessionForm& form) {
+      Event(ScLeftShift, true);
+      way.goAndReturn();
+      TLTKeyboard* keyboard = form.getKeyboard();
+      for (const auto& button : keyboard->Buttons)
+        EXPECT_FALSE(button->IsPressed()) << button->ScanCode;
+      EXPECT_EQ(keyboard->getButtonBySC(ScA)->getCurrentChar(), 'a') << "no Shift in force";
+    });
+  }
 }
 
 TEST_F(SessionFormTest, TheScreenAndItsTrayIconShowOnePictureOfTheProgram) {
