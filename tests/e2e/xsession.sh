@@ -6,7 +6,7 @@
 # says why on stderr (also from inside a command substitution) and leaves a screenshot.
 # Exits 77 (skipped) when a tool is missing.
 
-for tool in Xvfb xdotool import md5sum "${xsession_tools[@]}"; do
+for tool in Xvfb xdotool import compare md5sum "${xsession_tools[@]}"; do
   command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
 
@@ -128,7 +128,8 @@ complete_line() {
   poll 100 compgen -G "$folder/*.stat" >/dev/null || fail "no line was completed"
 }
 
-# The picture sum of the rows from `top` up to, not including, `bottom` of the screen.
-band() {
-  import -window root -crop "${screen_width}x$(($2 - $1))+0+$1" png:- | md5sum
-}
+# band FILE TOP BOTTOM: the rows of the screen from TOP up to, not including, BOTTOM.
+band() { import -window root -crop "${screen_width}x$(($3 - $2))+0+$2" +repage "$1"; }
+
+# How many pixels differ between two pictures of one size.
+changed_pixels() { compare -metric AE "$1" "$2" null: 2>&1 || true; }

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/qtbridge.h"
@@ -95,6 +96,13 @@ void TForm::setVisible(bool visible) {
     if (!icon_.Empty()) Handle()->setWindowIcon(ToQIcon(icon_));
     Fire(OnShow);
     TWinControl::setVisible(true);
+    // The window system may have kept the focus on the window while it was hidden (no window
+    // manager, or a quick return): then no activation comes, though the application let go of
+    // the window as it hid.
+    if (QGuiApplication::focusWindow() == Handle()->windowHandle() &&
+        QApplication::activeWindow() != Handle()) {
+      QApplication::setActiveWindow(Handle());
+    }
   } else {
     TWinControl::setVisible(false);
     Fire(OnHide);

@@ -443,6 +443,7 @@ TEST_F(SessionFormTest, FromTheTrayTheSavedStateComesBack) {
     EXPECT_FALSE(form.RxTrayIcon->Active());
     EXPECT_EQ(form.getMetronome()->getTempo(), 60) << "the saved tempo, not the one since";
     EXPECT_TRUE(form.getKeyboard()->Enabled()) << "keys reach the screen again";
+    EXPECT_FALSE(Type(form.getTask()->Text[0])) << "and the screen takes them";
   });
 }
 
