@@ -5,7 +5,9 @@
 # Down, and after left Ctrl sent the screen away (minimised, or to an icon of more than one
 # colour in the notification area) and it came back; no key is drawn pressed after the return,
 # though left Ctrl and a Shift were held as the screen went. Every window shows the program's
-# icon. Screenshots go to the shot folder.
+# icon. Then a termination signal (SIGTERM, SIGINT or SIGHUP, one per desktop) ends the program
+# as closing its windows would: exit 0, the screen's state saved in Profile.ini. Screenshots go
+# to the shot folder.
 # Usage: trainingscreen.sh INSTALLATION-TREE RESTORE-TOOL none|openbox|tray SHOT-FOLDER
 # (RESTORE-TOOL plays the window manager's part in restoring a window where none runs).
 # Exits 77 (skipped) without Xvfb, xdotool, openbox or trayer.
@@ -39,6 +41,7 @@ shot 06-training
 # the status line.
 task_rows=(0 $((screen_height * 2 / 5)))
 keyboard_rows=(${task_rows[1]} $((screen_height - 40)))
+status_rows=(${keyboard_rows[1]} "$screen_height")
 # changes LEAST BEFORE TOP BOTTOM: the rows differ from the picture BEFORE in more than LEAST
 # pixels (the blinking cursor changes fewer than a hundred).
 changes() {
@@ -110,5 +113,19 @@ poll 60 same "$work/keyboard.png" "${keyboard_rows[@]}" ||
   fail "a key is drawn pressed after the return"
 shot 10-back
 type_drawn "after the return"
+
+# Page Up sets a tempo that only the saving of the screen's state writes into the profile; the
+# status line's turn (F4) that follows it shows that the screen has taken both keys.
+band "$work/before.png" "${status_rows[@]}"
+key Prior F4
+poll 40 changes 150 "$work/before.png" "${status_rows[@]}" || fail "F4 turned no status line"
+declare -A signals=([none]=TERM [openbox]=INT [tray]=HUP)
+signal=${signals[$desktop]}
+kill -s "$signal" "$program"
+status=0
+program_status || status=$?
+[[ $status == 0 ]] || fail "SIG$signal ended the program with $status"
+grep -q "Metronome.Tempo='46'" "$work/prog/Users/Anna/Profile.ini" ||
+  fail "SIG$signal ended the program without saving the training screen's state"
 
 echo "passed; screenshots in $shots"
