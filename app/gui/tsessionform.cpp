@@ -59,6 +59,8 @@ public:
       Status->setWidth(width);
       Status->Font()->setName("Arial Narrow");
       Status->AdjustOptimalSize(50, 117);
+      // Along the bottom, so the wallpaper (with its logo on its bottom edge) fills the rest.
+      Status->setAlign(alBottom);
       Fitted.StatusWidth = width;
     }
     return Status->Height();

@@ -45,6 +45,7 @@
 #include "views/tltstatusbar.h"
 #include "views/tlttaskstatisticvisualizer.h"
 #include "views/tlttaskvisualizer.h"
+#include "views/twallpaper.h"
 
 namespace {
 
@@ -501,9 +502,11 @@ TEST_F(SessionFormTest, TheWorkAreaFollowsTheTestSizes) {
     int width, height;
   };
   std::vector<Size> work;
-  std::vector<TRect> task, keyboard, panel;
+  std::vector<TRect> task, keyboard, panel, status, wallpaper;
   Run([&](TSessionForm& form) {
     const auto record = [&] {
+      status.push_back(form.getStatusBar()->BoundsRect());
+      wallpaper.push_back(form.getWallpaper()->BoundsRect());
       const TControl* views[] = {form.getTaskVisualizer(), form.getKeyboard(),
                                  form.getTaskStatisticVisualizer()};
       work.push_back({form.pnWorkPanel->Width(), form.pnWorkPanel->Height()});
@@ -531,6 +534,13 @@ TEST_F(SessionFormTest, TheWorkAreaFollowsTheTestSizes) {
     EXPECT_GT(keyboard[i].Top, task[i].Bottom);
     EXPECT_EQ(panel[i].Right, keyboard[i].Right);
     EXPECT_LT(panel[i].Bottom, task[i].Top);
+    EXPECT_EQ(status[i].Width(), sizes[i].width);
+    EXPECT_EQ(status[i].Bottom, sizes[i].height) << "the status line along the bottom";
+    // The logo stands on the wallpaper's bottom edge, whole.
+    EXPECT_EQ(wallpaper[i].Left, 0);
+    EXPECT_EQ(wallpaper[i].Top, 0);
+    EXPECT_EQ(wallpaper[i].Width(), sizes[i].width);
+    EXPECT_EQ(wallpaper[i].Bottom, status[i].Top) << "the wallpaper ends above the status line";
   }
   EXPECT_EQ(keyboard[2].Width(), 1092) << "scale 6 at 1920 x 1200";
 }
