@@ -19,6 +19,9 @@ std::mutex& MixerLock() {
 // The default output device, opened on first use and kept for the life of the process.
 bool DeviceOpen() {
   static const bool open = [] {
+    // SDL would take SIGINT and SIGTERM for a quit event that nothing reads: the program would
+    // no longer end on them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 512) != 0) {
       SDL_QuitSubSystem(SDL_INIT_AUDIO);

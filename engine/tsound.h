@@ -4,6 +4,7 @@
 // decoded sound and its channels; the audio device is opened once per process and shared.
 // Each object is played by one thread at a time; different objects may play on different
 // threads at once. Every failure is silent: a sound without a device or a file plays nothing.
+// Opening the device leaves the process's signals to the program.
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,7 @@
 // The window description of the training screen.
 
 #include "app/gui/tsessionform.h"
+#include "resources/pictures/picture.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/description.h"
 #include "toolkit/gui/listbox.h"
@@ -36,6 +37,7 @@ void TSessionForm::Describe() {
   SetBounds(324, 446, 370, 248);
   OnShow = [this](TObject* sender) { FormShow(sender); };
   OnActivate = [this](TObject* sender) { FormActivate(sender); };
+  OnDeactivate = [this](TObject* sender) { FormDeactivate(sender); };
   OnHide = [this](TObject* sender) { FormHide(sender); };
   OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
 
@@ -73,8 +75,10 @@ void TSessionForm::Describe() {
   actShowOnline = action("actShowOnline", &TSessionForm::actShowOnlineExecute);
   actRestartTask = action("actRestartTask", &TSessionForm::actRestartTaskExecute);
 
+  LoadPicture(Icon(), "PROGRAM_ICON");
   RxTrayIcon = NewComponent<TTrayIcon>(this, "RxTrayIcon");
   RxTrayIcon->setHint("Lomtak");
+  RxTrayIcon->Icon()->Assign(*Icon());
   RxTrayIcon->OnClick = [this](TObject* sender) { RxTrayIconClick(sender); };
 
   UpdateTimer = NewComponent<TTimer>(this, "UpdateTimer");

@@ -1,6 +1,6 @@
-// Draws the program's own pictures: the built-in wallpaper and the logo (resources/pictures)
-// and the shipped wallpapers (dist/Environment/Wallpapers). Every picture is made from a fixed
-// seed, so a rebuild gives the same files. Rebuild them with:
+// Draws the program's own pictures: the built-in wallpaper, the logo and the icon
+// (resources/pictures) and the shipped wallpapers (dist/Environment/Wallpapers). Every picture
+// is made from a fixed seed, so a rebuild gives the same files. Rebuild them with:
 //   build/tools/lomtak-pictures resources/pictures dist/Environment/Wallpapers
 
 #include <QFont>
@@ -145,31 +145,49 @@ void Default(QPainter& p, std::mt19937& random) {
   Bokeh(p, random, 60, QColor(90, 140, 255));
 }
 
-// The logo: a key cap with the letter "L" beside the program's name, on transparency.
-QImage Logotype() {
-  QImage image(260, 64, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  QRectF key(4, 6, 52, 52);
+// A key cap with the letter "L" on it, the program's mark, filling `key`.
+void KeyCap(QPainter& p, const QRectF& key) {
+  const double unit = key.width() / 52;
   QLinearGradient cap(key.topLeft(), key.bottomLeft());
   cap.setColorAt(0, QColor(250, 250, 255, 230));
   cap.setColorAt(1, QColor(170, 180, 205, 230));
-  p.setPen(QPen(QColor(60, 70, 100, 230), 2));
+  p.setPen(QPen(QColor(60, 70, 100, 230), 2 * unit));
   p.setBrush(cap);
-  p.drawRoundedRect(key, 9, 9);
+  p.drawRoundedRect(key, 9 * unit, 9 * unit);
   QFont font("Liberation Sans", 1, QFont::Bold);
-  font.setPixelSize(34);
+  font.setPixelSize(static_cast<int>(34 * unit));
   p.setFont(font);
   p.setPen(QColor(40, 50, 90));
   p.drawText(key, Qt::AlignCenter, "L");
-  font.setPixelSize(40);
-  p.setFont(font);
-  p.setPen(QColor(0, 0, 0, 120));
-  p.drawText(QRectF(68, 2, 192, 60), Qt::AlignVCenter | Qt::AlignLeft, "Lomtak");
-  p.setPen(QColor(240, 244, 255, 235));
-  p.drawText(QRectF(66, 0, 192, 60), Qt::AlignVCenter | Qt::AlignLeft, "Lomtak");
+}
+
+// A picture of that size on transparency, drawn antialiased.
+QImage OnTransparency(int width, int height, const std::function<void(QPainter&)>& draw) {
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  draw(p);
   return image;
+}
+
+// The logo: the key cap beside the program's name.
+QImage Logotype() {
+  return OnTransparency(260, 64, [](QPainter& p) {
+    KeyCap(p, QRectF(4, 6, 52, 52));
+    QFont font("Liberation Sans", 1, QFont::Bold);
+    font.setPixelSize(40);
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 0, 120));
+    p.drawText(QRectF(68, 2, 192, 60), Qt::AlignVCenter | Qt::AlignLeft, "Lomtak");
+    p.setPen(QColor(240, 244, 255, 235));
+    p.drawText(QRectF(66, 0, 192, 60), Qt::AlignVCenter | Qt::AlignLeft, "Lomtak");
+  });
+}
+
+// The program's icon (windows, notification area): the key cap alone.
+QImage Icon() {
+  return OnTransparency(64, 64, [](QPainter& p) { KeyCap(p, QRectF(3, 3, 58, 58)); });
 }
 
 bool Save(const QImage& image, const std::string& path, int quality = 88) {
@@ -190,6 +208,7 @@ int main(int argc, char** argv) {
   std::string resources = argv[1], wallpapers = argv[2];
   bool ok = Save(Picture(1600, 1000, 1, Default), resources + "/default-wallpaper.jpg") &&
             Save(Logotype(), resources + "/logotype.png") &&
+            Save(Icon(), resources + "/icon.png") &&
             Save(Picture(kWidth, kHeight, 2, Dusk), wallpapers + "/Dusk.jpg") &&
             Save(Picture(kWidth, kHeight, 3, Night), wallpapers + "/Aurora.jpg") &&
             Save(Picture(kWidth, kHeight, 4, Lights), wallpapers + "/Lights.jpg") &&

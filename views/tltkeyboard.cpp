@@ -62,6 +62,13 @@ bool TLTKeyboard::CALLBACK_Keyboard(uint32_t Time, int ScanCode, int VirtualKey,
   return answer;
 }
 
+void TLTKeyboard::ReleaseKeys() {
+  for (const auto& button : Buttons) {
+    if (button->IsPressed()) button->Release();
+  }
+  UpdateAllButtons();
+}
+
 bool TLTKeyboard::IsShiftPressed() const {
   for (int scanCode : {kLeftShift, kRightShift}) {
     TLTKeyboardButton* button = getButtonBySC(scanCode);

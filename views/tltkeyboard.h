@@ -40,6 +40,10 @@ public:
   // updates every key; answers whether the key passes on.
   bool CALLBACK_Keyboard(uint32_t Time, int ScanCode, int VirtualKey, bool Down);
 
+  // Lets go of every key it holds, as when their releases will never come (its window hid or
+  // lost the focus): each is drawn up, and no event is raised, so nothing is typed.
+  void ReleaseKeys();
+
   // The on-screen Shift keys, not the system's.
   bool IsShiftPressed() const;
   // The system's Ctrl and Alt now, and its Caps Lock.

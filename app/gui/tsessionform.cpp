@@ -59,6 +59,8 @@ public:
       Status->setWidth(width);
       Status->Font()->setName("Arial Narrow");
       Status->AdjustOptimalSize(50, 117);
+      // Along the bottom, so the wallpaper (with its logo on its bottom edge) fills the rest.
+      Status->setAlign(alBottom);
       Fitted.StatusWidth = width;
     }
     return Status->Height();
@@ -204,7 +206,17 @@ void TSessionForm::FormActivate(TObject*) {
     actShowIntroduction->Execute();
 }
 
-void TSessionForm::FormHide(TObject*) { Keyboard->setEnabled(false); }
+// The releases of the keys held now go elsewhere: held on screen, a Shift would change every
+// character typed after the return. The window may also lose the focus as it goes, after the
+// teardown has freed the keyboard.
+void TSessionForm::FormDeactivate(TObject*) {
+  if (Keyboard) Keyboard->ReleaseKeys();
+}
+
+void TSessionForm::FormHide(TObject*) {
+  Keyboard->setEnabled(false);
+  Keyboard->ReleaseKeys();
+}
 
 void TSessionForm::FormDestroy(TObject*) {
   SaveState(User->getOptions(), "SessionForm");

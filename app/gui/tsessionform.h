@@ -78,6 +78,7 @@ public:
 
   void FormShow(TObject* Sender);
   void FormActivate(TObject* Sender);
+  void FormDeactivate(TObject* Sender);
   void FormHide(TObject* Sender);
   void FormDestroy(TObject* Sender);
   void RxTrayIconClick(TObject* Sender);

@@ -1,18 +1,27 @@
-// Program entry: the application titled "Lomtak", the window services (the real cursor, the
-// browser for web links), the hidden main window, the message loop.
+// Program entry: the application titled "Lomtak" with the program's icon, the window services
+// (the real cursor, the browser for web links), the end on a termination signal, the hidden main
+// window, the message loop.
 // An error while the main window is built is shown with its whole message, and the program
 // ends without entering the loop.
 
 #include "app/gui/tbaseform.h"
+#include "platform/gui/terminationsignal.h"
 #include "platform/gui/windowservices.h"
+#include "resources/pictures/picture.h"
 #include "toolkit/gui/application.h"
+#include "toolkit/gui/bitmap.h"
 
 int main(int argc, char** argv) {
   TApplication application(argc, argv);
   InstallWindowServices();
+  // Every window closes as though the user had closed it: the training screen saves its state.
+  OnTerminationSignal([] { Application->Terminate(); });
   CatchAsException(
       [] {
         Application->Title = "Lomtak";
+        TBitmap icon;
+        LoadPicture(&icon, "PROGRAM_ICON");
+        Application->setIcon(icon);
         BaseForm = Application->CreateForm<TBaseForm>();
         Application->ShowMainForm = false;
         Application->Run();

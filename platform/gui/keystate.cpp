@@ -12,10 +12,9 @@ constexpr int kCapsLockScanCode = 58;
 // The lock's bit in a key event's native modifiers: X11's and that of the Wayland keymaps.
 constexpr unsigned kLockModifier = 0x2;
 
+// The lock as the latest key event carried it; before the first one, the display's own.
+bool keySeen = false;
 bool followedCapsLock = false;
-// The display's lock state is asked once per key event, not once per key drawn.
-bool displayLockKnown = false;
-bool displayLock = false;
 
 // None where the program does not run on X11.
 Display* X11Display() {
@@ -23,18 +22,16 @@ Display* X11Display() {
   return x11 ? x11->display() : nullptr;
 }
 
-// The display's own lock state; false where the program does not run on X11.
-bool X11CapsLock(bool& locked) {
-  Display* display = X11Display();
-  if (!display) return false;
-  if (!displayLockKnown) {
+// The display's lock state as the program starts (false where it does not run on X11), asked
+// once: a key typed later may be taken late, after the lock changed again.
+bool X11CapsLockAtStart() {
+  static const bool locked = [] {
+    Display* display = X11Display();
     XkbStateRec state;
-    if (XkbGetState(display, XkbUseCoreKbd, &state) != Success) return false;
-    displayLock = (state.locked_mods & LockMask) != 0;
-    displayLockKnown = true;
-  }
-  locked = displayLock;
-  return true;
+    return display && XkbGetState(display, XkbUseCoreKbd, &state) == Success &&
+           (state.locked_mods & LockMask) != 0;
+  }();
+  return locked;
 }
 
 const TKeyState kSystemKeyState;
@@ -56,8 +53,7 @@ bool TKeyState::IsKeyDown(int virtualKey) const {
 
 bool TKeyState::IsKeyToggled(int virtualKey) const {
   if (virtualKey != VK_CAPITAL) return false;
-  bool locked = false;
-  return X11CapsLock(locked) ? locked : followedCapsLock;
+  return keySeen ? followedCapsLock : X11CapsLockAtStart();
 }
 
 const TKeyState& KeyState() { return *installed; }
@@ -69,12 +65,14 @@ const TKeyState* SetKeyState(const TKeyState* state) {
 }
 
 void NoteKeyEvent(int scanCode, bool down, bool autoRepeat, unsigned nativeModifiers) {
-  displayLockKnown = false;
+  keySeen = true;
+  // The state an X11 key event carries is the one just before the key.
+  const bool lockedBefore = (nativeModifiers & kLockModifier) != 0;
   if (scanCode != kCapsLockScanCode) {
     // Any other key carries the lock as it stands, also one switched on before the program ran.
-    followedCapsLock = (nativeModifiers & kLockModifier) != 0;
+    followedCapsLock = lockedBefore;
   } else if (down && !autoRepeat) {
-    followedCapsLock = !followedCapsLock;
+    followedCapsLock = X11Display() ? !lockedBefore : !followedCapsLock;
   }
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A person's whole run of the real program, on an X server of its own: from an empty data
 # folder, the new-user window, the login, the password prompt and the start window, a course
-# started (and its training screen left, once there is one), then out through the start and
-# login windows until the program ends with 0, leaving the user's folder and Profile.ini.
+# started, a line of its training screen typed to its end (the run's statistics file must then
+# hold it) and the screen left, then out through the start and login windows until the program
+# ends with 0, leaving the user's folder and Profile.ini.
 # Takes a screenshot of every window into the folder given as the second argument.
 # Usage: runsequence.sh INSTALLATION-TREE SHOT-FOLDER. Exits 77 (skipped) without Xvfb or
 # xdotool.
@@ -10,63 +11,11 @@ set -euo pipefail
 
 tree=$1
 shots=$2
-for tool in Xvfb xdotool import md5sum; do
-  command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb=
-program=
-cleanup() {
-  [[ -n $program ]] && kill "$program" 2>/dev/null || true
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# The first free display, told by the server itself.
-exec 3> >(cat > "$work/display")
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-[[ -s $work/display ]] || { echo "Xvfb did not start: skipped"; exit 77; }
-export DISPLAY=:$(head -1 "$work/display")
-
-# The installation in a folder of its own, writable, so it is its own data folder.
-cp -r "$tree" "$work/prog"
-rm -rf "$work/prog/Users" "$work/prog/Lomtak.ini"
-mkdir -p "$shots"
+source "$(dirname "$0")/xsession.sh"
 rm -f "$shots"/*.png
 
-fail() {
-  echo "FAILED: $*"
-  import -window root "$shots/failure.png" 2>/dev/null || true
-  exit 1
-}
-
-# The window of that title that has the focus, once it has it and is not the one given.
-focused() {
-  local title=$1 not=${2:-} id
-  for _ in $(seq 200); do
-    id=$(xdotool getwindowfocus 2>/dev/null || true)
-    if [[ -n $id && $id != "$not" && $(xdotool getwindowname "$id" 2>/dev/null) == "$title" ]]; then
-      echo "$id"
-      return
-    fi
-    sleep 0.05
-  done
-  fail "no window '$title' got the focus"
-}
-
-shot() {
-  sleep 0.3
-  import -window root "$shots/$1.png"
-}
-
-key() { xdotool key --clearmodifiers "$@"; }
-
-(cd "$work" && exec "$work/prog/lomtak") &
-program=$!
+start_x 1280x1024
+start_program "$tree"
 
 focused AddNewUserForm >/dev/null
 shot 01-new-user
@@ -92,35 +41,13 @@ key Return
 
 start=$(focused Start)
 shot 04-start
-key Return
-# The course loads; then its training screen, or (without one) the start window again.
-next=
-for _ in $(seq 600); do
-  id=$(xdotool getwindowfocus 2>/dev/null || true)
-  name=$(xdotool getwindowname "$id" 2>/dev/null || true)
-  if [[ -n $id && $id != "$start" && -n $name ]]; then next=$id; break; fi
-  sleep 0.05
-done
-[[ -n $next ]] || fail "nothing followed the start window"
-# The training screen, and what it opens in front of itself (the manual, titled like the
-# program): each is left with Esc until the start window is back.
-typed=
-for _ in $(seq 20); do
-  id=$(xdotool getwindowfocus 2>/dev/null || true)
-  name=$(xdotool getwindowname "$id" 2>/dev/null || true)
-  if [[ $name == Start && $id != "$start" ]]; then break; fi
-  if [[ $name == Lomtak ]]; then
-    [[ -e $shots/05-manual.png ]] || shot 05-manual
-  elif [[ -n $name && $name != Start && -z $typed ]]; then
-    sleep 0.5
-    shot 05-training
-    xdotool type --delay 80 "the quick"
-    shot 05-typed
-    typed=yes
-  fi
-  key Escape
-  sleep 0.7
-done
+enter_training "$start" >/dev/null
+shot 05-training
+statistic="$work/prog/Users/Anna/English/Statistic"
+complete_line "$statistic"
+shot 05-typed
+key Escape
+
 focused Start "$start" >/dev/null
 shot 06-start-again
 key Escape
@@ -129,13 +56,8 @@ focused "Lomtak Login" >/dev/null
 shot 07-login-again
 key Escape
 
-for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$program" 2>/dev/null && fail "the program did not end"
-set +e
-wait "$program"
-status=$?
-set -e
-program=
+status=0
+program_status || status=$?
 [[ $status == 0 ]] || fail "the program ended with $status"
 
 profile="$work/prog/Users/Anna/Profile.ini"
@@ -143,4 +65,15 @@ profile="$work/prog/Users/Anna/Profile.ini"
 digest=$(printf pw | md5sum | cut -d' ' -f1 | tr a-f A-F)
 grep -q "Password='$digest'" "$profile" || fail "the password digest is not stored"
 grep -q "Language='English'" "$profile" || fail "the course is not stored"
+
+# The log of the line: keystrokes of letters and blanks, every one a key that was sent, and the
+# right ones spelling a line of 30 to 80 characters that neither begins nor ends with a blank.
+stats=("$statistic"/*.stat)
+[[ ${#stats[@]} == 1 ]] || fail "not one statistics file: ${stats[*]}"
+keystrokes() { awk -F'\t' "{ sub(/\r\$/, \"\") } $1" "${stats[0]}"; }
+line=$(keystrokes '$1 == "*" { n++ } n == 1 && NF >= 3 && $2 == $3 { printf "%s", $2 }')
+bad=$(keystrokes 'NF >= 3 && ($2 !~ /^[a-z ]$/ || $3 !~ /^[a-z ]$/) { print; exit }')
+[[ -z $bad ]] || fail "keystrokes that were never sent: $bad"
+[[ ${#line} -ge 30 && ${#line} -le 80 && $line != " "* && $line != *" " ]] ||
+  fail "the right keystrokes do not spell a line: '$line'"
 echo "passed; screenshots in $shots"

@@ -1,6 +1,7 @@
 #include "engine/tsound.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -53,6 +54,23 @@ TEST_F(TSoundTest, PlaysTakeTheStreamsInTurn) {
   }
   sound.Play();  // the eleventh, on the first stream again
   EXPECT_EQ(sound.getCursor(), 1u);
+}
+
+// The program decides what a termination signal does: the audio device takes no signal.
+TEST_F(TSoundTest, MakingASoundLeavesTheSignalsAlone) {
+  for (int signal : {SIGINT, SIGTERM}) {
+    struct sigaction before {};
+    sigaction(signal, nullptr, &before);
+    ASSERT_EQ(before.sa_handler, SIG_DFL) << signal;
+  }
+  TSound sound(ShippedSound("Click.wav"));
+  ASSERT_EQ(sound.getStreamCount(), 10u) << "the device is open";
+  for (int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(signal);
+    struct sigaction after {};
+    sigaction(signal, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, SIG_DFL);
+  }
 }
 
 TEST_F(TSoundTest, SoundWithoutAFilePlaysNothing) {

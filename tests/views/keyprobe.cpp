@@ -2,8 +2,9 @@
 // the on-screen keyboard. Prints "ready" once its window is active, then one line per key event
 // as the keyboard hands it on ("key <scan code> <virtual key> <character in hex> <down>") and
 // "action" when the Esc action runs. F11 has an action too, but the keyboard's handler swallows
-// the key. Ends at the release of F12, or after 30 seconds. The argument, when given, is a
-// layout file for the keyboard.
+// the key. Ends at the release of F12, or after 30 seconds, printing what the system's layout
+// typed into the edit ("text <its bytes in hex>", in the window texts' code page). The argument,
+// when given, is a layout file for the keyboard.
 
 #include <QTimer>
 #include <QWidget>
@@ -44,10 +45,15 @@ int main(int argc, char** argv) {
   auto* keyboard = new TLTKeyboard(form);
   if (argc > 1) keyboard->LoadLayout(argv[1]);
   keyboard->setEnabled(true);
-  keyboard->OnKeyboard = [](uint32_t, int scanCode, int virtualKey, char character, bool down) {
+  keyboard->OnKeyboard = [edit](uint32_t, int scanCode, int virtualKey, char character, bool down) {
     Print("key %d %d %02x %d\n", scanCode, virtualKey, static_cast<unsigned char>(character),
           down ? 1 : 0);
-    if (scanCode == kF12 && !down) Application->Terminate();
+    if (scanCode == kF12 && !down) {
+      Print("text ");
+      for (unsigned char typed : edit->Text()) Print("%02x", typed);
+      Print("\n");
+      Application->Terminate();
+    }
     return scanCode != kF11;
   };
   form->Show();

@@ -99,6 +99,23 @@ TEST_F(KeyboardTest, AShiftReleasedWhileDisabledStaysInForce) {
   EXPECT_EQ(Press(kA), 'A');
 }
 
+TEST_F(KeyboardTest, ReleasingTheKeysDrawsThemUpAndTypesNothing) {
+  keyboard.setCurrentChar('a');
+  for (int scanCode : {kLeftShift, kLeftCtrl, kS}) Press(scanCode);
+  ASSERT_TRUE(Button(kS).Wrong);
+  const size_t events = typed.size();
+  keyboard.ReleaseKeys();
+  EXPECT_EQ(typed.size(), events) << "no key event";
+  for (int scanCode : {kLeftShift, kLeftCtrl, kS}) {
+    SCOPED_TRACE(scanCode);
+    EXPECT_FALSE(Button(scanCode).IsPressed());
+    EXPECT_FALSE(Button(scanCode).Wrong);
+  }
+  EXPECT_FALSE(keyboard.IsShiftPressed());
+  EXPECT_EQ(Button(kA).getText(), "a") << "the letters show unshifted at once";
+  EXPECT_EQ(Press(kA), 'a');
+}
+
 TEST_F(KeyboardTest, TheHandlersAnswerDecidesAndAnUnknownKeyTypesNothing) {
   answer = false;
   EXPECT_FALSE(Key(kA, true));

@@ -2,10 +2,11 @@
 
 #include <QApplication>
 
+#include "toolkit/exename.h"
 #include "toolkit/gui/fontfiles.h"
 #include "toolkit/gui/form.h"
 #include "toolkit/gui/messageboxdialog.h"
-#include "toolkit/exename.h"
+#include "toolkit/gui/qtbridge.h"
 #include "toolkit/messagebox.h"
 
 TApplication* Application = nullptr;
@@ -26,6 +27,10 @@ TApplication::~TApplication() {
   mainForm_ = nullptr;
   qt_.reset();
   if (Application == this) Application = nullptr;
+}
+
+void TApplication::setIcon(const TGraphic& icon) {
+  qt_->setWindowIcon(ToQIcon(icon));
 }
 
 void TApplication::Run() {

@@ -15,6 +15,7 @@
 
 class QApplication;
 class TForm;
+class TGraphic;
 
 // What a thrown value that is no exception object becomes on its way to the exception event.
 class EExternalException : public Exception {
@@ -42,6 +43,9 @@ public:
   bool ShowMainForm = true;
   // Gets every error that reaches the dispatch; without it ShowException shows the error.
   TExceptionEvent OnException;
+  // The program's icon: that of every window without one of its own, and of the notification
+  // area's icons without one.
+  void setIcon(const TGraphic& icon);
 
   // Creates a window owned by the application; the first one becomes the main window.
   template <class T>

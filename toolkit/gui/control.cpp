@@ -191,7 +191,11 @@ void TControl::Repaint() {
 }
 
 void TControl::Update() {
-  if (widget_) QCoreApplication::sendPostedEvents(widget_->window(), QEvent::UpdateRequest);
+  // A frozen window's repaint request, delivered now, would paint nothing, and Qt would forget
+  // that it had asked while keeping what is to be painted: no later change would ask again, and
+  // the window would never be drawn anew. The request waits for the loop, after the release.
+  if (!widget_ || !widget_->window()->updatesEnabled()) return;
+  QCoreApplication::sendPostedEvents(widget_->window(), QEvent::UpdateRequest);
 }
 
 void TControl::BringToFront() {

@@ -75,7 +75,8 @@ public:
   std::string Caption() const { return Text(); }
   void setCaption(const std::string& caption) { setText(caption); }
 
-  // A repaint later; Repaint and Refresh repaint now; Update paints what is pending.
+  // A repaint later; Repaint and Refresh repaint now; Update paints what is pending, except in
+  // a window whose drawing is frozen (the window update lock), where it stays pending.
   void Invalidate();
   void Repaint();
   void Refresh() { Repaint(); }

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/qtbridge.h"
@@ -92,8 +93,16 @@ void TForm::setVisible(bool visible) {
     AfterConstruction();
     if (!shownOnce_ && position_ == poScreenCenter) Center();
     shownOnce_ = true;
+    if (!icon_.Empty()) Handle()->setWindowIcon(ToQIcon(icon_));
     Fire(OnShow);
     TWinControl::setVisible(true);
+    // The window system may have kept the focus on the window while it was hidden (no window
+    // manager, or a quick return): then no activation comes, though the application let go of
+    // the window as it hid.
+    if (QGuiApplication::focusWindow() == Handle()->windowHandle() &&
+        QApplication::activeWindow() != Handle()) {
+      QApplication::setActiveWindow(Handle());
+    }
   } else {
     TWinControl::setVisible(false);
     Fire(OnHide);
@@ -155,6 +164,9 @@ bool TForm::WidgetEvent(QEvent* event) {
         Fire(OnActivate);
       }
       activeForm = this;
+      return false;
+    case QEvent::WindowDeactivate:
+      Fire(OnDeactivate);
       return false;
     default:
       return TWinControl::WidgetEvent(event);

@@ -6,6 +6,7 @@
 // destructor, so a window with an OnDestroy handler is deleted with Free or by its owner.
 // User-interface thread only.
 
+#include "toolkit/gui/bitmap.h"
 #include "toolkit/gui/wincontrol.h"
 #include "toolkit/modalresult.h"
 
@@ -31,6 +32,9 @@ public:
   void setPosition(TPosition position) { position_ = position; }
   void setClientWidth(int width) { setWidth(width); }
   void setClientHeight(int height) { setHeight(height); }
+  // Shown for the window by the desktop from its next showing on; the application's while
+  // empty.
+  TBitmap* Icon() { return &icon_; }
 
   // Shows the window (OnShow) or hides it (OnHide).
   void setVisible(bool visible) override;
@@ -48,6 +52,8 @@ public:
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TNotifyEvent OnActivate;
+  // The window lost the keyboard focus, to another window of the program or to another program.
+  TNotifyEvent OnDeactivate;
   TNotifyEvent OnHide;
   TNotifyEvent OnDestroy;
 
@@ -67,6 +73,7 @@ private:
   TPosition position_ = poDesigned;
   TModalResult modalResult_ = mrNone;
   QEventLoop* modalLoop_ = nullptr;
+  TBitmap icon_;
   bool created_ = false;
   bool destroyed_ = false;
   bool shownOnce_ = false;

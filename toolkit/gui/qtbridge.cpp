@@ -1,8 +1,11 @@
 #include "toolkit/gui/qtbridge.h"
 
 #include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
+
+#include "toolkit/gui/graphic.h"
 
 QColor ToQColor(TColor color) {
   if (color == clNone) return QColor(0, 0, 0, 0);
@@ -26,6 +29,11 @@ TMouseButton ToMouseButton(Qt::MouseButton button) {
   if (button == Qt::RightButton) return mbRight;
   if (button == Qt::MiddleButton) return mbMiddle;
   return mbLeft;
+}
+
+QIcon ToQIcon(const TGraphic& picture) {
+  if (picture.Empty()) return QIcon();
+  return QIcon(QPixmap::fromImage(picture.DrawnImage()));
 }
 
 QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,

@@ -1,8 +1,9 @@
 #pragma once
 // Conversions between the toolkit's values and Qt's, for the toolkit's own sources: colours,
-// 8-bit texts in a code page, rectangles, mouse buttons.
+// 8-bit texts in a code page, rectangles, mouse buttons, icons.
 
 #include <QColor>
+#include <QIcon>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -13,6 +14,8 @@
 #include "toolkit/gui/colors.h"
 #include "toolkit/gui/events.h"
 #include "toolkit/gui/rect.h"
+
+class TGraphic;
 
 // System colours through the fixed table; clNone is fully transparent.
 QColor ToQColor(TColor color);
@@ -27,6 +30,9 @@ inline QRect ToQRect(const TRect& rect) {
 
 // Buttons other than the right and the middle one count as the left.
 TMouseButton ToMouseButton(Qt::MouseButton button);
+
+// The picture as drawn (with its transparency); a null icon for an empty picture.
+QIcon ToQIcon(const TGraphic& picture);
 
 // A new image of the size whose top-left part is the old one; the rest is `fill`.
 QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,

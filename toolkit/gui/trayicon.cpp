@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -61,8 +60,7 @@ void TTrayIcon::ShowIcon() {
                        if (reason == QSystemTrayIcon::Trigger) FireEvent(OnClick, this);
                      });
   }
-  tray_->setIcon(icon_.Empty() ? QApplication::windowIcon()
-                               : QIcon(QPixmap::fromImage(icon_.DrawnImage())));
+  tray_->setIcon(icon_.Empty() ? QApplication::windowIcon() : ToQIcon(icon_));
   tray_->setToolTip(ToQString(hint_));
   tray_->show();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
@@ -131,6 +132,20 @@ TEST(FormTest, ReturningFromANestedModalWindowIsNoActivation) {
   };
   outer.ShowModal();
   EXPECT_EQ(outerActivations, 1);
+}
+
+// The window system may keep the focus on a window that hid and showed again (no window manager
+// took it elsewhere meanwhile): no activation comes, yet the window is the active one.
+TEST(FormTest, AWindowShownAgainWithTheFocusStillOnItIsTheActiveOne) {
+  TForm window(nullptr);
+  window.SetBounds(0, 0, 100, 100);
+  window.Show();
+  window.Handle()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.Handle()));
+  window.Hide();
+  window.Show();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.Active(); }, 1000));
+  window.Hide();
 }
 
 TEST(FormTest, AVisibleWindowCannotRunModally) {

@@ -14,6 +14,7 @@
 #include "support/guiapplication.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/form.h"
+#include "toolkit/gui/qtbridge.h"
 
 namespace {
 
@@ -79,6 +80,24 @@ TEST_F(PaintBoxTest, DrawingOutsidePaintShowsWithoutAnotherPaint) {
   EXPECT_EQ(Shown(5, 5), QColor(255, 0, 0));
   EXPECT_EQ(Shown(20, 20), QColor(0, 255, 0)) << "the pixels drawn before persist";
   EXPECT_EQ(box->Paints, paints);
+}
+
+// A window frozen, released (which asks for its repaint) and frozen again, with what is pending
+// painted meanwhile (a view that rescales itself does so), keeps showing what is drawn later.
+TEST_F(PaintBoxTest, DrawingShowsAfterAnUpdateWhileTheWindowWasFrozen) {
+  QWidget* window = form->Handle();
+  window->setUpdatesEnabled(false);
+  window->setUpdatesEnabled(true);
+  window->setUpdatesEnabled(false);
+  box->Update();
+  window->setUpdatesEnabled(true);
+  Application->ProcessMessages();
+  for (TColor color : {clRed, clBlue}) {
+    SCOPED_TRACE(color);
+    box->Canvas()->Brush()->setColor(color);
+    box->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Shown(5, 5) == ToQColor(color); }, 1000));
+  }
 }
 
 TEST_F(PaintBoxTest, ResizingPaintsTheNewPixels) {
