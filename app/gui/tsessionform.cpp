@@ -441,6 +441,9 @@ void TSessionForm::actNewTaskExecute(TObject*) {
 }
 
 void TSessionForm::actToTrayExecute(TObject*) {
+  // With no notification area and no window manager to minimise it, nothing could bring the
+  // screen back, and it would stand there deaf to every key: it stays and keeps taking them.
+  if (!RxTrayIcon->Available()) return;
   RxTrayIcon->setActive(true);
   Metronome->Stop();
   Hide();

@@ -5,10 +5,24 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <utility>
 
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/form.h"
 #include "toolkit/gui/qtbridge.h"
+
+namespace {
+
+TMinimisingCheck& MinimisingCheck() {
+  static TMinimisingCheck check;
+  return check;
+}
+
+}  // namespace
+
+TMinimisingCheck SetMinimisingCheck(TMinimisingCheck check) {
+  return std::exchange(MinimisingCheck(), std::move(check));
+}
 
 // Without a notification area: watches the window, minimises it when it hides while the icon
 // is active, and takes its restoring for a click on the icon.
@@ -50,6 +64,10 @@ void TTrayIcon::setActive(bool active) {
   } else if (!stand_ && form_) {
     stand_ = std::make_unique<Stand>(this, form_->Handle());
   }
+}
+
+bool TTrayIcon::Available() const {
+  return QSystemTrayIcon::isSystemTrayAvailable() || !MinimisingCheck() || MinimisingCheck()();
 }
 
 void TTrayIcon::ShowIcon() {

@@ -2,8 +2,10 @@
 // A notification-area icon over QSystemTrayIcon, shown while Active; a click on it raises
 // OnClick. Where the desktop has no notification area, the window that owns the icon minimises
 // when it hides while the icon is active, and restoring it raises OnClick, so the window never
-// vanishes beyond reach. User-interface thread only.
+// vanishes beyond reach; where nothing can minimise it either, the icon is not Available.
+// User-interface thread only.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +16,11 @@
 class QSystemTrayIcon;
 class TForm;
 
+// Whether the window system minimises a window and gives it back. The platform layer installs
+// it; with none installed, it does. Returns the one before.
+using TMinimisingCheck = std::function<bool()>;
+TMinimisingCheck SetMinimisingCheck(TMinimisingCheck check);
+
 class TTrayIcon : public TComponent {
 public:
   // The owner chain gives the window that stands in for the icon.
@@ -22,6 +29,9 @@ public:
 
   bool Active() const { return active_; }
   void setActive(bool active);
+  // Whether a window sent to the icon can come back: the notification area shows the icon, or
+  // the window system minimises the window in its stead.
+  bool Available() const;
   const std::string& Hint() const { return hint_; }
   void setHint(const std::string& hint);
   // Shown in the notification area; the application's icon while empty.

@@ -449,6 +449,29 @@ TEST_F(SessionFormTest, FromTheTrayTheSavedStateComesBack) {
   });
 }
 
+// With neither a notification area nor a window manager to minimise it, a screen sent away
+// could never come back: both keys leave it in place, the metronome going, and it takes keys.
+TEST_F(SessionFormTest, WhereNothingCouldBringTheScreenBackItStays) {
+  if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this desktop has a tray";
+  const TMinimisingCheck before = SetMinimisingCheck([] { return false; });
+  Run([&](TSessionForm& form) {
+    Key(ScF1 + 1);
+    for (int scanCode : {ScLeftCtrl, ScLeftWin}) {
+      SCOPED_TRACE(scanCode);
+      EXPECT_FALSE(Key(scanCode)) << "the key is swallowed";
+      EXPECT_TRUE(form.Visible());
+      EXPECT_TRUE(form.Active());
+      EXPECT_FALSE(form.RxTrayIcon->Active());
+      EXPECT_TRUE(form.getMetronome()->isRunning());
+    }
+    form.getMetronome()->Stop();
+    const int32_t position = form.getTask()->Position;
+    EXPECT_FALSE(Type(form.getTask()->Text[position]));
+    EXPECT_EQ(form.getTask()->Position, position + 1);
+  });
+  SetMinimisingCheck(before);
+}
+
 // The releases of keys held as the screen hides or loses the focus go elsewhere: the keyboard
 // lets go of every key, so none is drawn pressed, and a held Shift does not make the characters
 // typed after the return capitals.
