@@ -43,8 +43,7 @@ constexpr std::array<int, kLastPlainEvdev + 1> kPlainVirtualKeys = {
     VK_RETURN, VK_LCONTROL, 'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_1, VK_OEM_7,
     VK_OEM_3, VK_LSHIFT, VK_OEM_5, 'Z', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA,
     VK_OEM_PERIOD, VK_OEM_2, 0 /* right Shift comes negated */, VK_MULTIPLY, VK_LMENU, VK_SPACE, VK_CAPITAL,
-    VK_F1, VK_F1 + 1, VK_F1 + 2, VK_F1 + 3, VK_F1 + 4, VK_F1 + 5, VK_F1 + 6, VK_F1 + 7,
-    VK_F1 + 8, VK_F1 + 9, VK_PAUSE, VK_SCROLL,
+    VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6, VK_F7, VK_F8, VK_F9, VK_F10, VK_PAUSE, VK_SCROLL,
     // The keypad as with Num Lock on: 7 8 9 - 4 5 6 + 1 2 3 0 .
     VK_NUMPAD0 + 7, VK_NUMPAD0 + 8, VK_NUMPAD0 + 9, VK_SUBTRACT, VK_NUMPAD0 + 4, VK_NUMPAD0 + 5,
     VK_NUMPAD0 + 6, VK_ADD, VK_NUMPAD0 + 1, VK_NUMPAD0 + 2, VK_NUMPAD0 + 3, VK_NUMPAD0,

@@ -297,26 +297,26 @@ bool TSessionForm::RunControlKey(int virtualKey) {
     case VK_F1:
       actShowIntroduction->Execute();
       break;
-    case VK_F1 + 1:  // F2
+    case VK_F2:
       actOnOffMetronome->Execute();
       actStatusBarUpdate->Execute();
       break;
-    case VK_F1 + 2:  // F3
+    case VK_F3:
       actShowHideKeyboard->Execute();
       break;
-    case VK_F1 + 3:  // F4
+    case VK_F4:
       actStatusBarTurn->Execute();
       break;
-    case VK_F1 + 4:  // F5
+    case VK_F5:
       actChangeTheme->Execute();
       break;
-    case VK_F1 + 5:  // F6
+    case VK_F6:
       actShowOnline->Execute();
       break;
-    case VK_F1 + 8:  // F9
+    case VK_F9:
       actShowStatistic->Execute();
       break;
-    case VK_F1 + 9:  // F10
+    case VK_F10:
       actShowAbout->Execute();
       break;
     case VK_F11:

@@ -46,7 +46,7 @@ constexpr NativeKey kKeys[] = {
     {"Control_R", 105, -29, VK_RCONTROL},
     // Beyond the on-screen keyboard.
     {"Escape", 9, 1, VK_ESCAPE},      {"F1", 67, 59, VK_F1},
-    {"F5", 71, 63, VK_F1 + 4},        {"F10", 76, 68, VK_F1 + 9},
+    {"F5", 71, 63, VK_F5},        {"F10", 76, 68, VK_F10},
     {"F11", 95, 87, VK_F11},          {"F12", 96, 88, VK_F12},
     {"KP_Enter", 104, -28, VK_RETURN}, {"KP_Divide", 106, -53, VK_DIVIDE},
     {"KP_Multiply", 63, 55, VK_MULTIPLY}, {"KP_Subtract", 82, 74, VK_SUBTRACT},
