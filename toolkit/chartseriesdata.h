@@ -37,7 +37,6 @@ public:
   bool IsNull(int index) const { return Points.at(index).Color == clNone; }
 
   // Y values are stored as added and shown multiplied by this factor (1 unless set).
-  double Multiplier() const { return YMultiplier; }
   void setMultiplier(double multiplier) { YMultiplier = multiplier; }
   double ShownY(int index) const { return Points.at(index).Y * YMultiplier; }
 

@@ -19,7 +19,6 @@ public:
 
   // Starts the worker; a second call does nothing.
   void Start();
-  void Resume() { Start(); }
   // Returns at once when the worker never started or has ended.
   void WaitFor();
   // Asks Execute to stop; Execute polls Terminated.

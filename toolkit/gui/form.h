@@ -66,7 +66,6 @@ protected:
 private:
   void ApplyWindowFlags();
   void Center();
-  void Activated();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TFormStyle formStyle_ = fsNormal;
