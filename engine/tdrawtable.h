@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-class TAlphabet;
+struct TAlphabet;
 class TBaseStructure;
 
 // A candidate's weight: its count times the weight of its canonical letter.

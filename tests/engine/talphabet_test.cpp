@@ -17,8 +17,8 @@ TAlphabet Make(const std::string& letters) {
 
 TEST(TAlphabet, NormalizeGivesTheCanonicalLetter) {
   TAlphabet alphabet = Make("ab");
-  alphabet.Map['A'] = 1;
-  alphabet.Map['x'] = 7;  // beyond the letters: no letter
+  alphabet.Map[uint8_t{'A'}] = 1;
+  alphabet.Map[uint8_t{'x'}] = 7;  // beyond the letters: no letter
   EXPECT_EQ(alphabet.getCharset(), 204);
   EXPECT_EQ(alphabet.Count(), 2);
   EXPECT_EQ(alphabet.Normalize('A'), 'a');
@@ -32,7 +32,7 @@ TEST(TAlphabet, NormalizeGivesTheCanonicalLetter) {
 
 TEST(TAlphabet, EmptyLettersNormalizeNothing) {
   TAlphabet alphabet = Make("");
-  alphabet.Map['a'] = 1;
+  alphabet.Map[uint8_t{'a'}] = 1;
   for (int byte = 0; byte < 256; ++byte) EXPECT_EQ(alphabet.Normalize(byte), 0) << byte;
 }
 

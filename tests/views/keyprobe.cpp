@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "toolkit/gui/action.h"
@@ -23,8 +24,11 @@ constexpr int kF11 = 87, kF12 = 88;
 constexpr int kEscCode = 27, kF11Code = 0x7A;
 constexpr int kWaitForActiveMs = 20, kGiveUpMs = 30000;
 
-void Print(const char* format, auto... values) {
-  std::printf(format, values...);
+[[gnu::format(printf, 1, 2)]] void Print(const char* format, ...) {
+  va_list values;
+  va_start(values, format);
+  std::vprintf(format, values);
+  va_end(values);
   std::fflush(stdout);
 }
 
