@@ -1,8 +1,8 @@
 #pragma once
 // The program's file system while it lives: the machine's, except where the test asks for a
 // fault. The disk fills up after a number of bytes; a chosen operation fails on the paths that
-// hold a text; reads of a file wait until the test lets each of them through. Safe for
-// concurrent use, as the program's file system must be.
+// hold a text; reads of a file wait until the test lets each of them through, and the test can
+// see them wait and come back. Safe for concurrent use, as the program's file system must be.
 
 #include <algorithm>
 #include <condition_variable>
@@ -64,17 +64,37 @@ public:
     ++Passes;
     Passed.notify_all();
   }
+  // Returns once a read of the held path waits for its LetThrough.
+  void WaitForAHeldRead() {
+    std::unique_lock<std::mutex> guard(Lock);
+    Passed.wait(guard, [this] { return Waiting > 0; });
+  }
+  // How many reads of the held path have come back with the file.
+  int HeldReadsDone() {
+    std::lock_guard<std::mutex> guard(Lock);
+    return Done;
+  }
 
   std::error_code ReadFile(const std::string& path, std::string& content) override {
     if (std::error_code failed = Fault(FileOperation::Read, path)) return failed;
+    bool held = false;
     {
       std::unique_lock<std::mutex> guard(Lock);
-      if (!Held.empty() && path == Held) {
+      held = !Held.empty() && path == Held;
+      if (held) {
+        ++Waiting;
+        Passed.notify_all();
         Passed.wait(guard, [this] { return Passes > 0; });
         --Passes;
+        --Waiting;
       }
     }
-    return Target.ReadFile(path, content);
+    const std::error_code read = Target.ReadFile(path, content);
+    if (held) {
+      std::lock_guard<std::mutex> guard(Lock);
+      ++Done;
+    }
+    return read;
   }
   std::error_code ListFolder(const std::string& folder, std::vector<std::string>& names) override {
     if (std::error_code failed = Fault(FileOperation::List, folder)) return failed;
@@ -171,4 +191,6 @@ private:
   std::vector<TFault> Faults;
   std::string Held;
   int Passes = 0;
+  int Waiting = 0;
+  int Done = 0;
 };

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <string>
+#include <thread>
 
 #include "resources/pictures/picture.h"
 #include "support/faultyfilesystem.h"
@@ -177,14 +179,24 @@ TEST_F(WallpaperFolderTest, APaintCoversTheAreaAndPutsTheLogoInTheCorner) {
   for (int y = 0; y < 600; y += 50) EXPECT_EQ(canvas->Pixels(795, y), TColor(0x00FF00));
 }
 
-// Each loader's read of the folder's one picture waits until the test lets it through.
-TEST_F(WallpaperFolderTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNextOne) {
+// A wallpaper on a folder of one picture; each loader's read of it waits until the test lets it
+// through.
+class WallpaperOnAHeldReadTest : public WallpaperFolderTest {
+protected:
+  WallpaperOnAHeldReadTest() {
+    const std::string picture = folder / "Held.jpg";
+    TempDir::Write(picture, TempDir::Read(kData + "/mixed/good.jpg"));
+    disk.HoldReads(picture);
+    Open(folder.path());
+  }
+  // The wallpaper goes before the file system its loader reads through.
+  ~WallpaperOnAHeldReadTest() override { wallpaper.reset(); }
+
   TempDir folder;
-  const std::string picture = folder / "Fed.jpg";
-  TempDir::Write(picture, TempDir::Read(kData + "/mixed/good.jpg"));
   FaultyFileSystem disk;
-  disk.HoldReads(picture);
-  Open(folder.path());
+};
+
+TEST_F(WallpaperOnAHeldReadTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNextOne) {
   disk.LetThrough();
   wallpaper->Next();
   EXPECT_EQ(wallpaper->Bitmap.Width(), 64);
@@ -196,11 +208,17 @@ TEST_F(WallpaperFolderTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNextOne) 
   EXPECT_TRUE(wallpaper->Loader->Loaded);
 }
 
-TEST_F(WallpaperFolderTest, DestructionWaitsForTheRunningDecode) {
-  for (int i = 0; i < 10; ++i) {
-    Open(kData + "/mixed");
-    wallpaper.reset();
-  }
+// The loader's decode is under way, held in its read, when the wallpaper goes; the read is let
+// through only well after a destructor that did not wait would have returned.
+TEST_F(WallpaperOnAHeldReadTest, DestructionWaitsForTheRunningDecode) {
+  disk.WaitForAHeldRead();
+  std::thread later([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    disk.LetThrough();
+  });
+  wallpaper.reset();
+  EXPECT_EQ(disk.HeldReadsDone(), 1);
+  later.join();
 }
 
 }  // namespace
