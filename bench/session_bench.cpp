@@ -4,38 +4,20 @@
 // alone; the median and the 99th percentile are reported as counters, in microseconds.
 #include <benchmark/benchmark.h>
 
-#include <QWidget>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <thread>
 #include <vector>
 
-#include "app/gui/tsessionform.h"
-#include "app/tlomtak.h"
-#include "engine/tcourse.h"
-#include "engine/tcourses.h"
-#include "engine/ttask.h"
-#include "foundation/tinioptions.h"
-#include "platform/keycodes.h"
-#include "tests/support/courses.h"
-#include "tests/support/installation.h"
-#include "toolkit/gui/action.h"
+#include "tests/support/trainingsession.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/messagebox.h"
-#include "users/tuser.h"
-#include "users/tusers.h"
-#include "views/tltkeyboard.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-constexpr int ScLeftShift = 42, ScUp = -72;
+using Clock = TrainingSession::Clock;
 
 // One application for the whole run, headless, with "/test" so that the screen takes the
 // test sizes.
@@ -53,68 +35,6 @@ TApplication& App() {
   return *application;
 }
 
-// A fresh installation with the shipped course, wallpapers, sounds and themes, a user, and the
-// screen shown at 1920 x 1200 with its first line.
-class Session {
-public:
-  Session() {
-    App();
-    for (const char* file : {"English.Base", "English.Layout", "English.Info"})
-      fs::copy_file(ShippedCourseFile(file), Program.getCoursesDir() + "/" + file);
-    fs::create_directories(Program.getProgramDir() + "/Environment");
-    for (const char* folder : {"Wallpapers", "Sounds", "Themes"})
-      fs::copy(std::string(LOMTAK_DIST_DIR) + "/Environment/" + folder,
-               Program.getProgramDir() + "/Environment/" + folder, fs::copy_options::recursive);
-    User = Program.root().getUsers()->Add("Bench");
-    User->getOptions()->WriteBool("IntroductionForm", "AutoShow", false);
-    Course = Program.root().getCourses()->getCourse("English");
-    Course->Load({});
-    Form.reset(new TSessionForm(nullptr, Course, User));
-    Form->getTask()->NewTask();
-    Form->Show();
-    Form->Handle()->activateWindow();
-    for (int i = 0; i < 20 && !Form->Active(); ++i) {
-      Application->ProcessMessages();
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    for (int i = 0; i < 9; ++i) Event(ScUp, true);
-  }
-
-  bool ready() const { return Form->Active(); }
-
-  bool Event(int scanCode, bool down) {
-    Time += 150;
-    return Form->getKeyboard()->CALLBACK_Keyboard(Time, scanCode,
-                                                  VirtualKeyOfScanCode(scanCode), down);
-  }
-  // The key events that type the next character, press first; the press is timed.
-  Clock::duration TypeNext() {
-    TTask* task = Form->getTask();
-    const char character = task->Text[task->Position];
-    for (const auto& button : Form->getKeyboard()->Buttons) {
-      const bool shifted = button->ShiftValue == character && button->Value != character;
-      if (button->Value != character && !shifted) continue;
-      if (shifted) Event(ScLeftShift, true);
-      const Clock::time_point start = Clock::now();
-      Event(button->ScanCode, true);
-      const Clock::duration took = Clock::now() - start;
-      Event(button->ScanCode, false);
-      if (shifted) Event(ScLeftShift, false);
-      return took;
-    }
-    return {};
-  }
-  bool LastOfLine() const {
-    return Form->getTask()->Position + 1 >= static_cast<int32_t>(Form->getTask()->Text.size());
-  }
-
-  Installation Program;
-  TUser* User = nullptr;
-  TCourse* Course = nullptr;
-  TOwnedPtr<TSessionForm> Form;
-  uint32_t Time = 100000;
-};
-
 void Report(benchmark::State& state, std::vector<double> micros) {
   if (micros.empty()) return;
   std::sort(micros.begin(), micros.end());
@@ -128,8 +48,10 @@ double Micros(Clock::duration duration) {
 }
 
 // Times the key that `prepare` leaves next, once per iteration.
-void TimeKeys(benchmark::State& state, const std::function<void(Session&)>& prepare) {
-  Session session;
+void TimeKeys(benchmark::State& state, const std::function<void(TrainingSession&)>& prepare) {
+  App();
+  TrainingSession session;
+  session.TakeTestSize(1920, 1200);
   if (!session.ready()) {
     state.SkipWithError("the training screen did not become active");
     return;
@@ -148,7 +70,7 @@ void TimeKeys(benchmark::State& state, const std::function<void(Session&)>& prep
 
 // A right key in the middle of a line; the line's last key is typed untimed.
 void BM_Keystroke(benchmark::State& state) {
-  TimeKeys(state, [](Session& session) {
+  TimeKeys(state, [](TrainingSession& session) {
     if (session.LastOfLine()) session.TypeNext();
   });
 }
@@ -157,7 +79,7 @@ BENCHMARK(BM_Keystroke)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMic
 // The key that completes a line. Before it the wallpaper's next picture has time to decode,
 // as it has while a person types a line.
 void BM_LineCompletion(benchmark::State& state) {
-  TimeKeys(state, [](Session& session) {
+  TimeKeys(state, [](TrainingSession& session) {
     while (!session.LastOfLine()) session.TypeNext();
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
   });

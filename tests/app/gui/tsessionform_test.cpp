@@ -4,20 +4,16 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPixmap>
-#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "app/sessionlayout.h"
 #include "app/tlomtak.h"
 #include "engine/tcourse.h"
 #include "engine/tcourses.h"
@@ -645,36 +641,6 @@ TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing
   EXPECT_EQ(keystrokes[1], static_cast<int32_t>(secondLine));
   // The screen and its picture loader go before the file system they use.
   Form.reset();
-}
-
-// Not a check: a picture of the screen for a person to look at. scripts/session-screenshots
-// runs it on an X server of each screen size it is asked for.
-TEST_F(SessionFormTest, ScreenshotOfAHalfTypedLineWithOneError) {
-  const char* file = std::getenv("LOMTAK_SCREENSHOT");
-  if (!file) GTEST_SKIP() << "set LOMTAK_SCREENSHOT to the picture to write";
-  fs::create_directories(Program.getProgramDir() + "/Environment");
-  fs::remove_all(ThemesDir());
-  for (const char* folder : {"Wallpapers", "Themes"})
-    fs::copy(std::string(LOMTAK_DIST_DIR) + "/Environment/" + folder,
-             Program.getProgramDir() + "/Environment/" + folder, fs::copy_options::recursive);
-  User->getOptions()->WriteString("SessionForm", "Theme", ThemesDir() + "/Default.ini");
-  Run([&](TSessionForm& form) {
-    // The test size of the screen's own size.
-    int size = 0;
-    while (size < TestResolutionCount - 1 &&
-           (TestResolutionSize(size).cx != Screen->Width() ||
-            TestResolutionSize(size).cy != Screen->Height()))
-      ++size;
-    for (int i = form.getTestResolution(); i < size; ++i) Key(ScUp);
-    for (int i = form.getTestResolution(); i > size; --i) Key(ScDown);
-    TTask* task = form.getTask();
-    while (task->Position < static_cast<int32_t>(task->Text.size() / 2))
-      Type(task->Text[task->Position]);
-    Type(Wrong(task->Text[task->Position]));
-    QTest::qWait(700);
-    // What the X server shows.
-    EXPECT_TRUE(form.Handle()->screen()->grabWindow(0).save(file));
-  });
 }
 
 }  // namespace
