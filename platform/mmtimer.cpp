@@ -8,12 +8,13 @@
 #include <system_error>
 #include <thread>
 
-namespace {
+#include "platform/timerclock.h"
 
-using Clock = std::chrono::steady_clock;  // CLOCK_MONOTONIC
+namespace {
 
 struct Timer {
   uint32_t period;
+  TTimerClock* clock;
   std::mutex lock;
   std::condition_variable wake;
   bool killed = false;
@@ -32,20 +33,17 @@ Registry& Timers() {
   return registry;
 }
 
-// The wait is on a condition variable rather than clock_nanosleep so that a kill wakes the
-// thread at once: with a beat of a minute, the killing thread would otherwise wait that long.
-// libstdc++ waits for a steady-clock deadline with pthread_cond_clockwait on CLOCK_MONOTONIC.
 void Run(std::shared_ptr<Timer> timer, uint32_t id, TMMTimerProc proc, void* user,
-         Clock::time_point start) {
-  const Clock::duration period = std::chrono::milliseconds(timer->period);
-  Clock::time_point deadline = start + period;
+         TTimerClock::TimePoint start) {
+  const std::chrono::milliseconds period(timer->period);
+  TTimerClock::TimePoint deadline = start + period;
   std::unique_lock<std::mutex> hold(timer->lock);
-  while (!timer->wake.wait_until(hold, deadline, [&] { return timer->killed; })) {
+  while (!timer->clock->WaitUntil(timer->wake, hold, deadline, timer->killed)) {
     hold.unlock();
     proc(id, user);
     hold.lock();
     deadline += period;
-    Clock::time_point now = Clock::now();
+    const TTimerClock::TimePoint now = timer->clock->Now();
     if (deadline <= now) deadline += ((now - deadline) / period + 1) * period;
   }
 }
@@ -54,9 +52,10 @@ void Run(std::shared_ptr<Timer> timer, uint32_t id, TMMTimerProc proc, void* use
 
 uint32_t MMTimerStart(uint32_t periodMs, TMMTimerProc proc, void* user) {
   if (periodMs == 0 || proc == nullptr) return 0;
-  Clock::time_point start = Clock::now();
   auto timer = std::make_shared<Timer>();
   timer->period = periodMs;
+  timer->clock = &TimerClock();
+  const TTimerClock::TimePoint start = timer->clock->Now();
   Registry& registry = Timers();
   // Held until the timer is registered, so that a callback that kills its own timer finds it.
   std::lock_guard<std::mutex> hold(timer->lock);

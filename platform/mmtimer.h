@@ -1,7 +1,7 @@
 #pragma once
 // The multimedia timer: periodic timers whose callback runs on a thread of the timer's own, at
-// absolute deadlines on the monotonic clock (start + n * period), so the calls never drift. Any
-// thread may start and kill timers; a callback may kill its own timer.
+// absolute deadlines on the timer clock (start + n * period; platform/timerclock.h), so the
+// calls never drift. Any thread may start and kill timers; a callback may kill its own timer.
 
 #include <cstdint>
 

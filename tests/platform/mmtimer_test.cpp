@@ -7,6 +7,9 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
+
+#include "support/testtimerclock.h"
 
 namespace {
 
@@ -17,6 +20,7 @@ struct Calls {
   std::mutex lock;
   std::condition_variable changed;
   int count = 0;
+  std::vector<std::chrono::steady_clock::time_point> times;
   uint32_t id = 0;
   std::thread::id thread;
   bool inside = false;
@@ -29,6 +33,7 @@ struct Calls {
     {
       std::lock_guard<std::mutex> hold(lock);
       ++count;
+      times.push_back(std::chrono::steady_clock::now());
       id = timerId;
       thread = std::this_thread::get_id();
       inside = true;
@@ -113,6 +118,64 @@ TEST(MMTimer, KillDoesNotWaitForTheNextBeat) {
   // Far below the minute a sleeping thread would keep the caller waiting.
   EXPECT_LT(std::chrono::steady_clock::now() - before, 30s);
   EXPECT_EQ(calls.Count(), 0);
+}
+
+// On the monotonic clock: the wait for a deadline never ends before it.
+TEST(MMTimer, NoCallComesBeforeItsDeadline) {
+  Calls calls;
+  calls.work = 2ms;
+  const auto before = std::chrono::steady_clock::now();
+  uint32_t id = MMTimerStart(10, Calls::Proc, &calls);
+  ASSERT_TRUE(calls.WaitFor(5));
+  ASSERT_TRUE(MMTimerKill(id));
+  for (size_t k = 0; k < calls.times.size(); ++k)
+    EXPECT_GE(calls.times[k], before + static_cast<int>(k + 1) * 10ms) << "call " << k + 1;
+}
+
+// The calls of a timer of 100 ms on the test clock until it stands past `end`, each call taking
+// `work`; the times are from the start.
+std::vector<std::chrono::milliseconds> CallTimes(std::chrono::milliseconds work,
+                                                 std::chrono::milliseconds end) {
+  TestTimerClock clock(end);
+  struct Run {
+    TestTimerClock& clock;
+    std::chrono::milliseconds work;
+    std::vector<std::chrono::milliseconds> times;
+  } run{clock, work, {}};
+  const uint32_t id = MMTimerStart(
+      100,
+      [](uint32_t, void* user) {
+        Run& run = *static_cast<Run*>(user);
+        run.times.push_back(run.clock.Elapsed());
+        run.clock.Spend(run.work);
+      },
+      &run);
+  clock.WaitForTheEnd();
+  MMTimerKill(id);
+  return run.times;
+}
+
+TEST(MMTimer, CallsKeepTheirDeadlinesAndSkipThoseTheyMissed) {
+  using std::chrono::milliseconds;
+  const struct {
+    const char* name;
+    milliseconds work;
+    std::vector<int> times;
+  } cases[] = {
+      {"a quick call", 0ms, {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}},
+      {"a call of a fifth of the period keeps the schedule",
+       20ms,
+       {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}},
+      {"a call of two and a half periods skips the two deadlines it missed",
+       250ms,
+       {100, 400, 700, 1000}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<milliseconds> expected;
+    for (int time : c.times) expected.push_back(milliseconds(time));
+    EXPECT_EQ(CallTimes(c.work, 1050ms), expected);
+  }
 }
 
 }  // namespace
