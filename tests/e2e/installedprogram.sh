@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The program as `cmake --install` puts it under a prefix of its own: the program with what it
+# ships in lib/lomtak, a link to it in bin/, a valid desktop entry that names the program and
+# its icon, and the icon of 64 x 64 in the hicolor theme. Started through the link, on an X
+# server of its own, by an account that cannot write into the installation (as on a system
+# install: where the run is root's, the program runs as nobody), it makes the user of its first
+# start in $XDG_DATA_HOME/Lomtak and writes nothing into the installation.
+# Usage: [CMAKE=cmake] installedprogram.sh BUILD-DIR. Exits 77 (skipped) without Xvfb, xdotool or
+# desktop-file-validate.
+set -euo pipefail
+
+build=$1
+xsession_tools=(desktop-file-validate identify setpriv)
+source "$(dirname "$0")/xsession.sh"
+
+prefix=$work/prefix
+"${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >/dev/null
+tree=$prefix/lib/lomtak
+for file in bin/lomtak lib/lomtak/lomtak lib/lomtak/Manual.chm \
+    lib/lomtak/Modules/Languages/English.Base lib/lomtak/Environment/Themes/Default.ini \
+    lib/lomtak/Environment/Wallpapers/Sea.jpg lib/lomtak/Environment/Sounds/Click.wav \
+    share/applications/lomtak.desktop share/icons/hicolor/64x64/apps/lomtak.png; do
+  [[ -f $prefix/$file ]] || fail "no $file under the prefix"
+done
+[[ -L $prefix/bin/lomtak && $(readlink -f "$prefix/bin/lomtak") == "$tree/lomtak" ]] ||
+  fail "bin/lomtak is no link to the program in its tree"
+entry=$prefix/share/applications/lomtak.desktop
+desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+grep -qx 'Exec=lomtak' "$entry" && grep -qx 'Icon=lomtak' "$entry" ||
+  fail "the desktop entry does not name the program and its icon"
+[[ $(identify -format %wx%h "$prefix/share/icons/hicolor/64x64/apps/lomtak.png") == 64x64 ]] ||
+  fail "the icon is not of 64 x 64"
+
+# The account's own folders; nothing else of the run's is writable for it.
+home=$work/home
+mkdir -p "$home"
+account=()
+if [[ $(id -u) == 0 ]]; then
+  account=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  chmod 755 "$work"
+  chown nobody:nogroup "$home"
+else
+  chmod -R a-w "$prefix"
+  trap 'chmod -R u+w "$prefix"; cleanup' EXIT
+fi
+shipped=$(find "$tree" | sort)
+
+start_x 1280x1024
+(cd "$home" && HOME=$home XDG_DATA_HOME=$home/data QT_QPA_PLATFORM=xcb \
+  exec "${account[@]}" "$prefix/bin/lomtak") &
+program=$!
+focused AddNewUserForm >/dev/null
+xdotool type --delay 20 "Anna"
+key Tab Tab Return
+focused "Lomtak Login" >/dev/null
+key Escape
+status=0
+program_status || status=$?
+[[ $status == 0 ]] || fail "the program ended with $status"
+
+[[ -f $home/data/Lomtak/Users/Anna/Profile.ini ]] || fail "the user is not in \$XDG_DATA_HOME/Lomtak"
+[[ $(find "$tree" | sort) == "$shipped" ]] || fail "the program wrote into its installation"
+echo passed
