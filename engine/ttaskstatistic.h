@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/tmathstatistic.h"
-#include "foundation/thighresolutiontimer.h"
+#include "platform/thighresolutiontimer.h"
 #include "toolkit/datetime.h"
 #include "toolkit/stringlist.h"
 

@@ -7,9 +7,9 @@
 #include <QThread>
 #include <QWheelEvent>
 
-#include "foundation/thighresolutiontimer.h"
 #include "platform/gui/keystate.h"
 #include "platform/keycodes.h"
+#include "platform/thighresolutiontimer.h"
 #include "toolkit/gui/application.h"
 
 namespace {

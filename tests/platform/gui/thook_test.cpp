@@ -13,9 +13,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "foundation/thighresolutiontimer.h"
 #include "platform/gui/keystate.h"
 #include "platform/keycodes.h"
+#include "platform/thighresolutiontimer.h"
 #include "support/guiapplication.h"
 #include "support/messageboxes.h"
 #include "toolkit/exception.h"
