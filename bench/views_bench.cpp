@@ -86,7 +86,7 @@ struct TaskDisplay {
     task.Text = kLine;
     view->setMaxHeight(kHeight / 10);
   }
-  TTask task{nullptr, nullptr};
+  TTask task{nullptr};
   TOwnedPtr<TLTTaskVisualizer> view;
 };
 

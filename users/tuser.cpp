@@ -68,6 +68,10 @@ std::string TUser::getProfileFolder() const {
   return getUsers()->ProfileFolderOf(Name);
 }
 
+std::string TUser::getStatisticFolder(const std::string& course) const {
+  return getProfileFolder() + "/" + course + "/Statistic";
+}
+
 bool TUser::setAvatar(int32_t index) {
   Options->WriteInteger(kGeneral, kAvatar, index);
   return Options->LastError.empty();

@@ -29,6 +29,9 @@ public:
   const std::string& getName() const { return Name; }
   // The users folder + "/" + the name in UTF-8.
   std::string getProfileFolder() const;
+  // Where the statistics of the user's runs in that course go: the profile folder + "/" + the
+  // course name + "/Statistic".
+  std::string getStatisticFolder(const std::string& course) const;
 
   // Each setter is true when the value reached the profile on the disk.
   bool setAvatar(int32_t index);

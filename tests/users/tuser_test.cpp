@@ -38,6 +38,7 @@ TEST_F(TUserTest, NameIsTrimmedAndNamesTheProfileFolder) {
   ASSERT_NE(user, nullptr);
   EXPECT_EQ(user->getName(), "Anna");
   EXPECT_EQ(user->getProfileFolder(), app.getUsersDir() + "/Anna");
+  EXPECT_EQ(user->getStatisticFolder("English"), app.getUsersDir() + "/Anna/English/Statistic");
   EXPECT_EQ(user->getUsers(), &users());
   EXPECT_EQ(user->getRoot(), &app.root());
   EXPECT_EQ(user->getOptions()->FileName, ProfileIni("Anna"));
