@@ -10,7 +10,7 @@
 #include "engine/tltgenerator.h"
 #include "engine/ttaskstatistic.h"
 #include "support/courses.h"
-#include "support/installation.h"
+#include "support/coursesroot.h"
 #include "support/millisecondclock.h"
 #include "support/testfiles.h"
 #include "toolkit/exception.h"
@@ -40,7 +40,7 @@ protected:
   TTaskStatistic& statistic() const { return *task->getStatistic(); }
 
   MillisecondClock clock{1000};
-  Installation app;
+  CoursesInstallation app;
   TCourse* course = nullptr;
   std::unique_ptr<TTask> task;
   std::vector<std::string> events;
@@ -198,7 +198,7 @@ TEST_F(TTaskTest, CompletionMayBeginTheNextLineInsideTheKey) {
 
 TEST(TTask, AFailedLineLeavesTheTaskReadyToAskAgain) {
   MillisecondClock clock{1000};
-  Installation app;
+  CoursesInstallation app;
   // A trie without the suffix paths its draws need: the generator gives up on it.
   TTestHeader header;
   header.Order = 4;
@@ -234,7 +234,7 @@ TEST(TTask, AFailedLineLeavesTheTaskReadyToAskAgain) {
 
 TEST(TTask, WithoutALoadedCourseNoLineIsMade) {
   MillisecondClock clock;
-  Installation app;
+  CoursesInstallation app;
   InstallCourse("English", app.getCoursesDir());
   TCourse* unloaded = app.root().getCourses()->getCourse("English");
   for (TCourse* course : {unloaded, static_cast<TCourse*>(nullptr)}) {

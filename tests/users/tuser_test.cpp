@@ -8,8 +8,8 @@
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
 #include "support/faultyfilesystem.h"
-#include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/usersroot.h"
 #include "support/usualumask.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
@@ -29,7 +29,7 @@ protected:
     return app.getUsersDir() + "/" + name + "/Profile.ini";
   }
 
-  Installation app;
+  UsersInstallation app;
   MessageBoxes boxes;
 };
 
