@@ -194,7 +194,7 @@ void BM_KeyboardKeyEvent(benchmark::State& state) {
   StartApplication();
   TOwnedPtr<TForm> form(new TForm(nullptr));
   form->SetBounds(0, 0, kWidth, kHeight);
-  auto* keyboard = new TLTKeyboard(form.get());
+  auto* keyboard = new TLTKeyboard(form.get(), form.get());
   keyboard->StrechToSize(kWidth, kHeight / 2);
   keyboard->Show();
   form->Show();
