@@ -3,7 +3,7 @@
 #include <chrono>
 #include <utility>
 
-#include "app/tlomtak.h"
+#include "foundation/troot.h"
 #include "toolkit/exception.h"
 #include "toolkit/sysutils.h"
 
@@ -20,8 +20,7 @@ std::string MonthName(int month, int day) {
 
 }  // namespace
 
-TVersion::TVersion(TLomtak* owner, TVersionInfo info)
-    : TLTObject(owner), Info(std::move(info)) {}
+TVersion::TVersion(TRoot* owner, TVersionInfo info) : TLTObject(owner), Info(std::move(info)) {}
 
 std::string TVersion::Format(const std::string& text) const {
   return ReplacePlaceholder(text, "VERSION", getFileVersion());

@@ -11,7 +11,7 @@
 
 class TVersion : public TLTObject {
 public:
-  explicit TVersion(TLomtak* owner, TVersionInfo info = TVersionInfo::OfProgram());
+  explicit TVersion(TRoot* owner, TVersionInfo info = TVersionInfo::OfProgram());
 
   // Fills "%VERSION%" with the file version.
   std::string Format(const std::string& text) const override;

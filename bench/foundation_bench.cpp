@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "foundation/thighresolutiontimer.h"
 #include "foundation/tinioptions.h"
+#include "platform/thighresolutiontimer.h"
 #include "tests/support/tempdir.h"
 
 namespace {

@@ -54,7 +54,7 @@ void BM_ReplayStatisticFiles(benchmark::State& state) {
     for (const std::string& file : files) {
       std::string text, error;
       ReadFileBytes(file, text);
-      TTaskStatistic statistic(nullptr, nullptr);
+      TTaskStatistic statistic;
       ReplayStatistic(
           text, statistic,
           [&sum](const TTaskStatistic& exercise) {

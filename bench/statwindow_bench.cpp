@@ -9,12 +9,14 @@
 #include <cstdlib>
 
 #include "app/gui/tuserstatisticform.h"
+#include "engine/tcourse.h"
 #include "engine/tcourses.h"
 #include "tests/support/installation.h"
 #include "tests/support/typingruns.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/chart.h"
 #include "toolkit/gui/chartseries.h"
+#include "users/tuser.h"
 #include "users/tusers.h"
 
 namespace {
@@ -40,7 +42,7 @@ void BM_LoadAYearOfDailyRuns(benchmark::State& state) {
   TypingRuns runs;
   runs.Days = 365;
   runs.SkippedDays = 0;
-  const int files = runs.Write(TTaskStatistic(user, course).getFolder());
+  const int files = runs.Write(user->getStatisticFolder(course->getName()));
 
   TOwnedPtr<TUserStatisticForm> form(new TUserStatisticForm(nullptr, user, course));
   form->Show();

@@ -86,7 +86,7 @@ struct TaskDisplay {
     task.Text = kLine;
     view->setMaxHeight(kHeight / 10);
   }
-  TTask task{nullptr, nullptr};
+  TTask task{nullptr};
   TOwnedPtr<TLTTaskVisualizer> view;
 };
 
@@ -194,7 +194,7 @@ void BM_KeyboardKeyEvent(benchmark::State& state) {
   StartApplication();
   TOwnedPtr<TForm> form(new TForm(nullptr));
   form->SetBounds(0, 0, kWidth, kHeight);
-  auto* keyboard = new TLTKeyboard(form.get());
+  auto* keyboard = new TLTKeyboard(form.get(), form.get());
   keyboard->StrechToSize(kWidth, kHeight / 2);
   keyboard->Show();
   form->Show();

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "app/tlomtak.h"
 #include "engine/tcourses.h"
 #include "engine/tltgenerator.h"
-#include "toolkit/codepage.h"
+#include "foundation/troot.h"
 #include "foundation/twindowopener.h"
+#include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 
 TCourse::TCourse(TCourses* courses, const std::string& name, const std::string& extension)

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "app/tlomtak.h"
 #include "engine/tcourse.h"
 #include "foundation/tenvironment.h"
+#include "foundation/troot.h"
 #include "toolkit/sysutils.h"
 
 namespace {
@@ -13,7 +13,7 @@ constexpr char kCourseExtension[] = ".Base";
 
 }  // namespace
 
-TCourses::TCourses(TLomtak* owner) : TLTObject(owner) {
+TCourses::TCourses(TRoot* owner) : TLTObject(owner) {
   setDirectory(getRoot()->getEnvironment()->getCoursesDir());
   Load();
 }

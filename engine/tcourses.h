@@ -1,6 +1,6 @@
 #pragma once
 // The course catalogue: one course per ".Base" file of the courses folder, listed once when the
-// application object is built. Owns the courses; owned by the application object.
+// application object is built. Owns the courses; owned by the root (the application object).
 // User-interface thread only.
 
 #include <map>
@@ -15,7 +15,7 @@ class TCourses : public TLTObject {
 public:
   // Takes the courses folder from the environment and lists it. Raises the error of a course
   // whose file is not a file (a folder named like one).
-  explicit TCourses(TLomtak* owner);
+  explicit TCourses(TRoot* owner);
   ~TCourses() override;
 
   // Stores the folder without listing it again; true.

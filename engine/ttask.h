@@ -12,14 +12,14 @@
 class TCourse;
 class TLTGenerator;
 class TTaskStatistic;
-class TUser;
 
 // An event of the exercise line; not the windows layer's TNotifyEvent, which takes a sender.
 using TTaskEvent = std::function<void()>;
 
 class TTask {
 public:
-  TTask(const TUser* user, TCourse* course);
+  // The run's statistics are saved in that folder (none: never saved).
+  explicit TTask(TCourse* course, const std::string& statisticFolder = "");
   ~TTask();
   TTask(const TTask&) = delete;
   TTask& operator=(const TTask&) = delete;

@@ -4,11 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
-#include "engine/tcourse.h"
 #include "platform/filesystem.h"
 #include "toolkit/exception.h"
-#include "users/tuser.h"
 
 namespace {
 
@@ -24,9 +23,7 @@ int32_t Truncate(double value) {
 
 int32_t TTaskStatistic::LastCurrentSpeed = 0;
 
-TTaskStatistic::TTaskStatistic(const TUser* user, const TCourse* course) : StartTime(Now()) {
-  if (user && course) Folder = user->getProfileFolder() + "/" + course->getName() + "/Statistic";
-}
+TTaskStatistic::TTaskStatistic(std::string folder) : Folder(std::move(folder)), StartTime(Now()) {}
 
 std::string TTaskStatistic::getFileName() const {
   return Folder + "/" + FormatDateTime("yyy-mm-dd-hh-nn-ss", StartTime) + ".stat";

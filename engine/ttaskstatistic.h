@@ -1,7 +1,7 @@
 #pragma once
 // The keystroke log of one training run and the figures of its current exercise line: speed,
 // current speed (tempo), rhythm and errors. Owns the log of the whole run, which Save writes as
-// the run's ".stat" file in the user's statistics folder of the course. Owned by the exercise
+// the run's ".stat" file in its statistics folder (the user's of the course). Owned by the exercise
 // line (or by a reader that replays a file). User-interface thread only: the last current speed
 // is one value for the whole program.
 
@@ -10,18 +10,14 @@
 #include <vector>
 
 #include "engine/tmathstatistic.h"
-#include "foundation/thighresolutiontimer.h"
+#include "platform/thighresolutiontimer.h"
 #include "toolkit/datetime.h"
 #include "toolkit/stringlist.h"
 
-class TCourse;
-class TUser;
-
 class TTaskStatistic {
 public:
-  // Starts the run now. The statistics folder is the user's profile folder + "/" + the course
-  // name + "/Statistic"; without a user or course it is empty and Save refuses. Writes nothing.
-  TTaskStatistic(const TUser* user, const TCourse* course);
+  // Starts the run now, to be saved in that folder; without one Save refuses. Writes nothing.
+  explicit TTaskStatistic(std::string folder = "");
   virtual ~TTaskStatistic() = default;
 
   const std::string& getFolder() const { return Folder; }

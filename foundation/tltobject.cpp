@@ -2,7 +2,7 @@
 
 #include <typeinfo>
 
-#include "app/tlomtak.h"
+#include "foundation/troot.h"
 #include "toolkit/classname.h"
 #include "toolkit/exception.h"
 #include "toolkit/messagebox.h"
@@ -12,12 +12,14 @@ TLTObject::TLTObject(TLTObject* owner) : Owner(owner) {}
 
 TLTObject::~TLTObject() = default;
 
-TLomtak* TLTObject::getRoot() { return Owner ? Owner->getRoot() : nullptr; }
+TRoot* TLTObject::getRoot() {
+  return Owner ? Owner->getRoot() : nullptr;
+}
 
 std::string TLTObject::Format(const std::string& text) const { return text; }
 
 void TLTObject::AddMessage(const std::string& name, const std::string& fallback) {
-  TLomtak* root = getRoot();
+  TRoot* root = getRoot();
   Messages.setValue(name, root ? root->ReadLocalized(ClassName(), name, fallback) : fallback);
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 // Base of the system's plain objects (the application object, users, courses, the version).
-// Knows its owner, which it does not own; the owners form a chain that ends at the one
-// application object, the root. Owns a table of named messages whose texts the localization
-// file may replace, in the section named after the object's class. User-interface thread only.
+// Knows its owner, which it does not own; the owners form a chain that ends at the root
+// (foundation/troot.h), in the program the application object. Owns a table of named messages
+// whose texts the localization file may replace, in the section named after the object's class.
+// User-interface thread only.
 
 #include <string>
 
 #include "toolkit/stringlist.h"
 
-class TLomtak;
+class TRoot;
 
 class TLTObject {
 public:
@@ -18,8 +19,8 @@ public:
   TLTObject& operator=(const TLTObject&) = delete;
 
   TLTObject* getOwner() const { return Owner; }
-  // The application object at the root of the owner chain.
-  virtual TLomtak* getRoot();
+  // The root at the end of the owner chain; none for an object outside any chain.
+  virtual TRoot* getRoot();
   // Fills the placeholders that the object's class knows; the base knows none.
   virtual std::string Format(const std::string& text) const;
 

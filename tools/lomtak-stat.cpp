@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lomtak-stat: %s: %s\n", argv[2], error.c_str());
     return 1;
   }
-  TTaskStatistic statistic(nullptr, nullptr);
+  TTaskStatistic statistic;
   auto print = [](const TTaskStatistic& exercise) {
     std::printf("%d\t%d\t%d\t%d\t%.4f\t%d\n", exercise.getKeystrokes(), exercise.getErrorCount(),
                 exercise.getSpeed(), exercise.getCurrentSpeed(), exercise.getRhythm(),

@@ -1,12 +1,14 @@
 #include "users/tuser.h"
 
+#include <optional>
 #include <vector>
 
-#include "app/tlomtak.h"
 #include "engine/tcourse.h"
 #include "foundation/filetools.h"
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
+#include "foundation/troot.h"
+#include "foundation/twindowopener.h"
 #include "platform/filesystem.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
@@ -68,6 +70,10 @@ std::string TUser::getProfileFolder() const {
   return getUsers()->ProfileFolderOf(Name);
 }
 
+std::string TUser::getStatisticFolder(const std::string& course) const {
+  return getProfileFolder() + "/" + course + "/Statistic";
+}
+
 bool TUser::setAvatar(int32_t index) {
   Options->WriteInteger(kGeneral, kAvatar, index);
   return Options->LastError.empty();
@@ -86,14 +92,30 @@ bool TUser::setPassword(const std::string& password) {
   return Options->LastError.empty();
 }
 
-bool TUser::Authorize() { return CheckPassword("") || getRoot()->ShowAuthorization(this); }
+TWindowOpener* TUser::Windows() {
+  return getRoot()->getWindowOpener();
+}
+
+bool TUser::Authorize() {
+  return CheckPassword("") || Windows()->ShowAuthorization(this);
+}
 
 void TUser::Train() {
   if (!Authorize()) return;
-  while (TCourse* course = getRoot()->ShowStart(this)) course->RunSession(this);
+  while (TCourse* course = Windows()->ShowStart(this)) course->RunSession(this);
 }
 
-bool TUser::ChangePassword() { return Authorize() && getRoot()->ChangePassword(this); }
+bool TUser::ChangePassword() {
+  if (!Authorize()) return false;
+  const std::optional<std::string> password = Windows()->ChangePassword(this);
+  if (!password) return false;
+  if (!setPassword(*password)) {
+    ShowMessage("PasswordNotChanged");
+    return false;
+  }
+  ShowMessage("PasswordChanged");
+  return true;
+}
 
 bool TUser::Delete() {
   if (!Authorize() || !Confirm("ConfirmationToDelete")) return false;

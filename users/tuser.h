@@ -12,6 +12,7 @@
 
 class TIniOptions;
 class TUsers;
+class TWindowOpener;
 
 class TUser : public TLTObject {
 public:
@@ -29,6 +30,9 @@ public:
   const std::string& getName() const { return Name; }
   // The users folder + "/" + the name in UTF-8.
   std::string getProfileFolder() const;
+  // Where the statistics of the user's runs in that course go: the profile folder + "/" + the
+  // course name + "/Statistic".
+  std::string getStatisticFolder(const std::string& course) const;
 
   // Each setter is true when the value reached the profile on the disk.
   bool setAvatar(int32_t index);
@@ -47,7 +51,9 @@ public:
   // After authorization: the start window, and the training screen of each course chosen
   // there, until the start window is left.
   void Train();
-  // After authorization: the new-password window; true when a new password was stored.
+  // After authorization: the new-password window; when confirmed, stores the new password and
+  // shows "PasswordChanged", or "PasswordNotChanged" when it could not be stored. True when a
+  // new password was stored.
   bool ChangePassword();
   // After authorization and a Yes to "ConfirmationToDelete": leaves the list, deletes the
   // profile folder, shows "Deleted" and deletes this object. False, with the object alive, when
@@ -60,6 +66,9 @@ public:
   static bool isPlainName(const std::string& name);
 
 private:
+  // The windows of the run sequence, installed on the root.
+  TWindowOpener* Windows();
+
   std::string Name;
   std::unique_ptr<TIniOptions> Options;
 };

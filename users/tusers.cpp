@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/tlomtak.h"
 #include "foundation/filetools.h"
 #include "foundation/tenvironment.h"
+#include "foundation/troot.h"
 #include "platform/filesystem.h"
 #include "toolkit/codepage.h"
 #include "toolkit/fileio.h"
 #include "toolkit/sysutils.h"
 #include "users/tuser.h"
 
-TUsers::TUsers(TLomtak* owner) : TLTObject(owner) {
+TUsers::TUsers(TRoot* owner) : TLTObject(owner) {
   setDirectory(getRoot()->getEnvironment()->getUsersDir());
   Load();
 }

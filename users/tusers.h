@@ -1,7 +1,7 @@
 #pragma once
 // The list of all users: the users folder, the names in list order, and every user by name.
-// Owns the users; owned by the application object. Loaded once, at construction, from the
-// profile folders found in the users folder. User-interface thread only.
+// Owns the users; owned by the root (the application object). Loaded once, at construction, from
+// the profile folders found in the users folder. User-interface thread only.
 
 #include <map>
 #include <memory>
@@ -16,7 +16,7 @@ class TUser;
 class TUsers : public TLTObject {
 public:
   // Takes the users folder from the environment and loads it.
-  explicit TUsers(TLomtak* owner);
+  explicit TUsers(TRoot* owner);
   ~TUsers() override;
 
   // Creates the folder with its parents when missing (a failure is not reported); true.

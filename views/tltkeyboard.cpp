@@ -19,14 +19,14 @@ constexpr int kBorderBand = 3;
 
 }  // namespace
 
-TLTKeyboard::TLTKeyboard(TComponent* Owner) : TPaintBox(Owner) {
-  if (auto* parent = dynamic_cast<TWinControl*>(Owner)) setParent(parent);
+TLTKeyboard::TLTKeyboard(TComponent* Owner, TWinControl* Parent) : TPaintBox(Owner) {
+  if (Parent) setParent(Parent);
   Font()->setName("Tahoma");
   SetDefaultSettings();
   SetDefaultKeyboard();
   SetDefaultLayout();
   SetDefaultPalette();
-  InstallKeyboardHook(
+  keyboardHook_ = InstallKeyboardHook(
       [this](uint32_t time, int scanCode, int virtualKey, bool down) {
         return CALLBACK_Keyboard(time, scanCode, virtualKey, down);
       },
@@ -35,7 +35,7 @@ TLTKeyboard::TLTKeyboard(TComponent* Owner) : TPaintBox(Owner) {
 }
 
 TLTKeyboard::~TLTKeyboard() {
-  RemoveKeyboardHook();
+  keyboardHook_.Remove();
   Clear();
 }
 

@@ -4,8 +4,8 @@
 // presses or releases it, takes its character for the current Shift and Caps Lock state and
 // raises OnKeyboard, whose answer decides whether the key passes on. Draws a rounded body with
 // its keys at a whole-number scale (pixels per layout unit). Built hidden and disabled with the
-// built-in US keyboard; a course's layout file changes the keys' characters. Owns its keys;
-// installs the keyboard hook while it lives. User-interface thread only.
+// built-in US keyboard; a course's layout file changes the keys' characters. Owns its keys and
+// its callback on the keyboard hook, installed while it lives. User-interface thread only.
 
 #include <cstdint>
 #include <functional>
@@ -13,11 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/gui/thook.h"
 #include "toolkit/color.h"
 #include "toolkit/gui/paintbox.h"
 #include "views/tltkeyboardbutton.h"
 
 class TIniOptions;
+class TWinControl;
 
 // (time in ms, signed scan code, virtual key, character or 0, down) -> pass the key on.
 using TLTKeyboardEvent =
@@ -25,9 +27,9 @@ using TLTKeyboardEvent =
 
 class TLTKeyboard : public TPaintBox {
 public:
-  // Shows inside the owner when the owner is a windowed control.
-  explicit TLTKeyboard(TComponent* Owner);
-  // Removes the keyboard hook before the keys go.
+  // Owned by the owner, shown inside the parent (either may be none).
+  TLTKeyboard(TComponent* Owner, TWinControl* Parent);
+  // Removes its callback from the keyboard hook before the keys go.
   ~TLTKeyboard() override;
 
   TCanvas* getCanvas() { return Canvas(); }
@@ -93,4 +95,5 @@ public:
 private:
   bool enabled_ = false;
   int scale_ = 3;
+  THookHandle keyboardHook_;
 };

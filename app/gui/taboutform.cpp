@@ -17,11 +17,13 @@ const char kCredits[] = "The Lomtak developers\r\nThe Lomtak developers";
 TAboutForm::TAboutForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Owner) {
   Describe();
   Construct(Object);
-  lbSite->setCaption(getRoot()->getSite()->getHost());
+  lbSite->setCaption(TLomtak::Of(getRoot())->getSite()->getHost());
   lbAbout->setCaption(TVersion::FileVersionOf(TVersionInfo::OfProgram()) + "\r\n" + kCredits);
 }
 
-void TAboutForm::lbSiteClick(TObject*) { getRoot()->getSite()->OpenURL(0, "About"); }
+void TAboutForm::lbSiteClick(TObject*) {
+  TLomtak::Of(getRoot())->getSite()->OpenURL(0, "About");
+}
 
 void TAboutForm::acCloseExecute(TObject*) {
   // The time slice is given up around the close, so the training screen's key handling

@@ -1,5 +1,7 @@
 #include "app/gui/tbaseform.h"
 
+#include <memory>
+
 #include "app/tlomtak.h"
 #include "foundation/terror.h"
 #include "toolkit/gui/action.h"
@@ -10,7 +12,7 @@ TBaseForm* BaseForm = nullptr;
 
 TBaseForm::TBaseForm(TComponent* Owner) : TMultilangForm(Owner) {
   Describe();
-  Construct(nullptr);
+  Construct(std::make_unique<TLomtak>());
   getRoot()->setWindowOpener(&Windows);
 }
 
@@ -21,6 +23,8 @@ void TBaseForm::StartTimerTimer(TObject*) {
   Close();
 }
 
-void TBaseForm::acRunExecute(TObject*) { getRoot()->Run(); }
+void TBaseForm::acRunExecute(TObject*) {
+  TLomtak::Of(getRoot())->Run();
+}
 
 void TBaseForm::ApplicationEventsException(TObject*, const Exception& E) { TError(E).Show(); }

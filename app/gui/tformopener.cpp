@@ -2,7 +2,6 @@
 
 #include "app/gui/tsessionform.h"
 #include "app/gui/tstartform.h"
-#include "app/tlomtak.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/component.h"
 #include "users/gui/taddnewuserform.h"
@@ -21,11 +20,13 @@ TOwnedPtr<TWindow> Build(TObjectOf* object) {
 
 }  // namespace
 
-bool TFormOpener::ShowAddNewUser(TLomtak* root) {
-  return Build<TAddNewUserForm>(root)->ShowModal() == mrOk;
+bool TFormOpener::ShowAddNewUser(TUsers* users) {
+  return Build<TAddNewUserForm>(users)->ShowModal() == mrOk;
 }
 
-TUser* TFormOpener::ShowLogin(TLomtak* root) { return Build<TLoginForm>(root)->SelectUser(); }
+TUser* TFormOpener::ShowLogin(TUsers* users) {
+  return Build<TLoginForm>(users)->SelectUser();
+}
 
 TCourse* TFormOpener::ShowStart(TUser* user) { return Build<TStartForm>(user)->SelectCourse(); }
 

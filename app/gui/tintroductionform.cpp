@@ -1,5 +1,7 @@
 #include "app/gui/tintroductionform.h"
 
+#include <memory>
+
 #include "app/gui/browserframe.h"
 #include "app/tlomtak.h"
 #include "foundation/tenvironment.h"
@@ -21,7 +23,11 @@ const char kAutoShow[] = "AutoShow";
 TIntroductionForm::TIntroductionForm(TComponent* Owner, TUser* User)
     : TMultilangForm(Owner), User(User) {
   Describe();
-  Construct(User);
+  // Without a user it lives, as the main window does, with an application object of its own.
+  if (User)
+    Construct(User);
+  else
+    Construct(std::make_unique<TLomtak>());
 }
 
 void TIntroductionForm::FormCreate(TObject*) {

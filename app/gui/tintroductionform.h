@@ -3,8 +3,8 @@
 // in a browser control, with a print button and the box that decides whether the training
 // screen opens the manual by itself ("AutoShow" of section "IntroductionForm" in the user's
 // profile, read when the window is built, written when it is destroyed). The user is not
-// owned and may be none. Built, run modally and freed by the training screen; user-interface
-// thread only.
+// owned and may be none: then the window owns an application object of its own. Built, run
+// modally and freed by the training screen; user-interface thread only.
 
 #include "foundation/gui/tmultilangform.h"
 

@@ -15,8 +15,8 @@ TOnlineForm::TOnlineForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner)
 }
 
 std::string TOnlineForm::getCabinetURL() const {
-  return getRoot()->getSite()->getURL(4, "OnlineForm") + "&name=" +
-         TSite::EncodeQueryValue(User ? User->getName() : std::string());
+  return TLomtak::Of(getRoot())->getSite()->getURL(4, "OnlineForm") +
+         "&name=" + TSite::EncodeQueryValue(User ? User->getName() : std::string());
 }
 
 void TOnlineForm::FormActivate(TObject*) {

@@ -111,7 +111,7 @@ TSessionForm::TSessionForm(TComponent* Owner, TCourse* course, TUser* user)
   Metronome = std::make_unique<TMetronome>(45);
   TMetronome::OnTick = [this] { CALLBACK_MetronomeTick(); };
 
-  Task = std::make_unique<TTask>(user, course);
+  Task = std::make_unique<TTask>(course, user->getStatisticFolder(course->getName()));
   Task->OnError = [this] { CALLBACK_TaskOnError(); };
   Task->OnCorrect = [this] { CALLBACK_TaskOnCorrect(); };
   Task->OnRestart = [this] { CALLBACK_TaskOnRestart(); };
@@ -128,7 +128,7 @@ TSessionForm::TSessionForm(TComponent* Owner, TCourse* course, TUser* user)
   TaskStatisticVisualizer->AverageWordLength = info.ReadFloat("GENERAL", "AverageWordLength", 1.0);
   TaskStatisticVisualizer->AttachTask(Task.get());
 
-  Keyboard = new TLTKeyboard(pnWorkPanel);
+  Keyboard = new TLTKeyboard(pnWorkPanel, pnWorkPanel);
   Keyboard->setName("Keyboard");
   Keyboard->OnKeyboard = [this](uint32_t time, int scanCode, int virtualKey, char character,
                                 bool down) {
@@ -188,7 +188,7 @@ void TSessionForm::FormShow(TObject*) {
   TaskVisualizer->Show();
   StatusBar->Show();
   BringWindowToTop(this);
-  InstallMouseHook(
+  MouseHook = InstallMouseHook(
       [this](unsigned message, const MOUSEHOOKSTRUCT* data) {
         return CALLBACK_MouseEvent(message, data);
       },
@@ -220,7 +220,7 @@ void TSessionForm::FormHide(TObject*) {
 
 void TSessionForm::FormDestroy(TObject*) {
   SaveState(User->getOptions(), "SessionForm");
-  RemoveMouseHook();
+  MouseHook.Remove();
   Metronome->Stop();
   if (StatisticUnsaved) SaveStatistic();
   SuccessSound.reset();

@@ -13,6 +13,7 @@
 
 #include "app/sessionstatus.h"
 #include "foundation/gui/tmultilangform.h"
+#include "platform/gui/thook.h"
 #include "toolkit/gui/rect.h"
 
 class TAction;
@@ -160,6 +161,8 @@ private:
   std::unique_ptr<TMetronome> Metronome;
   std::unique_ptr<TPlayList> ThemeList;
   std::unique_ptr<TSound> ClickSound, ErrorSound, MetronomeSound, SuccessSound;
+  // Its callback on the mouse hook, from its first showing.
+  THookHandle MouseHook;
   int TestResolution = 3;
   bool IsFullscreen = false;
   TSessionTotals Totals;

@@ -35,7 +35,7 @@ TStartForm::TStartForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner), 
   lbUser->setCaption(User->getName());
   lbUser->setVisible(true);
   lbVersion->setCaption(getRoot()->getMessage("Version"));
-  lbReleaseName->setCaption(getRoot()->getVersion()->getReleaseName());
+  lbReleaseName->setCaption(TLomtak::Of(getRoot())->getVersion()->getReleaseName());
 
   lbLanguage->Items()->Clear();
   TStringList files;
@@ -53,7 +53,7 @@ void TStartForm::CreateMessages() {
 TCourse* TStartForm::SelectCourse() { return ShowModal() == mrOk ? Course : nullptr; }
 
 void TStartForm::AfterLocalize() {
-  sbSite->setCaption(getRoot()->getSite()->getHost());
+  sbSite->setCaption(TLomtak::Of(getRoot())->getSite()->getHost());
   lbCopy->setCaption("Lomtak: every line is made for you, from what you type.");
 }
 
@@ -61,7 +61,7 @@ void TStartForm::acStartExecute(TObject*) {
   const int index = lbLanguage->ItemIndex();
   if (index < 0) return;
   const std::string name = lbLanguage->Items()->Strings(index);
-  TCourses* courses = getRoot()->getCourses();
+  TCourses* courses = TLomtak::Of(getRoot())->getCourses();
   // A course file that came after the start is not in the catalogue yet.
   if (!courses->getCourse(name)) courses->AddNew();
   TCourse* chosen = courses->getCourse(name);
@@ -117,7 +117,9 @@ void TStartForm::FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState
   DragWithMainWindow(this, Sender, Button, X, Y);
 }
 
-void TStartForm::sbSiteClick(TObject*) { getRoot()->getSite()->OpenURL(0, "StartForm"); }
+void TStartForm::sbSiteClick(TObject*) {
+  TLomtak::Of(getRoot())->getSite()->OpenURL(0, "StartForm");
+}
 
 void TStartForm::LoadState(TIniOptions* store, const std::string& section) {
   // With no course listed there is nothing to choose, and nothing is written.

@@ -130,7 +130,7 @@ void TUserStatisticForm::acLoadDataExecute(TObject*) {
 
 void TUserStatisticForm::LoadFiles() {
   TStringList files;
-  FindFiles(TTaskStatistic(User, Course).getFolder(), "*.stat", false, files);
+  FindFiles(User->getStatisticFolder(Course->getName()), "*.stat", false, files);
   TStrings* list = lbFilesList->Items();
   list->Clear();
   for (const std::string& file : files) list->Add(file);
@@ -206,7 +206,7 @@ void TUserStatisticForm::PlotSessionFile(TStringList& Lines, int64_t& TotalTime,
                                          int64_t& TotalKeystrokes, TDateTime FileDateTime) {
   if (Lines.Count() > 0 && Lines.Strings(0) == "*") Lines.Delete(0);
   Lines.Add("*");
-  TTaskStatistic statistic(User, Course);
+  TTaskStatistic statistic(User->getStatisticFolder(Course->getName()));
   statistic.Reset();
   bool first = true;
   int32_t previousErrors = 0;

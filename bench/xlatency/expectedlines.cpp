@@ -11,6 +11,7 @@
 #include "foundation/tplaylist.h"
 #include "support/installation.h"
 #include "toolkit/random.h"
+#include "users/tuser.h"
 #include "users/tusers.h"
 
 TExpectedLines::TExpectedLines(const std::string& installationDir, const std::string& course)
@@ -21,7 +22,8 @@ TExpectedLines::TExpectedLines(const std::string& installationDir, const std::st
                                Program->getCoursesDir() + "/" + course + extension);
   TCourse* loaded = Program->root().getCourses()->getCourse(course);
   loaded->Load({});
-  Task = std::make_unique<TTask>(Program->root().getUsers()->Add("Typist"), loaded);
+  TUser* typist = Program->root().getUsers()->Add("Typist");
+  Task = std::make_unique<TTask>(loaded, typist->getStatisticFolder(course));
   TPlayList wallpapers;
   wallpapers.LoadFolder(installationDir + "/Environment/Wallpapers", "*.jpg");
   Wallpapers = wallpapers.getFiles().Count();

@@ -1,8 +1,10 @@
 #include "foundation/gui/tmultilangform.h"
 
-#include "app/tlomtak.h"
+#include <utility>
+
 #include "foundation/tinioptions.h"
 #include "foundation/tltobject.h"
+#include "foundation/troot.h"
 #include "platform/gui/windowlock.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
@@ -24,14 +26,14 @@ TMultilangForm::TMultilangForm(TComponent* Owner) : TForm(Owner) {}
 TMultilangForm::~TMultilangForm() = default;
 
 void TMultilangForm::Construct(TLTObject* User) {
-  if (User) {
-    Root = User->getRoot();
-  } else {
-    OwnedRoot = std::make_unique<TLomtak>();
-    Root = OwnedRoot.get();
-  }
+  Root = User->getRoot();
   CreateMessages();
   Localize();
+}
+
+void TMultilangForm::Construct(std::unique_ptr<TRoot> OwnRoot) {
+  OwnedRoot = std::move(OwnRoot);
+  Construct(OwnedRoot.get());
 }
 
 void TMultilangForm::AddMessage(const std::string& name, const std::string& text) {

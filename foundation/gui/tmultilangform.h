@@ -1,18 +1,18 @@
 #pragma once
-// Base of every window: the link to the application object, the window's named messages, and
-// the localization of the window's title, of the texts and fonts of the components it owns
+// Base of every window: the link to the root (foundation/troot.h), the window's named messages,
+// and the localization of the window's title, of the texts and fonts of the components it owns
 // directly, and of its messages from the localization file (section = the window's Name).
-// Owns its messages, and the application object when it made it (a window built without a
-// user). User-interface thread only.
+// Owns its messages, and the root when it was handed one (the main window's application
+// object). User-interface thread only.
 //
 // Construction runs in two phases, so that CreateMessages and AfterLocalize reach the concrete
 // window's overrides before that window's own construction (a C++ base constructor cannot call
 // them). The base constructor builds a bare window; the concrete window's constructor then
 // starts with its description and Construct, and only after those does its own work:
 //
-//   TLoginForm::TLoginForm(TComponent* Owner, TLTObject* User) : TMultilangForm(Owner) {
+//   TStartForm::TStartForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner) {
 //     Describe();       // the window description (resources/): components, texts, handlers
-//     Construct(User);  // application object, CreateMessages, Localize (AfterLocalize)
+//     Construct(User);  // the root, CreateMessages, Localize (AfterLocalize)
 //     ...               // the window's own construction
 //   }
 //
@@ -25,17 +25,17 @@
 #include "toolkit/gui/form.h"
 #include "toolkit/stringlist.h"
 
-class TLomtak;
 class TLTObject;
+class TRoot;
 
 class TMultilangForm : public TForm {
 public:
-  // A bare window: no application object, no messages; never localized.
+  // A bare window: no root, no messages; never localized.
   explicit TMultilangForm(TComponent* Owner);
-  // Deletes the application object when this window made it; the owned components go after.
+  // Deletes the root when this window owns it; the owned components go after.
   ~TMultilangForm() override;
 
-  TLomtak* getRoot() const { return Root; }
+  TRoot* getRoot() const { return Root; }
 
   // Raises "9A721782/F Message 'name' already exist!" when a message of that name (letter case
   // ignored) exists; the text is kept as it stands.
@@ -51,9 +51,11 @@ public:
   void Localize();
 
 protected:
-  // The second phase: Root := the user's root, or a new application object without a user
-  // (what that raises passes out); then CreateMessages and Localize.
+  // The second phase: Root := the root of the user (any object of an owner chain); then
+  // CreateMessages and Localize.
   void Construct(TLTObject* User);
+  // The same for the window that the root lives with: it owns the root from here on.
+  void Construct(std::unique_ptr<TRoot> OwnRoot);
 
   // Registers the window's messages; runs before the first pass.
   virtual void CreateMessages() {}
@@ -65,6 +67,6 @@ private:
   std::string LocalizeText(const std::string& key, const std::string& current) const;
 
   TStringList Messages;
-  TLomtak* Root = nullptr;
-  std::unique_ptr<TLomtak> OwnedRoot;
+  TRoot* Root = nullptr;
+  std::unique_ptr<TRoot> OwnedRoot;
 };

@@ -6,10 +6,13 @@
 #include <QPointer>
 #include <QThread>
 #include <QWheelEvent>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
-#include "foundation/thighresolutiontimer.h"
 #include "platform/gui/keystate.h"
 #include "platform/keycodes.h"
+#include "platform/thighresolutiontimer.h"
 #include "toolkit/gui/application.h"
 
 namespace {
@@ -30,10 +33,19 @@ bool Answer(const Callback& callback, Arguments... arguments) {
   return answer;
 }
 
+// The callbacks installed on one hook, each with its handle's number, in the order installed:
+// the first is in force.
 template <class Callback>
 struct Hook {
-  Callback callback;
-  bool installed = false;
+  std::vector<std::pair<uint64_t, Callback>> callbacks;
+
+  bool installed() const { return !callbacks.empty(); }
+  // A copy, which keeps the callback alive while it runs, also when it removes itself.
+  Callback inForce() const { return callbacks.empty() ? Callback() : callbacks.front().second; }
+  auto find(uint64_t id) {
+    return std::find_if(callbacks.begin(), callbacks.end(),
+                        [id](const auto& callback) { return callback.first == id; });
+  }
 };
 
 // Every event passes the filter on each object on its way (the window, the focused widget, its
@@ -49,16 +61,16 @@ public:
     if (!watched->isWindowType()) return false;
     switch (event->type()) {
       case QEvent::ShortcutOverride:
-        return keyboard.installed && TakeOverride(static_cast<QKeyEvent*>(event));
+        return keyboard.installed() && TakeOverride(static_cast<QKeyEvent*>(event));
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
-        return keyboard.installed && TakeKey(static_cast<QKeyEvent*>(event));
+        return keyboard.installed() && TakeKey(static_cast<QKeyEvent*>(event));
       case QEvent::MouseMove:
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
       case QEvent::Wheel:
-        return mouse.installed && TakeMouse(event);
+        return mouse.installed() && TakeMouse(event);
       default:
         return false;
     }
@@ -98,9 +110,7 @@ private:
     auto time = static_cast<uint32_t>(hookClock.getTime());
     int scanCode = SignedScanCodeOfNative(event->nativeScanCode());
     NoteKeyEvent(scanCode, down, event->isAutoRepeat(), event->nativeModifiers());
-    // The callback may remove the hook: a copy keeps it alive for this call.
-    TKeyboardHookCallback callback = keyboard.callback;
-    return Answer(callback, time, scanCode, VirtualKeyOfScanCode(scanCode), down);
+    return Answer(keyboard.inForce(), time, scanCode, VirtualKeyOfScanCode(scanCode), down);
   }
 
   bool TakeMouse(QEvent* event) {
@@ -108,8 +118,8 @@ private:
     QPointF at = static_cast<QSinglePointEvent*>(event)->globalPosition();
     data.X = static_cast<int>(at.x());
     data.Y = static_cast<int>(at.y());
-    TMouseHookCallback callback = mouse.callback;
-    return !Answer(callback, MouseMessage(event), static_cast<const MOUSEHOOKSTRUCT*>(&data));
+    return !Answer(mouse.inForce(), MouseMessage(event),
+                   static_cast<const MOUSEHOOKSTRUCT*>(&data));
   }
 
   static unsigned MouseMessage(QEvent* event) {
@@ -145,33 +155,63 @@ HookFilter* FilterFor(std::thread::id thread) {
   return filter;
 }
 
+// The number of the callback installed, 0 when none could be.
 template <class Callback>
-bool Install(Hook<Callback> HookFilter::*hook, Callback callback, std::thread::id thread) {
-  if (filter && (filter->*hook).installed) return true;
+uint64_t Install(Hook<Callback> HookFilter::*hook, Callback callback, std::thread::id thread) {
   HookFilter* hooks = FilterFor(thread);
-  if (!hooks) return false;
-  (hooks->*hook).callback = std::move(callback);
-  (hooks->*hook).installed = true;
-  return true;
+  if (!hooks) return 0;
+  static uint64_t installed = 0;
+  (hooks->*hook).callbacks.emplace_back(++installed, std::move(callback));
+  return installed;
 }
 
-template <class Callback>
-bool Remove(Hook<Callback> HookFilter::*hook) {
-  // What the callback reaches may be gone once its hook is removed.
-  if (filter) filter->*hook = {};
-  return true;
+// `use` run on the callbacks of that hook while the hooks live.
+template <class Use>
+void WithHook(THookHandle::THook hook, Use use) {
+  if (!filter) return;
+  if (hook == THookHandle::THook::Keyboard)
+    use(filter->keyboard);
+  else
+    use(filter->mouse);
 }
 
 }  // namespace
 
-bool InstallKeyboardHook(TKeyboardHookCallback callback, std::thread::id thread) {
-  return Install(&HookFilter::keyboard, std::move(callback), thread);
+THookHandle::THookHandle(THookHandle&& other) noexcept : Hook(other.Hook), Id(other.Id) {
+  other.Id = 0;
 }
 
-bool RemoveKeyboardHook() { return Remove(&HookFilter::keyboard); }
-
-bool InstallMouseHook(TMouseHookCallback callback, std::thread::id thread) {
-  return Install(&HookFilter::mouse, std::move(callback), thread);
+THookHandle& THookHandle::operator=(THookHandle&& other) noexcept {
+  if (this != &other) {
+    Remove();
+    Hook = other.Hook;
+    Id = other.Id;
+    other.Id = 0;
+  }
+  return *this;
 }
 
-bool RemoveMouseHook() { return Remove(&HookFilter::mouse); }
+bool THookHandle::Installed() const {
+  bool installed = false;
+  if (Id) WithHook(Hook, [&](auto& hook) { installed = hook.find(Id) != hook.callbacks.end(); });
+  return installed;
+}
+
+void THookHandle::Remove() {
+  if (!Id) return;
+  // What the callback reaches may be gone once its handle has removed it.
+  WithHook(Hook, [this](auto& hook) {
+    auto callback = hook.find(Id);
+    if (callback != hook.callbacks.end()) hook.callbacks.erase(callback);
+  });
+  Id = 0;
+}
+
+THookHandle InstallKeyboardHook(TKeyboardHookCallback callback, std::thread::id thread) {
+  return {THookHandle::THook::Keyboard,
+          Install(&HookFilter::keyboard, std::move(callback), thread)};
+}
+
+THookHandle InstallMouseHook(TMouseHookCallback callback, std::thread::id thread) {
+  return {THookHandle::THook::Mouse, Install(&HookFilter::mouse, std::move(callback), thread)};
+}

@@ -3,8 +3,10 @@
 // mouse event of the program's windows, once, to one keyboard callback and one mouse callback,
 // before any window or shortcut sees it. A callback's false answer swallows the event. A key
 // event carries the hooks' millisecond stamp, the signed scan code and the virtual key of the
-// physical key (platform/keycodes.h). The hooks and their callbacks run on the user-interface
-// thread; they do not own what the callbacks reach.
+// physical key (platform/keycodes.h). Each installed callback belongs to the handle its
+// installation gave, which alone removes it; of the callbacks installed on a hook the earliest
+// is the one in force. The hooks, their handles and their callbacks are the user-interface
+// thread's; they do not own what the callbacks reach.
 
 #include <cstdint>
 #include <functional>
@@ -28,11 +30,35 @@ struct MOUSEHOOKSTRUCT {
 // (message, record) -> pass the event on.
 using TMouseHookCallback = std::function<bool(unsigned Message, const MOUSEHOOKSTRUCT* Data)>;
 
-// Installs the keyboard hook for the user-interface thread `thread`; a hook in force keeps its
-// first callback. Answers whether a keyboard hook is installed (false without an application
-// or from another thread).
-bool InstallKeyboardHook(TKeyboardHookCallback callback, std::thread::id thread);
-// Answers whether no keyboard hook remains; the callback is never called after it.
-bool RemoveKeyboardHook();
-bool InstallMouseHook(TMouseHookCallback callback, std::thread::id thread);
-bool RemoveMouseHook();
+// One callback installed on a hook: removed when the handle goes, is reset or takes another's.
+class THookHandle {
+public:
+  THookHandle() = default;
+  THookHandle(THookHandle&& other) noexcept;
+  THookHandle& operator=(THookHandle&& other) noexcept;
+  ~THookHandle() { Remove(); }
+
+  // Whether its callback is installed, in force or behind an earlier one.
+  bool Installed() const;
+  // Removes its own callback, which is never called after it; the next one installed, if any,
+  // comes into force.
+  void Remove();
+
+  // The hook a handle's callback is on.
+  enum class THook { Keyboard, Mouse };
+
+private:
+  THookHandle(THook hook, uint64_t id) : Hook(hook), Id(id) {}
+  friend THookHandle InstallKeyboardHook(TKeyboardHookCallback, std::thread::id);
+  friend THookHandle InstallMouseHook(TMouseHookCallback, std::thread::id);
+
+  THook Hook = THook::Keyboard;
+  uint64_t Id = 0;  // 0: no callback
+};
+
+// Installs the callback on the keyboard hook for the user-interface thread `thread`, behind the
+// callbacks installed before it. Without an application or from another thread the handle holds
+// none.
+[[nodiscard]] THookHandle InstallKeyboardHook(TKeyboardHookCallback callback,
+                                              std::thread::id thread);
+[[nodiscard]] THookHandle InstallMouseHook(TMouseHookCallback callback, std::thread::id thread);

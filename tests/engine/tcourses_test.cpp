@@ -9,7 +9,7 @@
 #include "engine/tltbaseformat.h"
 #include "engine/tltgenerator.h"
 #include "support/courses.h"
-#include "support/installation.h"
+#include "support/coursesroot.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 
@@ -21,7 +21,7 @@ class TCoursesTest : public ::testing::Test {
 protected:
   TCourses& courses() { return *app.root().getCourses(); }
 
-  Installation app;
+  CoursesInstallation app;
 };
 
 TEST_F(TCoursesTest, AnEmptyOrMissingFolderGivesNoCourse) {

@@ -24,7 +24,7 @@ TFigures FiguresOf(const TTaskStatistic& exercise) {
 
 std::vector<TFigures> Replay(const std::string& text, std::string* error = nullptr) {
   std::vector<TFigures> figures;
-  TTaskStatistic statistic(nullptr, nullptr);
+  TTaskStatistic statistic;
   std::string message;
   const bool done = ReplayStatistic(
       text, statistic, [&](const TTaskStatistic& e) { figures.push_back(FiguresOf(e)); },
@@ -35,7 +35,7 @@ std::vector<TFigures> Replay(const std::string& text, std::string* error = nullp
 
 TEST(ReplayStatistic, GivesTheFiguresOfTheLiveRun) {
   MillisecondClock clock(50000);
-  TTaskStatistic live(nullptr, nullptr);
+  TTaskStatistic live;
   std::vector<TFigures> expected;
   int32_t time = 50000;
   for (int line = 0; line < 6; ++line) {

@@ -10,24 +10,21 @@
 #include "engine/tltgenerator.h"
 #include "engine/ttaskstatistic.h"
 #include "support/courses.h"
-#include "support/installation.h"
+#include "support/coursesroot.h"
 #include "support/millisecondclock.h"
 #include "support/testfiles.h"
 #include "toolkit/exception.h"
-#include "users/tuser.h"
-#include "users/tusers.h"
 
 namespace {
 
-// A task of user Anna in the loaded English course, recording its events in order.
+// A task in the loaded English course, recording its events in order.
 class TTaskTest : public ::testing::Test {
 protected:
   void SetUp() override {
     InstallCourse("English", app.getCoursesDir());
-    user = app.root().getUsers()->Add("Anna");
     course = app.root().getCourses()->getCourse("English");
     course->Load(nullptr);
-    task = std::make_unique<TTask>(user, course);
+    task = std::make_unique<TTask>(course, app.getUsersDir() + "/Anna/English/Statistic");
     task->OnChange = [this] { events.push_back("Change"); };
     task->OnError = [this] { events.push_back("Error"); };
     task->OnCorrect = [this] { events.push_back("Correct"); };
@@ -43,18 +40,17 @@ protected:
   TTaskStatistic& statistic() const { return *task->getStatistic(); }
 
   MillisecondClock clock{1000};
-  Installation app;
-  TUser* user = nullptr;
+  CoursesInstallation app;
   TCourse* course = nullptr;
   std::unique_ptr<TTask> task;
   std::vector<std::string> events;
 };
 
-TEST_F(TTaskTest, StartsEmptyWithTheStatisticsFolderOfUserAndCourse) {
+TEST_F(TTaskTest, StartsEmptyWithTheStatisticsFolderItWasGiven) {
   EXPECT_EQ(task->Text, "");
   EXPECT_EQ(task->Position, 0);
   EXPECT_EQ(task->Length, 30);
-  EXPECT_EQ(statistic().getFolder(), user->getProfileFolder() + "/English/Statistic");
+  EXPECT_EQ(statistic().getFolder(), app.getUsersDir() + "/Anna/English/Statistic");
 }
 
 TEST_F(TTaskTest, WrongKeysWaitForTheRightOneAndAdaptTheWeights) {
@@ -202,7 +198,7 @@ TEST_F(TTaskTest, CompletionMayBeginTheNextLineInsideTheKey) {
 
 TEST(TTask, AFailedLineLeavesTheTaskReadyToAskAgain) {
   MillisecondClock clock{1000};
-  Installation app;
+  CoursesInstallation app;
   // A trie without the suffix paths its draws need: the generator gives up on it.
   TTestHeader header;
   header.Order = 4;
@@ -210,7 +206,7 @@ TEST(TTask, AFailedLineLeavesTheTaskReadyToAskAgain) {
                  BaseBytes(header, SequenceRecords({{"abcd", 1}})));
   TCourse* course = app.root().getCourses()->getCourse("Damaged");
   ASSERT_TRUE(course->Load(nullptr));
-  TTask task(nullptr, course);
+  TTask task(course);
   task.Text = "abc";
   task.Restart();
   int32_t time = task.getStatistic()->LastTime;
@@ -238,12 +234,12 @@ TEST(TTask, AFailedLineLeavesTheTaskReadyToAskAgain) {
 
 TEST(TTask, WithoutALoadedCourseNoLineIsMade) {
   MillisecondClock clock;
-  Installation app;
+  CoursesInstallation app;
   InstallCourse("English", app.getCoursesDir());
   TCourse* unloaded = app.root().getCourses()->getCourse("English");
   for (TCourse* course : {unloaded, static_cast<TCourse*>(nullptr)}) {
     SCOPED_TRACE(course ? "Unloaded" : "NoCourse");
-    TTask task(nullptr, course);
+    TTask task(course);
     try {
       task.NewTask();
       FAIL() << "a line was made";

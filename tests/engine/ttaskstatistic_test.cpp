@@ -29,7 +29,7 @@ protected:
   }
 
   MillisecondClock clock{1000};
-  TTaskStatistic statistic{nullptr, nullptr};
+  TTaskStatistic statistic;
 };
 
 TEST_F(TaskStatisticTest, FirstKeystrokeIsLoggedButNotTimed) {
@@ -114,7 +114,7 @@ TEST_F(TaskStatisticTest, ALineWithOneKeystrokeKeepsTheCurrentSpeedOfAnyStatisti
   statistic.Reset();
   Type({999, 250, 250});
   EXPECT_EQ(statistic.getCurrentSpeed(), 239);
-  TTaskStatistic other(nullptr, nullptr);
+  TTaskStatistic other;
   other.Reset();
   other.AddKeystroke(1500, 'a', 'a', false);
   EXPECT_EQ(other.getSpeed(), 0);
@@ -230,7 +230,7 @@ TEST_F(TaskStatisticSaveTest, TheStatisticsOfAPrivateProfileArePrivate) {
 }
 
 TEST_F(TaskStatisticSaveTest, WithoutAFolderNothingIsSaved) {
-  TTaskStatistic alone(nullptr, nullptr);
+  TTaskStatistic alone;
   EXPECT_EQ(alone.getFolder(), "");
   alone.Reset();
   try {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/plainroot.h"
 #include "toolkit/exception.h"
 
 namespace {
@@ -32,11 +32,11 @@ protected:
         "Blank=\r\n"
         "[TLTObject]\r\n"
         "Other=from the base class\r\n"
-        "[TLomtak]\r\n"
+        "[TPlainRoot]\r\n"
         "Other=from the owner's class\r\n");
   }
 
-  Installation app;
+  PlainInstallation app;
   MessageBoxes boxes;
 };
 

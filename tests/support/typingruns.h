@@ -38,7 +38,7 @@ struct TypingRuns {
       const double progress = 1 - std::exp(-day / 35.0);
       const double mean = 420 - 230 * progress;
       const double errorRate = 0.06 - 0.04 * progress;
-      TTaskStatistic statistic(nullptr, nullptr);
+      TTaskStatistic statistic;
       statistic.Folder = folder;
       statistic.StartTime = FirstDay + day + (17 + 4 * unit(random)) / 24.0;
       for (int line = 0; line < LinesPerRun; ++line) {

@@ -1,30 +1,30 @@
 #pragma once
 // Windows of the run sequence that answer as a person would, without showing anything: each
 // entry records what was opened for whom in Opened and gives the answer of its handler (by
-// default: closed at once). Installed on the application object while the object lives.
+// default: closed at once). Installed on the root while the object lives.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/tlomtak.h"
 #include "engine/tcourse.h"
+#include "foundation/troot.h"
 #include "foundation/twindowopener.h"
 #include "users/tuser.h"
 
 class StubWindows final : public TWindowOpener {
 public:
-  explicit StubWindows(TLomtak& root) : Root(root) { Root.setWindowOpener(this); }
+  explicit StubWindows(TRoot& root) : Root(root) { Root.setWindowOpener(this); }
   ~StubWindows() override { Root.setWindowOpener(nullptr); }
   StubWindows(const StubWindows&) = delete;
   StubWindows& operator=(const StubWindows&) = delete;
 
-  bool ShowAddNewUser(TLomtak*) override {
+  bool ShowAddNewUser(TUsers*) override {
     Opened.push_back("AddNewUser");
     return AddNewUser && AddNewUser();
   }
-  TUser* ShowLogin(TLomtak*) override {
+  TUser* ShowLogin(TUsers*) override {
     Opened.push_back("Login");
     return Login ? Login() : nullptr;
   }
@@ -52,5 +52,5 @@ public:
   std::vector<std::string> Opened;
 
 private:
-  TLomtak& Root;
+  TRoot& Root;
 };

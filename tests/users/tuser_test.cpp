@@ -8,8 +8,8 @@
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
 #include "support/faultyfilesystem.h"
-#include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/usersroot.h"
 #include "support/usualumask.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
@@ -29,7 +29,7 @@ protected:
     return app.getUsersDir() + "/" + name + "/Profile.ini";
   }
 
-  Installation app;
+  UsersInstallation app;
   MessageBoxes boxes;
 };
 
@@ -38,6 +38,7 @@ TEST_F(TUserTest, NameIsTrimmedAndNamesTheProfileFolder) {
   ASSERT_NE(user, nullptr);
   EXPECT_EQ(user->getName(), "Anna");
   EXPECT_EQ(user->getProfileFolder(), app.getUsersDir() + "/Anna");
+  EXPECT_EQ(user->getStatisticFolder("English"), app.getUsersDir() + "/Anna/English/Statistic");
   EXPECT_EQ(user->getUsers(), &users());
   EXPECT_EQ(user->getRoot(), &app.root());
   EXPECT_EQ(user->getOptions()->FileName, ProfileIni("Anna"));

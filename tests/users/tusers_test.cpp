@@ -10,7 +10,7 @@
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
 #include "support/faultyfilesystem.h"
-#include "support/installation.h"
+#include "support/usersroot.h"
 #include "toolkit/codepage.h"
 #include "users/tuser.h"
 
@@ -28,7 +28,7 @@ class TUsersTest : public ::testing::Test {
 protected:
   TUsers& users() { return *app.root().getUsers(); }
 
-  Installation app;
+  UsersInstallation app;
 };
 
 TEST_F(TUsersTest, AMissingUsersFolderIsMadeAndEmpty) {

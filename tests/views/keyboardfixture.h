@@ -41,7 +41,7 @@ protected:
   TLTKeyboardButton& Button(int scanCode) { return *keyboard.getButtonBySC(scanCode); }
 
   HeldKeys held;  // before the keyboard, which asks it while it is built
-  TLTKeyboard keyboard{nullptr};
+  TLTKeyboard keyboard{nullptr, nullptr};
   std::vector<TypedKey> typed;
   bool answer = true;
   uint32_t time = 1000;

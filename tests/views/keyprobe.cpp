@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   auto* swallowed = new TAction(form);
   swallowed->setShortCut(kF11Code);
   swallowed->OnExecute = [](TObject*) { Print("action F11\n"); };
-  auto* keyboard = new TLTKeyboard(form);
+  auto* keyboard = new TLTKeyboard(form, form);
   if (argc > 1) keyboard->LoadLayout(argv[1]);
   keyboard->setEnabled(true);
   keyboard->OnKeyboard = [edit](uint32_t, int scanCode, int virtualKey, char character, bool down) {

@@ -6,11 +6,15 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
+#include <memory>
+#include <vector>
 
 #include "foundation/tinioptions.h"
 #include "keyboardfixture.h"
 #include "support/tempdir.h"
+#include "toolkit/gui/description.h"
 #include "toolkit/gui/form.h"
+#include "toolkit/gui/panel.h"
 
 namespace {
 
@@ -203,30 +207,84 @@ TEST_F(KeyboardTest, CtrlAndAltRenderEveryKeyAgainWithoutChangingItsPicture) {
 
 namespace {
 
-// Key events through the window system reach the keyboard while it lives, and nothing reaches
-// it after; the next keyboard gets the hook.
-TEST(KeyboardHookTest, TheHookServesEachKeyboardWhileItLives) {
+// The owner deletes and lists the keyboard, the parent shows it: a window's keyboard may show on
+// its panel, and a panel's keyboard nowhere yet.
+TEST(KeyboardPlacement, TheOwnerKeepsTheKeyboardAndTheParentShowsIt) {
   TForm window(nullptr);
-  window.Show();
-  auto pressA = [&] {
+  auto* panel = NewControl<TPanel>(&window, &window, "Panel", 0, 0, 200, 100);
+  const struct {
+    const char* name;
+    TComponent* owner;
+    TWinControl* parent;
+  } cases[] = {
+      {"OwnedByTheWindowShownOnThePanel", &window, panel},
+      {"OwnedByThePanelShownNowhere", panel, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* keyboard = new TLTKeyboard(c.owner, c.parent);
+    EXPECT_EQ(keyboard->Owner(), c.owner);
+    EXPECT_EQ(c.owner->Components(c.owner->ComponentCount() - 1), keyboard);
+    EXPECT_EQ(keyboard->Parent(), c.parent);
+  }
+}
+
+// Key events through the window system, to a window of the program.
+class KeyboardHookTest : public testing::Test {
+protected:
+  KeyboardHookTest() { window.Show(); }
+
+  void PressA() {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0, 0, "a");
     QCoreApplication::sendEvent(window.Handle()->windowHandle(), &press);
-  };
+  }
+  // An enabled keyboard that notes its number for every key it takes.
+  std::unique_ptr<TLTKeyboard> Keyboard(int number) {
+    auto keyboard = std::make_unique<TLTKeyboard>(nullptr, nullptr);
+    keyboard->setEnabled(true);
+    keyboard->OnKeyboard = [this, number](uint32_t, int, int, char, bool) {
+      takenBy.push_back(number);
+      return true;
+    };
+    return keyboard;
+  }
+
+  TForm window{nullptr};
+  std::vector<int> takenBy;
+};
+
+// The keys reach the keyboard while it lives, and nothing reaches it after; the next keyboard
+// gets the hook.
+TEST_F(KeyboardHookTest, TheHookServesEachKeyboardWhileItLives) {
   for (int keyboardNumber = 1; keyboardNumber <= 2; ++keyboardNumber) {
     SCOPED_TRACE(keyboardNumber);
     std::vector<char> typed;
     {
-      TLTKeyboard keyboard(nullptr);
+      TLTKeyboard keyboard(nullptr, nullptr);
       keyboard.setEnabled(true);
       keyboard.OnKeyboard = [&](uint32_t, int, int, char character, bool) {
         typed.push_back(character);
         return true;
       };
-      pressA();
+      PressA();
     }
-    pressA();
+    PressA();
     EXPECT_EQ(typed, std::vector<char>{'a'});
   }
+}
+
+// Two keyboards at once: the first keeps the keys while it lives, also when the second goes,
+// and the second takes them once the first has gone.
+TEST_F(KeyboardHookTest, EachKeyboardRemovesOnlyItsOwnHook) {
+  auto first = Keyboard(1);
+  auto second = Keyboard(2);
+  PressA();
+  second.reset();
+  PressA();
+  second = Keyboard(2);
+  first.reset();
+  PressA();
+  EXPECT_EQ(takenBy, (std::vector<int>{1, 1, 2}));
 }
 
 }  // namespace

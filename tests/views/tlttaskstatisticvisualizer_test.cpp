@@ -62,7 +62,7 @@ TEST_F(TaskStatisticVisualizerTest, WithoutATaskEveryFigureIsMinusOne) {
 }
 
 TEST_F(TaskStatisticVisualizerTest, UpdateCopiesTheTasksFigures) {
-  TTask task(nullptr, nullptr);
+  TTask task(nullptr);
   task.Statistic->Correct = 30;
   task.Statistic->Errors = 3;
   panel->AttachTask(&task);

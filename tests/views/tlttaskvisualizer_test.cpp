@@ -35,7 +35,7 @@ protected:
   int FontHeight() { return view->Font()->Height(); }
   int TypedTop() { return kBorder + FontHeight() + kDelimiter; }
 
-  TTask task{nullptr, nullptr};
+  TTask task{nullptr};
   TOwnedPtr<TLTTaskVisualizer> view;
 };
 

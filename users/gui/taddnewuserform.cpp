@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/tlomtak.h"
 #include "toolkit/codepage.h"
 #include "toolkit/gui/edit.h"
 #include "toolkit/gui/imagecombobox.h"
@@ -12,9 +11,10 @@
 #include "users/tuser.h"
 #include "users/tusers.h"
 
-TAddNewUserForm::TAddNewUserForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Owner) {
+TAddNewUserForm::TAddNewUserForm(TComponent* Owner, TUsers* Users)
+    : TMultilangForm(Owner), Users(Users) {
   Describe();
-  Construct(Object);
+  Construct(Users);
 }
 
 void TAddNewUserForm::CreateMessages() {
@@ -45,14 +45,13 @@ void TAddNewUserForm::FormShow(TObject*) {
 
 void TAddNewUserForm::acCreateUserExecute(TObject*) {
   const std::string name = Trim(edNewUserName->Text());
-  TUsers* users = getRoot()->getUsers();
   if (name.empty()) {
     ShowMessage("Error.UserNameIsRequired");
     edNewUserName->SetFocus();
     return;
   }
   // Stored otherwise than typed ("Zoë" as "Zo?"), it would be another name.
-  if (!edNewUserName->KeepsText() || !users->canNameFolder(name)) {
+  if (!edNewUserName->KeepsText() || !Users->canNameFolder(name)) {
     ShowMessage("Error.UserNameCannotBeKept");
     edNewUserName->SetFocus();
     return;
@@ -63,7 +62,7 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
     edNewUserName->SetFocus();
     return;
   }
-  if (users->Find(name)) {
+  if (Users->Find(name)) {
     ShowMessage("Error.UserAlreadyExists");
     return;
   }
@@ -71,7 +70,7 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
                          "Error.PasswordConfirmationIncorrect"))
     return;
   // Every check of the name has passed: only the disk can have refused it.
-  if (!users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
+  if (!Users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
     ShowMessage("Error.UserNotSaved");
     return;
   }

@@ -1,7 +1,8 @@
 #include "users/gui/tloginform.h"
 
-#include "app/tlomtak.h"
 #include "foundation/gui/draggedwindow.h"
+#include "foundation/troot.h"
+#include "foundation/twindowopener.h"
 #include "toolkit/exception.h"
 #include "toolkit/gui/listview.h"
 #include "toolkit/stringlist.h"
@@ -21,14 +22,14 @@ int AvatarOf(const TUser* user) {
 
 }  // namespace
 
-TLoginForm::TLoginForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Owner) {
+TLoginForm::TLoginForm(TComponent* Owner, TUsers* Users) : TMultilangForm(Owner), Users(Users) {
   Describe();
-  Construct(Object);
-  Users = getRoot()->getUsers();
+  Construct(Users);
 }
 
 TUser* TLoginForm::SelectUser() {
-  if (Users->getCount() == 0 && !getRoot()->ShowAddNewUser()) return nullptr;
+  if (Users->getCount() == 0 && !getRoot()->getWindowOpener()->ShowAddNewUser(Users))
+    return nullptr;
   return ShowModal() == mrOk ? SelectedUser : nullptr;
 }
 
@@ -50,7 +51,7 @@ void TLoginForm::acOnUserSelectExecute(TObject*) {
 void TLoginForm::acUserTeachExecute(TObject*) { setModalResult(mrOk); }
 
 void TLoginForm::acNewUserExecute(TObject*) {
-  getRoot()->ShowAddNewUser();
+  getRoot()->getWindowOpener()->ShowAddNewUser(Users);
   acUpdateExecute(this);
 }
 

@@ -70,6 +70,15 @@ TEST_F(BaseFormTest, EveryErrorThatReachesTheLoopShowsItsCode) {
   }
 }
 
+TEST_F(BaseFormTest, TheMainWindowBuildsAndOwnsANewApplicationObject) {
+  Program.Localize("[TLomtak]\r\nVersion=Own %VERSION%\r\n");
+  TOwnedPtr<TBaseForm> form(new TBaseForm(nullptr));
+  form->StartTimer->setEnabled(false);
+  ASSERT_NE(dynamic_cast<TLomtak*>(form->getRoot()), nullptr);
+  EXPECT_NE(form->getRoot(), &Program.root());
+  EXPECT_EQ(form->getRoot()->getMessage("Version").rfind("Own ", 0), 0u);
+}
+
 TEST_F(BaseFormTest, AnErrorWhileTheApplicationObjectIsBuiltEscapesTheConstruction) {
   std::filesystem::create_directories(Program.getCoursesDir() + "/Broken.Base");
   try {

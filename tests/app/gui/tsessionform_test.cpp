@@ -224,7 +224,7 @@ TEST_F(SessionFormTest, ALineWithOneErrorIsSavedCountedAndShown) {
 
   const std::vector<std::string> files = StatFiles();
   ASSERT_EQ(files.size(), 1u);
-  TTaskStatistic replay(nullptr, nullptr);
+  TTaskStatistic replay;
   std::vector<int32_t> keystrokes, errors, times, speeds;
   std::string error;
   ASSERT_TRUE(ReplayStatistic(
@@ -629,7 +629,7 @@ TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing
   EXPECT_EQ(Boxes.Shown.size(), 1u);
   const std::vector<std::string> files = StatFiles();
   ASSERT_EQ(files.size(), 1u);
-  TTaskStatistic replay(nullptr, nullptr);
+  TTaskStatistic replay;
   std::vector<int32_t> keystrokes;
   std::string error;
   ASSERT_TRUE(ReplayStatistic(

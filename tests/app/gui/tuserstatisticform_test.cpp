@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/tcourse.h"
 #include "engine/tcourses.h"
-#include "engine/ttaskstatistic.h"
 #include "support/guiapplication.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
@@ -29,6 +29,7 @@
 #include "toolkit/gui/panel.h"
 #include "toolkit/gui/progressbar.h"
 #include "toolkit/gui/strings.h"
+#include "users/tuser.h"
 #include "users/tusers.h"
 
 namespace {
@@ -55,7 +56,7 @@ protected:
     user = Program.root().getUsers()->Add("Anna");
     Program.root().getCourses()->Load();
     course = Program.root().getCourses()->getCourse("English");
-    folder = TTaskStatistic(user, course).getFolder();
+    folder = user->getStatisticFolder(course->getName());
     std::filesystem::create_directories(folder);
     form.reset(new TUserStatisticForm(nullptr, user, course));
   }

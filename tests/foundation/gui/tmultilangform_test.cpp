@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QStandardItemModel>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "app/tlomtak.h"
 #include "support/guiapplication.h"
-#include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/plainroot.h"
 #include "toolkit/exception.h"
 #include "toolkit/gui/description.h"
 #include "toolkit/gui/label.h"
@@ -44,9 +45,11 @@ private:
 // A window that logs the steps of its construction.
 class TTestForm final : public TMultilangForm {
 public:
-  explicit TTestForm(TLTObject* user) : TMultilangForm(nullptr) {
+  // Built with a user (any object of an owner chain), or handed its own root.
+  template <class TUserOrRoot>
+  explicit TTestForm(TUserOrRoot user) : TMultilangForm(nullptr) {
     Describe();
-    Construct(user);
+    Construct(std::move(user));
     Log("constructor body");
     OnCreate = [this](TObject*) { Log("create"); };
   }
@@ -89,7 +92,7 @@ private:
 
 class MultilangFormTest : public testing::Test {
 protected:
-  Installation Program;
+  PlainInstallation Program;
   MessageBoxes Boxes;
 };
 
@@ -194,12 +197,24 @@ TEST_F(MultilangFormTest, ACharsetThatIsNoNumberFailsTheConstruction) {
   EXPECT_THROW(TTestForm form(&Program.root()), EConvertError);
 }
 
-TEST_F(MultilangFormTest, AWindowWithoutAUserOwnsANewApplicationObject) {
-  Program.Localize("[TLomtak]\r\nVersion=Own %VERSION%\r\n");
-  TTestForm form(nullptr);
-  ASSERT_NE(form.getRoot(), nullptr);
-  EXPECT_NE(form.getRoot(), &Program.root());
-  EXPECT_EQ(form.getRoot()->getMessage("Version").rfind("Own ", 0), 0u);
+TEST_F(MultilangFormTest, AWindowHandedItsRootLocalizesWithItAndDeletesIt) {
+  // A root that says when it goes.
+  struct TWatchedRoot final : TPlainRoot {
+    explicit TWatchedRoot(bool& deleted) : Deleted(deleted) {}
+    ~TWatchedRoot() override { Deleted = true; }
+    bool& Deleted;
+  };
+  Program.Localize("[TestForm]\r\nCaption=Localized\r\n");
+  bool deleted = false;
+  {
+    auto root = std::make_unique<TWatchedRoot>(deleted);
+    const TRoot* given = root.get();
+    TTestForm form(std::move(root));
+    EXPECT_EQ(form.getRoot(), given);
+    EXPECT_EQ(form.Caption(), "Localized");
+    EXPECT_FALSE(deleted);
+  }
+  EXPECT_TRUE(deleted);
 }
 
 }  // namespace

@@ -13,9 +13,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "foundation/thighresolutiontimer.h"
 #include "platform/gui/keystate.h"
 #include "platform/keycodes.h"
+#include "platform/thighresolutiontimer.h"
 #include "support/guiapplication.h"
 #include "support/messageboxes.h"
 #include "toolkit/exception.h"
@@ -43,18 +43,14 @@ protected:
     edit->setFocus();
     ASSERT_NE(window.windowHandle(), nullptr);
   }
-  void TearDown() override {
-    RemoveKeyboardHook();
-    RemoveMouseHook();
-  }
-
   void Install(bool answer = true) {
-    ASSERT_TRUE(InstallKeyboardHook(
+    keyboardHook = InstallKeyboardHook(
         [this, answer](uint32_t time, int scanCode, int virtualKey, bool down) {
           events.push_back({time, scanCode, virtualKey, down});
           return answer;
         },
-        std::this_thread::get_id()));
+        std::this_thread::get_id());
+    ASSERT_TRUE(keyboardHook.Installed());
   }
 
   // Answers whether the shortcut took the key.
@@ -82,6 +78,7 @@ protected:
 
   QWidget window;
   QLineEdit* edit = nullptr;
+  THookHandle keyboardHook;
   std::vector<KeyEvent> events;
   quint64 timestamp = 1000;
   // The window system's modifier state that comes with each key event.
@@ -138,7 +135,6 @@ TEST_F(HookTest, AHeldKeyGivesDownEventsOnly) {
 TEST_F(HookTest, AFalseAnswerSwallowsTheKeyATrueOnePassesItOn) {
   for (bool answer : {false, true}) {
     SCOPED_TRACE(answer);
-    RemoveKeyboardHook();
     edit->clear();
     Install(answer);
     Click(kX11A);
@@ -146,41 +142,62 @@ TEST_F(HookTest, AFalseAnswerSwallowsTheKeyATrueOnePassesItOn) {
   }
 }
 
-TEST_F(HookTest, TheFirstCallbackStaysAndNoneIsCalledAfterRemoval) {
+// Two owners of callbacks, as two on-screen keyboards alive at once: each handle removes its own
+// callback only, and the earliest one installed is in force.
+TEST_F(HookTest, TheEarliestCallbackIsInForceAndEachHandleRemovesOnlyItsOwn) {
   Install();
-  bool secondCalled = false;
-  EXPECT_TRUE(InstallKeyboardHook([&](uint32_t, int, int, bool) { return secondCalled = true; },
-                                  std::this_thread::get_id()));
+  int secondCalls = 0;
+  auto second = [&] {
+    return InstallKeyboardHook([&](uint32_t, int, int, bool) { return ++secondCalls > 0; },
+                               std::this_thread::get_id());
+  };
+  THookHandle later = second();
+  EXPECT_TRUE(later.Installed());
   Click(kX11A);
   EXPECT_EQ(events.size(), 2u);
-  EXPECT_FALSE(secondCalled);
+  EXPECT_EQ(secondCalls, 0) << "the first callback stays in force";
 
-  EXPECT_TRUE(RemoveKeyboardHook());
+  later.Remove();
+  EXPECT_FALSE(later.Installed());
   Click(kX11A);
-  EXPECT_EQ(events.size(), 2u);
-  EXPECT_EQ(edit->text(), "aa") << "without a hook every key passes";
+  EXPECT_EQ(events.size(), 4u) << "the second handle removed the first's callback";
+
+  later = second();
+  THookHandle moved = std::move(keyboardHook);
+  keyboardHook.Remove();
+  Click(kX11A);
+  EXPECT_EQ(events.size(), 6u) << "the callback went with the handle it was moved to";
+  moved.Remove();
+  Click(kX11A);
+  EXPECT_EQ(events.size(), 6u);
+  EXPECT_EQ(secondCalls, 2) << "the next callback came into force";
+
+  later.Remove();
+  Click(kX11A);
+  EXPECT_EQ(secondCalls, 2);
+  EXPECT_EQ(edit->text(), "aaaaa") << "without a callback every key passes";
 }
 
 TEST_F(HookTest, ACallbackMayRemoveItsOwnHook) {
   auto owner = std::make_shared<int>(0);
-  ASSERT_TRUE(InstallKeyboardHook(
-      [owner](uint32_t, int, int, bool) {
-        RemoveKeyboardHook();
+  keyboardHook = InstallKeyboardHook(
+      [this, owner](uint32_t, int, int, bool) {
+        keyboardHook.Remove();
         return ++*owner > 0;
       },
-      std::this_thread::get_id()));
+      std::this_thread::get_id());
   Click(kX11A);
   EXPECT_EQ(*owner, 1);
 }
 
 TEST_F(HookTest, AThrowingCallbackIsReportedAndTheKeyPasses) {
   MessageBoxes boxes;
-  ASSERT_TRUE(InstallKeyboardHook(
+  keyboardHook = InstallKeyboardHook(
       [](uint32_t, int, int, bool down) -> bool {
         if (down) throw Exception("12345678/H Broken key handler");
         return true;
       },
-      std::this_thread::get_id()));
+      std::this_thread::get_id());
   Click(kX11A);
   ASSERT_EQ(boxes.Shown.size(), 1u);
   EXPECT_EQ(boxes.Shown[0].Text, "12345678/H Broken key handler");
@@ -190,8 +207,10 @@ TEST_F(HookTest, AThrowingCallbackIsReportedAndTheKeyPasses) {
 TEST_F(HookTest, OnlyTheUserInterfaceThreadGetsAHook) {
   std::thread::id other;
   std::thread([&] { other = std::this_thread::get_id(); }).join();
-  EXPECT_FALSE(InstallKeyboardHook([](uint32_t, int, int, bool) { return true; }, other));
-  EXPECT_FALSE(InstallMouseHook([](unsigned, const MOUSEHOOKSTRUCT*) { return true; }, other));
+  EXPECT_FALSE(
+      InstallKeyboardHook([](uint32_t, int, int, bool) { return true; }, other).Installed());
+  EXPECT_FALSE(
+      InstallMouseHook([](unsigned, const MOUSEHOOKSTRUCT*) { return true; }, other).Installed());
 }
 
 TEST_F(HookTest, CapsLockPressesToggleTheLockWithoutAnX11Display) {
@@ -226,12 +245,13 @@ TEST_F(HookTest, MouseEventsReachTheMouseCallbackWithTheirMessage) {
     int x, y;
   };
   std::vector<Seen> seen;
-  ASSERT_TRUE(InstallMouseHook(
+  THookHandle mouseHook = InstallMouseHook(
       [&](unsigned message, const MOUSEHOOKSTRUCT* data) {
         seen.push_back({message, data->X, data->Y});
         return true;
       },
-      std::this_thread::get_id()));
+      std::this_thread::get_id());
+  ASSERT_TRUE(mouseHook.Installed());
   struct Case {
     QEvent::Type type;
     Qt::MouseButton button;

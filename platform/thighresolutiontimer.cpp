@@ -1,4 +1,4 @@
-#include "foundation/thighresolutiontimer.h"
+#include "platform/thighresolutiontimer.h"
 
 #include "platform/clock.h"
 

@@ -1,4 +1,4 @@
-#include "foundation/thighresolutiontimer.h"
+#include "platform/thighresolutiontimer.h"
 
 #include <gtest/gtest.h>
 #include <time.h>

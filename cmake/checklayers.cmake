@@ -1,0 +1,26 @@
+cmake_minimum_required(VERSION 3.25)
+# Run by the layers test (lomtak_layers_test in Lomtak.cmake) with MAP, the layers' files, the
+# owners of their headers and what each target links, and SOURCE_DIR: fails with every include
+# of a header whose layer the including target does not link, and every layer that links itself.
+include(${MAP})
+set(faults "")
+foreach(target ${TARGETS})
+  if(CYCLE_${target})
+    string(APPEND faults "${target} links itself through the layers it links\n")
+  endif()
+  foreach(file ${FILES_${target}})
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+\"")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" header "${line}")
+      set(owner "${OWNER_${header}}")
+      if(owner AND NOT owner IN_LIST REACH_${target})
+        file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+        string(APPEND faults
+               "${shown} (${target}) includes ${header} of ${owner}, which it does not link\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "${faults}")
+endif()

@@ -1,0 +1,28 @@
+#pragma once
+// The root of the plain objects without the application object, for the tests of the layers
+// below it: the environment of the installation (support/installedprogram.h) and the windows a
+// test installs; with a part, the part too.
+
+#include <memory>
+
+#include "foundation/tenvironment.h"
+#include "foundation/troot.h"
+#include "support/installedprogram.h"
+
+class TPlainRoot : public TRoot {
+public:
+  TEnvironment* getEnvironment() const override { return Environment.get(); }
+
+private:
+  std::unique_ptr<TEnvironment> Environment = std::make_unique<TEnvironment>();
+};
+
+using PlainInstallation = InstalledProgram<TPlainRoot>;
+
+// A plain root that owns one part of the program, built on it as the application object builds
+// its own (the user list, the course catalogue).
+template <class TPart>
+class TPlainRootWith : public TPlainRoot {
+protected:
+  std::unique_ptr<TPart> Part = std::make_unique<TPart>(this);
+};
