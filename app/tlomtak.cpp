@@ -1,5 +1,7 @@
 #include "app/tlomtak.h"
 
+#include <optional>
+
 #include "app/tsite.h"
 #include "app/tversion.h"
 #include "engine/tcourses.h"
@@ -35,4 +37,27 @@ void TLomtak::Run() {
 
 TUser* TLomtak::ShowLogin() {
   return getWindowOpener()->ShowLogin(Users.get());
+}
+
+bool TLomtak::ShowAddNewUser() {
+  return getWindowOpener()->ShowAddNewUser(Users.get());
+}
+
+TCourse* TLomtak::ShowStart(TUser* user) {
+  return getWindowOpener()->ShowStart(user);
+}
+
+bool TLomtak::ShowAuthorization(TUser* user) {
+  return getWindowOpener()->ShowAuthorization(user);
+}
+
+bool TLomtak::ChangePassword(TUser* user) {
+  const std::optional<std::string> password = getWindowOpener()->ChangePassword(user);
+  if (!password) return false;
+  if (!user->setPassword(*password)) {
+    user->ShowMessage("PasswordNotChanged");
+    return false;
+  }
+  user->ShowMessage("PasswordChanged");
+  return true;
 }

@@ -8,6 +8,7 @@
 
 #include "foundation/troot.h"
 
+class TCourse;
 class TCourses;
 class TEnvironment;
 class TSite;
@@ -31,11 +32,19 @@ public:
   // The run sequence: the login loop. While the login window gives a user, that user trains;
   // returns when it gives none.
   void Run();
+
+  // The windows of the run sequence, each built with the window opener installed on the root.
   // The login window: the chosen user, or none.
   TUser* ShowLogin();
+  bool ShowAddNewUser() override;
+  TCourse* ShowStart(TUser* user) override;
+  bool ShowAuthorization(TUser* user) override;
+  // A confirmed password is stored and the user's "PasswordChanged" shown; one that could not be
+  // stored leaves the old password and shows the user's "PasswordNotChanged".
+  bool ChangePassword(TUser* user) override;
 
   TEnvironment* getEnvironment() const override { return Environment.get(); }
-  TUsers* getUsers() const { return Users.get(); }
+  TUsers* getUsers() const override { return Users.get(); }
   TCourses* getCourses() const { return Courses.get(); }
   TVersion* getVersion() const { return Version.get(); }
   TSite* getSite() const { return Site.get(); }

@@ -7,11 +7,23 @@
 
 #include "foundation/tenvironment.h"
 #include "foundation/troot.h"
+#include "foundation/twindowopener.h"
 #include "support/installedprogram.h"
 
 class TPlainRoot : public TRoot {
 public:
   TEnvironment* getEnvironment() const override { return Environment.get(); }
+  // No user list of its own (support/usersroot.h has one).
+  TUsers* getUsers() const override { return nullptr; }
+
+  // The users' windows, from the installed opener as the application object takes them.
+  bool ShowAddNewUser() override { return getWindowOpener()->ShowAddNewUser(getUsers()); }
+  TCourse* ShowStart(TUser* user) override { return getWindowOpener()->ShowStart(user); }
+  bool ShowAuthorization(TUser* user) override {
+    return getWindowOpener()->ShowAuthorization(user);
+  }
+  // With no user list there is no password to store.
+  bool ChangePassword(TUser*) override { return false; }
 
 private:
   std::unique_ptr<TEnvironment> Environment = std::make_unique<TEnvironment>();

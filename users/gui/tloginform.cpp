@@ -2,7 +2,6 @@
 
 #include "foundation/gui/draggedwindow.h"
 #include "foundation/troot.h"
-#include "foundation/twindowopener.h"
 #include "toolkit/exception.h"
 #include "toolkit/gui/listview.h"
 #include "toolkit/stringlist.h"
@@ -28,8 +27,7 @@ TLoginForm::TLoginForm(TComponent* Owner, TUsers* Users) : TMultilangForm(Owner)
 }
 
 TUser* TLoginForm::SelectUser() {
-  if (Users->getCount() == 0 && !getRoot()->getWindowOpener()->ShowAddNewUser(Users))
-    return nullptr;
+  if (Users->getCount() == 0 && !getRoot()->ShowAddNewUser()) return nullptr;
   return ShowModal() == mrOk ? SelectedUser : nullptr;
 }
 
@@ -51,7 +49,7 @@ void TLoginForm::acOnUserSelectExecute(TObject*) {
 void TLoginForm::acUserTeachExecute(TObject*) { setModalResult(mrOk); }
 
 void TLoginForm::acNewUserExecute(TObject*) {
-  getRoot()->getWindowOpener()->ShowAddNewUser(Users);
+  getRoot()->ShowAddNewUser();
   acUpdateExecute(this);
 }
 
