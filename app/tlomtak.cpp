@@ -36,11 +36,11 @@ void TLomtak::Run() {
 }
 
 TUser* TLomtak::ShowLogin() {
-  return getWindowOpener()->ShowLogin(Users.get());
+  return getWindowOpener()->ShowLogin(this);
 }
 
 bool TLomtak::ShowAddNewUser() {
-  return getWindowOpener()->ShowAddNewUser(Users.get());
+  return getWindowOpener()->ShowAddNewUser(this);
 }
 
 TCourse* TLomtak::ShowStart(TUser* user) {

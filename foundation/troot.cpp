@@ -9,8 +9,8 @@ namespace {
 // Every window closed at once: what the plain objects see with no windows installed.
 class TClosedWindows final : public TWindowOpener {
 public:
-  bool ShowAddNewUser(TUsers*) override { return false; }
-  TUser* ShowLogin(TUsers*) override { return nullptr; }
+  bool ShowAddNewUser(TRoot*) override { return false; }
+  TUser* ShowLogin(TRoot*) override { return nullptr; }
   TCourse* ShowStart(TUser*) override { return nullptr; }
   bool ShowAuthorization(TUser*) override { return false; }
   std::optional<std::string> ChangePassword(TUser*) override { return std::nullopt; }

@@ -17,7 +17,7 @@ public:
   TUsers* getUsers() const override { return nullptr; }
 
   // The users' windows, from the installed opener as the application object takes them.
-  bool ShowAddNewUser() override { return getWindowOpener()->ShowAddNewUser(getUsers()); }
+  bool ShowAddNewUser() override { return getWindowOpener()->ShowAddNewUser(this); }
   TCourse* ShowStart(TUser* user) override { return getWindowOpener()->ShowStart(user); }
   bool ShowAuthorization(TUser* user) override {
     return getWindowOpener()->ShowAuthorization(user);

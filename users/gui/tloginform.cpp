@@ -21,9 +21,10 @@ int AvatarOf(const TUser* user) {
 
 }  // namespace
 
-TLoginForm::TLoginForm(TComponent* Owner, TUsers* Users) : TMultilangForm(Owner), Users(Users) {
+TLoginForm::TLoginForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Owner) {
   Describe();
-  Construct(Users);
+  Construct(Object);
+  Users = getRoot()->getUsers();
 }
 
 TUser* TLoginForm::SelectUser() {
