@@ -5,9 +5,45 @@
 
 #include <mutex>
 
+#include "platform/sharedlibrary.h"
+
 namespace {
 
 constexpr int kStreamsPerSound = 10;
+
+// The mixer is loaded with the first sound: it pulls in the whole of SDL and its audio and
+// music libraries, which the start of the program does not need.
+struct TMixer {
+  TMixer() {
+    Find(InitSubSystem, "SDL_InitSubSystem");
+    Find(QuitSubSystem, "SDL_QuitSubSystem");
+    Find(OpenAudio, "Mix_OpenAudio");
+    Find(AllocateChannels, "Mix_AllocateChannels");
+    Find(LoadWAV, "Mix_LoadWAV");
+    Find(FreeChunk, "Mix_FreeChunk");
+    Find(PlayChannel, "Mix_PlayChannel");
+  }
+  template <typename TFunction>
+  void Find(TFunction& function, const char* name) {
+    function = reinterpret_cast<TFunction>(Library.Symbol(name));
+    Complete = Complete && function;
+  }
+
+  TSharedLibrary Library{"libSDL2_mixer-2.0.so.0"};
+  bool Complete = true;
+  decltype(&SDL_InitSubSystem) InitSubSystem;
+  decltype(&SDL_QuitSubSystem) QuitSubSystem;
+  decltype(&Mix_OpenAudio) OpenAudio;
+  decltype(&Mix_AllocateChannels) AllocateChannels;
+  decltype(&Mix_LoadWAV) LoadWAV;
+  decltype(&Mix_FreeChunk) FreeChunk;
+  decltype(&Mix_PlayChannel) PlayChannel;
+};
+
+const TMixer& Mixer() {
+  static const TMixer& mixer = *new TMixer;
+  return mixer;
+}
 
 // Every mixer call goes through this lock: sounds play from the metronome's thread and from the
 // user-interface thread, and a new sound may grow the channel table meanwhile.
@@ -19,12 +55,13 @@ std::mutex& MixerLock() {
 // The default output device, opened on first use and kept for the life of the process.
 bool DeviceOpen() {
   static const bool open = [] {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 512) != 0) {
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    const TMixer& mixer = Mixer();
+    if (!mixer.Complete || mixer.InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (mixer.OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 512) != 0) {
+      mixer.QuitSubSystem(SDL_INIT_AUDIO);
       return false;
     }
-    Mix_AllocateChannels(0);
+    mixer.AllocateChannels(0);
     return true;
   }();
   return open;
@@ -46,8 +83,8 @@ std::vector<int> TakeChannels(int count) {
   }
   int missing = count - static_cast<int>(taken.size());
   if (missing > 0) {
-    int first = Mix_AllocateChannels(-1);
-    if (Mix_AllocateChannels(first + missing) == first + missing) {
+    int first = Mixer().AllocateChannels(-1);
+    if (Mixer().AllocateChannels(first + missing) == first + missing) {
       for (int channel = first; channel < first + missing; ++channel) taken.push_back(channel);
     }
   }
@@ -59,7 +96,7 @@ std::vector<int> TakeChannels(int count) {
 TSound::TSound(const std::string& fileName) {
   if (!DeviceOpen()) return;
   // Decoding needs no lock; it must not hold up a beat that plays meanwhile.
-  Chunk = Mix_LoadWAV(fileName.c_str());
+  Chunk = Mixer().LoadWAV(fileName.c_str());
   if (Chunk == nullptr) return;
   std::lock_guard<std::mutex> hold(MixerLock());
   Streams = TakeChannels(kStreamsPerSound);
@@ -68,7 +105,7 @@ TSound::TSound(const std::string& fileName) {
 TSound::~TSound() {
   if (Chunk == nullptr) return;
   std::lock_guard<std::mutex> hold(MixerLock());
-  Mix_FreeChunk(Chunk);  // halts the channels still playing it
+  Mixer().FreeChunk(Chunk);  // halts the channels still playing it
   std::vector<int>& free = FreeChannels();
   free.insert(free.end(), Streams.begin(), Streams.end());
 }
@@ -77,7 +114,7 @@ void TSound::Play() {
   if (Streams.empty()) return;
   {
     std::lock_guard<std::mutex> hold(MixerLock());
-    Mix_PlayChannel(Streams[Cursor], Chunk, 0);
+    Mixer().PlayChannel(Streams[Cursor], Chunk, 0);
   }
   Cursor = (Cursor + 1) % Streams.size();
 }
