@@ -17,9 +17,8 @@ namespace {
 
 constexpr double kMaxWeight = 10000000.0;
 
-// Draws of one line before a damaged base is given up, and before the generator on a
-// well-formed one asks whether a line can come at all: with ordinary weights a line needs a
-// few draws more than its length.
+// Draws of one line before a damaged base is given up: with ordinary weights a line needs a few
+// draws more than its length.
 int64_t DrawBudget(int32_t length) {
   return 10000 + 1000 * static_cast<int64_t>(length);
 }
