@@ -39,18 +39,6 @@ TUser* TLomtak::ShowLogin() {
   return getWindowOpener()->ShowLogin(this);
 }
 
-bool TLomtak::ShowAddNewUser() {
-  return getWindowOpener()->ShowAddNewUser(this);
-}
-
-TCourse* TLomtak::ShowStart(TUser* user) {
-  return getWindowOpener()->ShowStart(user);
-}
-
-bool TLomtak::ShowAuthorization(TUser* user) {
-  return getWindowOpener()->ShowAuthorization(user);
-}
-
 bool TLomtak::ChangePassword(TUser* user) {
   const std::optional<std::string> password = getWindowOpener()->ChangePassword(user);
   if (!password) return false;

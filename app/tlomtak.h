@@ -33,12 +33,9 @@ public:
   // returns when it gives none.
   void Run();
 
-  // The windows of the run sequence, each built with the window opener installed on the root.
-  // The login window: the chosen user, or none.
+  // The login window, built with the window opener installed on the root: the chosen user, or
+  // none. The users' own windows are the root's (foundation/troot.h).
   TUser* ShowLogin();
-  bool ShowAddNewUser() override;
-  TCourse* ShowStart(TUser* user) override;
-  bool ShowAuthorization(TUser* user) override;
   // A confirmed password is stored and the user's "PasswordChanged" shown; one that could not be
   // stored leaves the old password and shows the user's "PasswordNotChanged".
   bool ChangePassword(TUser* user) override;

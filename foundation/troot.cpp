@@ -29,6 +29,18 @@ std::string TRoot::ReadLocalized(const std::string& section, const std::string& 
   return getLocalization()->ReadString(section, key, fallback);
 }
 
+bool TRoot::ShowAddNewUser() {
+  return getWindowOpener()->ShowAddNewUser(this);
+}
+
+TCourse* TRoot::ShowStart(TUser* user) {
+  return getWindowOpener()->ShowStart(user);
+}
+
+bool TRoot::ShowAuthorization(TUser* user) {
+  return getWindowOpener()->ShowAuthorization(user);
+}
+
 TWindowOpener* TRoot::getWindowOpener() const {
   static TClosedWindows closed;
   return WindowOpener ? WindowOpener : &closed;

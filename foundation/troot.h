@@ -35,13 +35,14 @@ public:
 
   // The windows that serve the users, each built, run modally and freed by the window opener.
   // The new-user window: true when it created a user.
-  virtual bool ShowAddNewUser() = 0;
+  bool ShowAddNewUser();
   // The start window for the user: the chosen and loaded course, or none.
-  virtual TCourse* ShowStart(TUser* user) = 0;
+  TCourse* ShowStart(TUser* user);
   // The user's password prompt: true when the right password was confirmed.
-  virtual bool ShowAuthorization(TUser* user) = 0;
+  bool ShowAuthorization(TUser* user);
   // The new-password window for the user; when confirmed, stores the new password and says
-  // whether it was stored. True when a new password was stored.
+  // whether it was stored. True when a new password was stored. Storing needs the users, a
+  // layer above this one: the root that has them implements it.
   virtual bool ChangePassword(TUser* user) = 0;
 
   // The windows of the run sequence (see foundation/twindowopener.h), not owned. With none

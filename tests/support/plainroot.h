@@ -7,7 +7,6 @@
 
 #include "foundation/tenvironment.h"
 #include "foundation/troot.h"
-#include "foundation/twindowopener.h"
 #include "support/installedprogram.h"
 
 class TPlainRoot : public TRoot {
@@ -16,12 +15,6 @@ public:
   // No user list of its own (support/usersroot.h has one).
   TUsers* getUsers() const override { return nullptr; }
 
-  // The users' windows, from the installed opener as the application object takes them.
-  bool ShowAddNewUser() override { return getWindowOpener()->ShowAddNewUser(this); }
-  TCourse* ShowStart(TUser* user) override { return getWindowOpener()->ShowStart(user); }
-  bool ShowAuthorization(TUser* user) override {
-    return getWindowOpener()->ShowAuthorization(user);
-  }
   // With no user list there is no password to store.
   bool ChangePassword(TUser*) override { return false; }
 

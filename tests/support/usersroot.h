@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "foundation/twindowopener.h"
 #include "support/plainroot.h"
 #include "users/tuser.h"
 #include "users/tusers.h"
