@@ -23,8 +23,9 @@ public:
   TLomtak();
   ~TLomtak() override;
 
-  // The application object at the root of the program's objects and windows.
-  static TLomtak* Of(TRoot* root) { return static_cast<TLomtak*>(root); }
+  // The application object at the root of the program's objects and windows. Raises
+  // std::bad_cast for another root (a plain test's), which has no courses, version or site.
+  static TLomtak* Of(TRoot* root) { return &dynamic_cast<TLomtak&>(*root); }
 
   // Fills "%VERSION%" with the file version.
   std::string Format(const std::string& text) const override;
