@@ -5,7 +5,7 @@
 // through TWorkspaceViews, which the training screen answers with its real views and a test
 // with a model of them. Keeps nothing.
 
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 // How the views size themselves for the room they are given; each answer is read back after
 // the view has sized itself, since every later step depends on it.

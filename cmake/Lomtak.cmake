@@ -37,8 +37,8 @@ endfunction()
 
 # A test that every file of the layers, and of the given programs, includes headers only of the
 # layers its own target links, directly or through others, and that no layer links itself back.
-# A header belongs to the layer of its folder, or of the source beside it; headers a layer lists
-# in its LOMTAK_PLAIN_HEADERS belong to none. Call it once every layer is defined.
+# A header belongs to the layer of its folder, or of the source beside it. Call it once every
+# layer is defined.
 function(lomtak_layers_test name)
   get_property(layers GLOBAL PROPERTY LOMTAK_LAYERS)
   set(map "")
@@ -48,10 +48,8 @@ function(lomtak_layers_test name)
     lomtak_files_of(${layer} files)
     list(APPEND files ${headers})
     list(REMOVE_DUPLICATES files)
-    get_target_property(plain ${layer} LOMTAK_PLAIN_HEADERS)
     foreach(file ${files})
-      get_filename_component(base ${file} NAME)
-      if(file MATCHES "\\.h$" AND NOT base IN_LIST plain)
+      if(file MATCHES "\\.h$")
         file(RELATIVE_PATH header ${PROJECT_SOURCE_DIR} ${file})
         string(APPEND map "set(\"OWNER_${header}\" ${layer})\n")
       endif()

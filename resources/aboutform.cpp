@@ -2,8 +2,8 @@
 
 #include "app/gui/taboutform.h"
 #include "resources/windowparts.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/action.h"
-#include "toolkit/gui/colors.h"
 #include "toolkit/gui/description.h"
 #include "toolkit/gui/image.h"
 #include "toolkit/gui/label.h"

@@ -2,9 +2,9 @@
 
 #include "app/gui/tintroductionform.h"
 #include "resources/windowparts.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/checkbox.h"
-#include "toolkit/gui/colors.h"
 #include "toolkit/gui/description.h"
 #include "toolkit/gui/image.h"
 #include "toolkit/gui/panel.h"

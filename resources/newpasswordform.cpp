@@ -2,8 +2,8 @@
 
 #include "resources/windowparts.h"
 #include "toolkit/codepage.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/action.h"
-#include "toolkit/gui/colors.h"
 #include "toolkit/gui/description.h"
 #include "toolkit/gui/image.h"
 #include "users/gui/tnewpasswordform.h"

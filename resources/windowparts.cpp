@@ -1,9 +1,9 @@
 #include "resources/windowparts.h"
 
 #include "resources/pictures/picture.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/bitmap.h"
-#include "toolkit/gui/colors.h"
 #include "toolkit/gui/description.h"
 #include "toolkit/gui/edit.h"
 #include "toolkit/gui/form.h"

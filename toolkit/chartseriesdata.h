@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "toolkit/gui/colors.h"
+#include "toolkit/colors.h"
 
 struct TChartPoint {
   double X;

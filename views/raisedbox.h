@@ -3,7 +3,7 @@
 // colour, a light line along the inner top and left edges, and the fill inside.
 // Any thread that owns the canvas.
 
-#include "toolkit/gui/colors.h"
+#include "toolkit/colors.h"
 
 class TCanvas;
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "toolkit/gui/bitmap.h"
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 #include "toolkit/thread.h"
 
 class TAsyncImageLoader : public TThread {

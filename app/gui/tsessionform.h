@@ -14,7 +14,7 @@
 #include "app/sessionstatus.h"
 #include "foundation/gui/tmultilangform.h"
 #include "platform/gui/thook.h"
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 class TAction;
 class TActionList;

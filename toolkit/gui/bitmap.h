@@ -5,7 +5,7 @@
 
 #include "toolkit/gui/canvas.h"
 #include "toolkit/gui/graphic.h"
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 class TBitmap : public TGraphic {
 public:

@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "toolkit/gui/colors.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/font.h"
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 class QFontMetrics;
 class QImage;

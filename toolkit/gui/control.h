@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/gui/colors.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/component.h"
 #include "toolkit/gui/events.h"
 #include "toolkit/gui/font.h"
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 class QEvent;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "toolkit/gui/colors.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/object.h"
 
 class QFont;

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "toolkit/gui/graphic.h"
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 class TJPEGImage : public TGraphic {
 public:

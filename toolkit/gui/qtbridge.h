@@ -7,13 +7,12 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
-
 #include <string>
 
 #include "toolkit/codepage.h"
-#include "toolkit/gui/colors.h"
+#include "toolkit/colors.h"
 #include "toolkit/gui/events.h"
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 class TGraphic;
 

@@ -2,7 +2,7 @@
 // The screen: the primary display's size and every monitor's rectangle, from Qt, in the order
 // Qt lists them. Any call asks Qt afresh; user-interface thread only.
 
-#include "toolkit/gui/rect.h"
+#include "toolkit/rect.h"
 
 class TScreen {
 public:
