@@ -73,6 +73,9 @@ TEST_F(TLinePlannerTest, ALineIsPossibleWhereSomeDrawsEndInOne) {
       {"words of a doubled letter and the next word's letter", kWordsAA, 3,
        {{'a', 1e7}, {' ', 1e7}}, "aa ", {4}, true},
       {"order 1 draws among every letter", kWordsA, 1, {}, "a ", {4}, true},
+      // Lines of "a " end in a blank, and b is followed by c of weight 0: the draws end in the
+      // logic error once a b comes.
+      {"a letter whose draw picks nothing", kRarelyBC, 2, {{'c', 0}}, "c ", {2}, true},
   };
   // clang-format on
   for (const TDraws& c : cases) {

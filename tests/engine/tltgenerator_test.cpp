@@ -351,6 +351,33 @@ TEST_F(TLTGeneratorTest, NoLetterOfWeightAboveZeroIsALogicError) {
   EXPECT_EQ(ErrorOf([&] { generator.NextLetter(); }), "A5F26994/F Logic error");
 }
 
+TEST_F(TLTGeneratorTest, DrawsThatReachALetterOfNoWeightEndInTheDesignedLogicError) {
+  // Lines of "a " end in a blank, and the rare b is followed only by c, of weight 0: the
+  // designed draws end in the logic error once a b comes, long after the line loop has handed
+  // over to the planner; a line at the neutral weights would be "bc".
+  Load({{" a", 1000}, {" b", 1}, {"a ", 1}, {"bc", 1}, {"c ", 1}}, 2, "abc");
+  TLTGenerator generator(&Base);
+  for (uint32_t seed : {1u, 2024u, 0xCAFEF00Du}) {
+    SCOPED_TRACE(seed);
+    generator.ResetWeights();
+    SeedRandom(seed);
+    generator.NextLetter();
+    generator.setWeight('c', 0);
+    double weights[256];
+    for (int i = 0; i < 256; ++i) weights[i] = generator.getWeight(static_cast<unsigned char>(i));
+    TDesignedLines designed(Base);
+    designed.Context = generator.getContext();
+    const uint32_t before = RandSeed;
+    EXPECT_EQ(ErrorOf([&] { generator.Generate(2); }), "A5F26994/F Logic error");
+    const uint32_t after = RandSeed;
+    RandSeed = before;
+    EXPECT_EQ(ErrorOf([&] { designed.Generate(2, 2, weights); }), "A5F26994/F Logic error");
+    EXPECT_EQ(RandSeed, after);
+    EXPECT_EQ(designed.Context, generator.getContext());
+    EXPECT_EQ(generator.getWeight('c'), 0);
+  }
+}
+
 TEST_F(TLTGeneratorTest, ATrieDeeperThanItsOrderIsReadWithinTheContext) {
   Load({{std::string(200, 'a'), 1}}, 2);
   TLTGenerator generator(&Base);
