@@ -89,6 +89,8 @@ bool TLinePlanner::LinePossible(const std::string& context) {
     const TBaseStructure* node = NodeAfter(tail);
     if (!node) continue;
     const TDrawTable& table = TableAt(node, doubled ? alphabet.Normalize(last) : -1);
+    // A draw that picks nothing ends the draws in the logic error.
+    if (table.NoneFrom() < 32768) return true;
     for (size_t i = 0; i < table.Candidates().size(); ++i) {
       if (!table.Drawn(i)) continue;
       const unsigned char letter = table.Candidates()[i].Child->getLetter();

@@ -24,8 +24,9 @@ public:
   TLinePlanner(const TLTBase& base, const double* weights, int32_t order, int32_t length);
   ~TLinePlanner();
 
-  // Whether some run of draws from this context (the generator's, at the start of a line) ends
-  // in a line of the length whose last character is a letter.
+  // Whether some run of draws from this context (the generator's, at the start of a line) ends:
+  // in a line of the length whose last character is a letter, or in the logic error of a draw
+  // that picks nothing.
   bool LinePossible(const std::string& context);
   // From the start of a line, draws as the generator does until a line of the length ends in a
   // letter, and returns that line; `context` and the random sequence follow. Raises the

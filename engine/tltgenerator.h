@@ -36,9 +36,10 @@ public:
   // A line of exactly `length` letters, neither beginning nor ending with a blank; a doubled
   // letter is drawn on at the neutral weight until another letter comes. On a base of the shape
   // the loader builds (every leaf at the base's order, every suffix of a path a path) a line
-  // always comes; where the weights let no line of the length end in a letter, it is drawn at
-  // the neutral weights. "2F86C1D7/F Logic error" when not even those can give one, and when a
-  // damaged base yields none within a bounded number of draws and of trie nodes looked at.
+  // always comes, or "A5F26994/F Logic error" where the draws reach a node whose letters all
+  // weigh 0; where the weights let neither happen, the line is drawn at the neutral weights.
+  // "2F86C1D7/F Logic error" when not even those can give one, and when a damaged base yields
+  // none within a bounded number of draws and of trie nodes looked at.
   std::string Generate(int32_t length);
 
   const std::string& getContext() const { return Context; }

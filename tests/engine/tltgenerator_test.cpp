@@ -1,30 +1,21 @@
 #include "engine/tltgenerator.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <map>
 #include <set>
 
 #include "engine/tbasestructure.h"
 #include "engine/tltbase.h"
+#include "support/codederror.h"
 #include "support/courses.h"
+#include "support/designedlines.h"
+#include "support/sequencebase.h"
 #include "support/testfiles.h"
 #include "toolkit/exception.h"
 #include "toolkit/random.h"
 
 namespace {
-
-// The message of the coded error that `action` throws, or "" when it throws none.
-template <typename Action>
-std::string ErrorOf(Action action) {
-  try {
-    action();
-  } catch (const Exception& error) {
-    return error.Message;
-  }
-  return "";
-}
 
 // Sets the program-wide seed so that the next draw is 0.
 void NextDrawIsZero() {
@@ -33,20 +24,7 @@ void NextDrawIsZero() {
   RandSeed = (0u - 1u) * inverse;
 }
 
-class TLTGeneratorTest : public TTempFolderTest {
-protected:
-  // Loads a base holding the given sequences (each with its prefixes).
-  void Load(const std::map<std::string, int32_t>& sequences, int32_t order,
-            const std::string& letters = "abcdefghijklmnopqrstuvwxyz") {
-    TTestHeader header;
-    header.Order = order;
-    header.Letters = letters;
-    TempDir::Write(PathOf("Test.Base"), BaseBytes(header, SequenceRecords(sequences)));
-    ASSERT_TRUE(Base.LoadFromFile(PathOf("Test.Base")));
-  }
-
-  TLTBase Base;
-};
+using TLTGeneratorTest = TSequenceBaseTest;
 
 TEST_F(TLTGeneratorTest, OrderIsClampedToTheBase) {
   Load({{"abcd", 1}}, 4);
@@ -198,65 +176,6 @@ TEST_F(TLTGeneratorTest, ADoubledLetterGoesOnAtNeutralWeight) {
   EXPECT_GT(runs[2], runs[1]);  // the second l still comes at 400
   EXPECT_LT(longRuns, total / 100);
 }
-
-// The line loop as designed, with no bound on its draws: the lines the generator must give.
-class TDesignedLines {
-public:
-  explicit TDesignedLines(const TLTBase& base) : Base(base) {}
-
-  std::string Generate(int32_t length, int32_t order, double* weights) {
-    std::string line;
-    for (;;) {
-      line.clear();
-      int held = -1;
-      double heldWeight = 0;
-      while (line.size() < static_cast<size_t>(length)) {
-        const unsigned char letter = NextLetter(order, weights);
-        if (line.empty() && letter == ' ') continue;
-        const int index = Base.getAlphabet().Normalize(letter);
-        if (!line.empty() && letter == static_cast<unsigned char>(line.back()) && held < 0) {
-          held = index;
-          heldWeight = weights[index];
-          weights[index] = 1.0;
-        } else if (!line.empty() && letter != static_cast<unsigned char>(line.back()) &&
-                   held >= 0) {
-          weights[held] = heldWeight;
-          held = -1;
-        }
-        line += static_cast<char>(letter);
-      }
-      if (held >= 0) weights[held] = heldWeight;
-      if (line.back() != ' ') return line;
-    }
-  }
-
-  // The generator's context: set from it before the first line.
-  std::string Context;
-
-private:
-  // On a well-formed base, with the context already filled.
-  unsigned char NextLetter(int32_t order, const double* weights) {
-    const size_t depth = Context.size();
-    std::memmove(&Context[0], &Context[1], depth - 1);
-    const TBaseStructure* node = Base.getRoot();
-    for (size_t i = depth - order; i + 1 < depth; ++i)
-      node = const_cast<TBaseStructure*>(node)->FindChild(Context[i], false);
-    long double total = 0;
-    for (auto* child = node->getFirstChild(); child; child = child->getNextSibling())
-      total += child->getCount() * static_cast<long double>(
-                                       weights[Base.getAlphabet().Normalize(child->getLetter())]);
-    const long double threshold = static_cast<long double>(Rand()) * total / 32768;
-    long double sum = 0;
-    for (auto* child = node->getFirstChild(); child; child = child->getNextSibling()) {
-      sum += child->getCount() * static_cast<long double>(
-                                     weights[Base.getAlphabet().Normalize(child->getLetter())]);
-      if (sum > threshold) return Context[depth - 1] = static_cast<char>(child->getLetter());
-    }
-    throw Exception("A5F26994/F Logic error");
-  }
-
-  const TLTBase& Base;
-};
 
 TEST(TLTGeneratorShippedTest, AHeavyBlankNeverStopsTheLinesOfAShippedBase) {
   for (const char* course : {"English", "Russian"}) {
@@ -430,6 +349,33 @@ TEST_F(TLTGeneratorTest, NoLetterOfWeightAboveZeroIsALogicError) {
   generator.setWeight('a', 0);
   generator.setWeight('b', 0);
   EXPECT_EQ(ErrorOf([&] { generator.NextLetter(); }), "A5F26994/F Logic error");
+}
+
+TEST_F(TLTGeneratorTest, DrawsThatReachALetterOfNoWeightEndInTheDesignedLogicError) {
+  // Lines of "a " end in a blank, and the rare b is followed only by c, of weight 0: the
+  // designed draws end in the logic error once a b comes, long after the line loop has handed
+  // over to the planner; a line at the neutral weights would be "bc".
+  Load({{" a", 1000}, {" b", 1}, {"a ", 1}, {"bc", 1}, {"c ", 1}}, 2, "abc");
+  TLTGenerator generator(&Base);
+  for (uint32_t seed : {1u, 2024u, 0xCAFEF00Du}) {
+    SCOPED_TRACE(seed);
+    generator.ResetWeights();
+    SeedRandom(seed);
+    generator.NextLetter();
+    generator.setWeight('c', 0);
+    double weights[256];
+    for (int i = 0; i < 256; ++i) weights[i] = generator.getWeight(static_cast<unsigned char>(i));
+    TDesignedLines designed(Base);
+    designed.Context = generator.getContext();
+    const uint32_t before = RandSeed;
+    EXPECT_EQ(ErrorOf([&] { generator.Generate(2); }), "A5F26994/F Logic error");
+    const uint32_t after = RandSeed;
+    RandSeed = before;
+    EXPECT_EQ(ErrorOf([&] { designed.Generate(2, 2, weights); }), "A5F26994/F Logic error");
+    EXPECT_EQ(RandSeed, after);
+    EXPECT_EQ(designed.Context, generator.getContext());
+    EXPECT_EQ(generator.getWeight('c'), 0);
+  }
 }
 
 TEST_F(TLTGeneratorTest, ATrieDeeperThanItsOrderIsReadWithinTheContext) {
