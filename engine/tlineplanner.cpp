@@ -27,6 +27,33 @@ void CountDraws(uint64_t& draws, uint64_t more) {
   if (draws >> 32) throw Exception("2F86C1D7/F Logic error");
 }
 
+// How many draws from `seed` on fall from `first` up to, not including, `end`, before the
+// first that does not; at most `limit`. Eight draws at a time, each from the one eight before,
+// so that the draws need not wait for one another.
+uint64_t DrawsWithin(uint32_t seed, int first, int end, uint64_t limit) {
+  constexpr int kLanes = 8;
+  uint32_t multiplier = 1, increment = 0;
+  std::array<uint32_t, kLanes> lanes;
+  for (uint32_t& lane : lanes) {
+    seed = NextSeed(seed);
+    lane = seed;
+    multiplier *= kRandMultiplier;
+    increment = increment * kRandMultiplier + kRandIncrement;
+  }
+  const uint32_t width = static_cast<uint32_t>(end - first);
+  for (uint64_t draws = 0; draws < limit; draws += kLanes) {
+    bool outside = false;
+    for (uint32_t lane : lanes) outside |= static_cast<uint32_t>(DrawOf(lane) - first) >= width;
+    if (outside) {
+      for (int i = 0; i < kLanes; ++i)
+        if (static_cast<uint32_t>(DrawOf(lanes[i]) - first) >= width)
+          return std::min<uint64_t>(draws + i, limit);
+    }
+    for (uint32_t& lane : lanes) lane = lane * multiplier + increment;
+  }
+  return limit;
+}
+
 }  // namespace
 
 // One place of the draws: the table to draw from and, per candidate, its letter and the place
@@ -332,6 +359,20 @@ std::string TLinePlanner::DrawLine(std::string& context) {
           stream += static_cast<char>(letter);
           stream += ' ';
         }
+      }
+    }
+    if (count == 0) {
+      // Where a leading blank leads back to the same place, the run of them ends at the first
+      // draw that does not pick the blank: found from the seed alone.
+      const auto blank = std::find(state->Letters.begin(), state->Letters.end(), ' ');
+      const size_t at = static_cast<size_t>(blank - state->Letters.begin());
+      if (blank != state->Letters.end() && state->Table->Drawn(at) &&
+          After(*state, static_cast<int>(at), false) == state) {
+        const uint64_t run = DrawsWithin(seed, state->Table->Candidates()[at].First,
+                                         state->Table->End(at), (uint64_t{1} << 32) - draws);
+        CountDraws(draws, run);
+        seed = SeedAfter(seed, run);
+        stream.append(std::min<uint64_t>(run, depth), ' ');
       }
     }
     seed = NextSeed(seed);

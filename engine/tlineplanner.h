@@ -2,9 +2,9 @@
 // For the generator on a well-formed base whose lines keep ending in a blank (a heavy weight on
 // the non-letters): decides whether a line of the length can come at all from the context, and
 // draws the lines from tables worked out once, passing over whole lines of one-letter words (at
-// order 2 a period of the random sequence at a time). The line, the random sequence and the
-// context end exactly where the generator's own draws would take them. One line length and one
-// set of weights; borrows the base; the thread of its generator.
+// order 2 a period of the random sequence at a time) and runs of leading blanks. The line, the
+// random sequence and the context end exactly where the generator's own draws would take them. One
+// line length and one set of weights; borrows the base; the thread of its generator.
 
 #include <cstdint>
 #include <map>

@@ -106,6 +106,13 @@ TEST_F(TLinePlannerTest, LinesAreTheDesignedOnes) {
       {"one-letter words from place to place of a deeper base", Ring("a b ab b ba b a ", 4), 3,
        {{' ', 3e3}}, "b a ", {2, 4, 2, 30, 2}},
       {"leading blanks", Ring("ab ba abb a bab ", 2), 1, {{' ', 1e3}}, "ab", {30, 31}},
+      // Runs of hundreds of leading blanks, passed over at the place a blank leads back to:
+      // at order 1 every place (the context after a short line holds blanks of the run); at
+      // order 3 only after two blanks.
+      {"long runs of leading blanks", Ring("ab ba abb a bab ", 4), 1, {{' ', 3e3}}, "ab a",
+       {30, 1, 31, 2}},
+      {"long runs of leading blanks after two", Ring("a   b ab  ba b ", 3), 3, {{' ', 3e2}},
+       "b a", {30, 31, 2}},
   };
   // clang-format on
   for (const TDraws& c : cases) {
