@@ -201,6 +201,7 @@ void TLinePlanner::FillCodes(int place) {
     if (word.Next < 0) return kPlaces;
     Blanks[static_cast<size_t>(place) * kPlaces + static_cast<size_t>(word.Next)] =
         static_cast<uint32_t>(word.First) | static_cast<uint32_t>(word.End) << 16;
+    KeptBlanks = {std::max(KeptBlanks.First, word.First), std::min(KeptBlanks.End, word.End)};
     return static_cast<size_t>(word.Next);
   };
   size_t pairs = 0;
@@ -290,38 +291,52 @@ TLinePlanner::TPassed TLinePlanner::PassChain(TState*& state, uint32_t& seed) {
   size_t size = 1;
   while (size < perLine + RecentWords() + 1) size *= 2;
   std::vector<uint8_t> after(size);
-  uint32_t word = seed, lineSeed = seed;
+  uint8_t* const ring = after.data();
+  uint32_t lineSeed = seed;
   int linePlace = first;
   uint64_t words = 0;
-  // The place's share of the codes begins at its number times kCodesPerPlace, as a code
-  // names it.
+  // A place's share of the codes begins at its number times kCodesPerPlace, which is what a
+  // code that names it holds: the next word's share is the code itself. Held here, not read
+  // through the members again after every store of a place.
   const uint16_t* codes = Codes.data();
+  const TPair* pairs = Pairs.data();
+  // The blank's draws that keep every word's blank so far: only a draw outside them needs the
+  // word's own.
+  auto keptBlanks = [&] {
+    return std::pair<uint32_t, uint32_t>(KeptBlanks.First,
+                                         std::max(KeptBlanks.End - KeptBlanks.First, 0));
+  };
+  auto [keptFirst, keptWidth] = keptBlanks();
   size_t at = static_cast<size_t>(first) * kCodesPerPlace;
+  // The seed of the word's letter: the one after the seed the word starts at.
+  uint32_t letterSeed = NextSeed(seed);
   for (uint64_t inLine = 0;;) {
-    const uint32_t letterSeed = NextSeed(word);
-    const size_t code = codes[at + static_cast<size_t>(DrawOf(letterSeed) / kDrawsPerCode)];
-    const uint32_t draw = static_cast<uint32_t>(DrawOf(NextSeed(letterSeed)));
-    // Two draws in one step, so that the next word's seed need not wait for this one's letter.
-    word = word * kTwoDrawsMultiplier + kTwoDrawsIncrement;
-    size_t next = code / kCodesPerPlace;
-    if (code >= kPair && code < kSlow) {
-      const TPair& pair = Pairs[at / kCodesPerPlace * kPairsPerPlace + (code - kPair)];
-      next = DrawOf(letterSeed) < pair.Second ? pair.Before : pair.After;
+    const uint32_t blankSeed = NextSeed(letterSeed);
+    const int letter = DrawOf(letterSeed);
+    const uint32_t draw = static_cast<uint32_t>(DrawOf(blankSeed));
+    size_t next = codes[at + static_cast<uint32_t>(letter) / kDrawsPerCode];
+    if (next >= kPair && next < kSlow) {
+      const TPair& pair = pairs[at / kCodesPerPlace * kPairsPerPlace + (next - kPair)];
+      next = static_cast<size_t>(letter < pair.Second ? pair.Before : pair.After) * kCodesPerPlace;
     }
-    if (next < kPlaces) {
-      const uint32_t blank = Blanks[at / kCodesPerPlace * kPlaces + next];
-      if (draw - (blank & 0xFFFF) >= (blank >> 16) - (blank & 0xFFFF)) break;
-    } else {
+    if (next >= kPair) {
       const int found = NextPlace(static_cast<int>(at / kCodesPerPlace), letterSeed);
       if (found < 0) break;
-      next = static_cast<size_t>(found);
+      next = static_cast<size_t>(found) * kCodesPerPlace;
       codes = Codes.data();
+      pairs = Pairs.data();
+      std::tie(keptFirst, keptWidth) = keptBlanks();
+    } else if (draw - keptFirst >= keptWidth) {
+      const uint32_t blank = Blanks[at / kCodesPerPlace * kPlaces + next / kCodesPerPlace];
+      if (draw - (blank & 0xFFFF) >= (blank >> 16) - (blank & 0xFFFF)) break;
     }
-    at = next * kCodesPerPlace;
-    after[words++ & (size - 1)] = static_cast<uint8_t>(next);
+    at = next;
+    // Two draws in one step, so that the next word's letter need not wait for this one's blank.
+    letterSeed = letterSeed * kTwoDrawsMultiplier + kTwoDrawsIncrement;
+    ring[words++ & (size - 1)] = static_cast<uint8_t>(at / kCodesPerPlace);
     if (++inLine < perLine) continue;
     inLine = 0;
-    lineSeed = word;
+    lineSeed = blankSeed;
     linePlace = static_cast<int>(at / kCodesPerPlace);
     passed.Words = words;
     // The sequence comes round after 2^32 draws.

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "engine/tdrawtable.h"
+#include "engine/toneletterwords.h"
 
 class TLTBase;
-class TOneLetterWords;
 
 class TLinePlanner {
 public:
@@ -110,4 +110,6 @@ private:
   std::vector<uint16_t> Codes;
   std::vector<uint32_t> Blanks = std::vector<uint32_t>(kPlaces * kPlaces);
   std::vector<TPair> Pairs;
+  // The draws that give the blank after the letter of every word in Blanks.
+  TOneLetterWords::TRange KeptBlanks{0, 32768};
 };
