@@ -20,14 +20,16 @@ bool TCanvas::Drawable() const {
   return surface_ && !surface_->isNull();
 }
 
-void TCanvas::Changed() const {
-  if (OnChange) OnChange();
+void TCanvas::Changed(const QRect& area) const {
+  const QRect changed = area.normalized() & surface_->rect();
+  if (OnChange && !changed.isEmpty())
+    OnChange(Rect(changed.left(), changed.top(), changed.right() + 1, changed.bottom() + 1));
 }
 
 void TCanvas::FillRect(const TRect& rect) {
   if (!Drawable() || brush_.Style() == bsClear) return;
   QPainter(surface_).fillRect(ToQRect(rect), ToQColor(brush_.Color()));
-  Changed();
+  Changed(ToQRect(rect));
 }
 
 namespace {
@@ -115,7 +117,7 @@ void TCanvas::Shape(int x1, int y1, int x2, int y2, int width, int height) {
     if (filled) pixels.Fill(inner, innerEnd, y, brushColor);
     pixels.Fill(innerEnd, last, y, penColor);
   }
-  Changed();
+  Changed(QRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1));
 }
 
 TSize TCanvas::TextExtent(const std::string& text) const {
@@ -150,8 +152,12 @@ void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text)
   }
   painter.setFont(font);
   painter.setPen(ToQColor(font_.Color()));
-  painter.drawText(QPoint(x, y + metrics.ascent()), string);
-  Changed();
+  const QPoint baseline(x, y + metrics.ascent());
+  painter.drawText(baseline, string);
+  // The cell, and the ink where glyphs reach beyond it, with a pixel for their antialiasing.
+  QRect drawn = QRect(x, y, metrics.horizontalAdvance(string), CellHeight(metrics)) |
+                metrics.boundingRect(string).translated(baseline).adjusted(-1, -1, 1, 1);
+  Changed(clip ? drawn & ToQRect(*clip) : drawn);
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect) {
@@ -169,7 +175,7 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& so
     painter.drawImage(ToQRect(dest), *source->surface_, part);
   else
     painter.drawImage(ToQRect(dest), from);
-  Changed();
+  Changed(ToQRect(dest));
 }
 
 void TCanvas::Draw(int x, int y, const TGraphic* graphic) {
@@ -180,7 +186,7 @@ void TCanvas::Draw(int x, int y, const TGraphic* graphic) {
 void TCanvas::StretchDraw(const TRect& rect, const TGraphic* graphic) {
   if (!Drawable() || !graphic || graphic->Empty()) return;
   QPainter(surface_).drawImage(ToQRect(rect), graphic->DrawnImage());
-  Changed();
+  Changed(ToQRect(rect));
 }
 
 TColor TCanvas::Pixels(int x, int y) const {
@@ -191,5 +197,5 @@ TColor TCanvas::Pixels(int x, int y) const {
 void TCanvas::setPixel(int x, int y, TColor color) {
   if (!Drawable() || !surface_->rect().contains(x, y)) return;
   surface_->setPixelColor(x, y, ToQColor(color));
-  Changed();
+  Changed(QRect(x, y, 1, 1));
 }

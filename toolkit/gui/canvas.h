@@ -12,6 +12,7 @@
 
 class QFontMetrics;
 class QImage;
+class QRect;
 class TGraphic;
 
 enum TPenStyle { psSolid, psClear };
@@ -84,11 +85,12 @@ public:
   TColor Pixels(int x, int y) const;
   void setPixel(int x, int y, TColor color);
 
-  // Raised after every operation that drew; a paint box shows its surface then.
-  std::function<void()> OnChange;
+  // Raised after every operation that drew, with the part of the surface it may have changed
+  // (never empty); a paint box shows that part then.
+  std::function<void(const TRect&)> OnChange;
 
 private:
-  void Changed() const;
+  void Changed(const QRect& area) const;
   bool Drawable() const;
   // Pixels set one by one, the pen as wide as it is inside the shape, nothing antialiased.
   void Shape(int x1, int y1, int x2, int y2, int width, int height);
