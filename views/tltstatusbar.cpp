@@ -74,6 +74,7 @@ TLTStatusBar::TLTStatusBar(TComponent* Owner) : TPaintBox(Owner) {
   Font()->setHeight(20);
   Canvas()->Font()->Assign(*Font());
   setHeight(FittingHeight());
+  setOpaque(true);
   PlaceHidden(this);
 }
 

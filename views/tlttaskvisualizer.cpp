@@ -42,6 +42,7 @@ TLTTaskVisualizer::TLTTaskVisualizer(TComponent* Owner)
       BorderColor(0x3C2C2B),
       DelimiterColor(0x3C2C2B),
       CursorColor(0xFFFFFF) {
+  setOpaque(true);
   PlaceHidden(this);
   Font()->setName("Tahoma");
   Font()->setHeight(24);

@@ -122,20 +122,38 @@ TEST_F(PaintBoxTest, DrawingRepaintsOnlyWhatItChanged) {
   EXPECT_EQ(recorder->Painted[0], QRegion(2, 3, 10, 5));
 }
 
-// What lies over a box draws: the box shows its pixels again under it and is not painted anew.
-TEST_F(PaintBoxTest, DrawingOverABoxShowsItsPixelsWithoutPaintingItAnew) {
-  auto* over = new TCountingBox(form);
-  over->setParent(form);
-  over->SetBounds(20, 15, 20, 20);
+// What lies over a box draws: the box shows its pixels again under it and is not painted anew,
+// and nothing at all where what lies over it is opaque.
+TEST_F(PaintBoxTest, DrawingOverABoxPaintsItOnlyWhereWhatIsOverItIsNotOpaque) {
+  for (bool opaque : {false, true}) {
+    SCOPED_TRACE(opaque);
+    auto* over = new TCountingBox(form);
+    over->setParent(form);
+    over->setOpaque(opaque);
+    over->SetBounds(20, 15, 20, 20);
+    Application->ProcessMessages();
+    auto* recorder = new PaintRecorder(box->Handle());
+    const int paints = box->Paints;
+    over->Canvas()->Brush()->setColor(clRed);
+    over->Canvas()->FillRect(Rect(0, 0, 5, 5));
+    over->Update();
+    EXPECT_EQ(box->Paints, paints);
+    EXPECT_EQ(recorder->Painted.size(), opaque ? 0u : 1u);
+    EXPECT_EQ(Shown(25, 10), QColor(0, 255, 0)) << "the box beside what lies over it";
+    Free(over);
+    delete recorder;
+    Application->ProcessMessages();
+  }
+}
+
+TEST_F(PaintBoxTest, AnOpaqueBoxIsBlackWhereNothingIsDrawn) {
+  auto* opaque = new TPaintBox(form);
+  opaque->setParent(form);
+  opaque->setOpaque(true);
+  opaque->SetBounds(60, 10, 20, 20);
   Application->ProcessMessages();
-  auto* recorder = new PaintRecorder(box->Handle());
-  const int paints = box->Paints;
-  over->Canvas()->Brush()->setColor(clRed);
-  over->Canvas()->FillRect(Rect(0, 0, 5, 5));
-  over->Update();
-  EXPECT_EQ(box->Paints, paints);
-  EXPECT_EQ(recorder->Painted.size(), 1u);
-  EXPECT_EQ(Shown(25, 10), QColor(0, 255, 0)) << "the box beside what lies over it";
+  EXPECT_EQ(opaque->Canvas()->Pixels(5, 5), clBlack);
+  EXPECT_EQ(Shown(65 - box->Left(), 15 - box->Top()), QColor(0, 0, 0));
 }
 
 TEST_F(PaintBoxTest, ResizingPaintsTheNewPixels) {
