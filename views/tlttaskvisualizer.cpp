@@ -122,6 +122,7 @@ void TLTTaskVisualizer::UpdateSize() {
     totalWidth_ += cellWidth_[i];
   }
   leftOffset_ = (w - totalWidth_) / 2;
+  shownFrom_ = shownTo_ = 0;
 
   TCanvas* sight = sightStrip_.Canvas();
   sight->Pen()->setColor(SightBorderColor);
@@ -141,7 +142,13 @@ void TLTTaskVisualizer::setTask() {
 }
 
 void TLTTaskVisualizer::Paint() {
+  shownFrom_ = shownTo_ = 0;
   PaintCurrentPosition();
+}
+
+void TLTTaskVisualizer::Resized() {
+  shownFrom_ = shownTo_ = 0;
+  TPaintBox::Resized();
 }
 
 void TLTTaskVisualizer::PaintCurrentPosition() {
@@ -168,17 +175,31 @@ void TLTTaskVisualizer::PaintCurrentPosition() {
   canvas->CopyRect(Rect(0, typedTop, e, typedTop + h), typedStrip_.Canvas(), Rect(0, 0, e, h));
 
   const int glyphX = static_cast<int>(e + spacing_ * 0.5);
+  int to = typing ? e + cellWidth_[position] : e;
   if (!task_->ErrorText.empty()) {
     canvas->Brush()->setStyle(bsClear);
     canvas->Font()->setColor(ErrorCharColor);
     canvas->TextOut(glyphX, typedTop, task_->ErrorText);
+    to = std::max(to, glyphX + canvas->TextWidth(task_->ErrorText));
   }
   if (typing && cursorShown_) {
     canvas->Brush()->setColor(CursorColor);
     const int end = static_cast<int>(e + cellWidth_[position] - spacing_ * 0.5);
     canvas->FillRect(Rect(glyphX, typedTop + h - 3, end, typedTop + h - 1));
   }
-  Canvas()->Draw(0, 0, &composite_);
+  // Only what changed goes to the screen: the columns of the last composition's cell and of
+  // this one's, and all between. A glyph's ink may reach a little beyond its cell.
+  const int from = std::max(0, e - h);
+  to = std::min(w, to + h);
+  if (shownTo_ > shownFrom_) {
+    const TRect changed =
+        Rect(std::min(from, shownFrom_), 0, std::max(to, shownTo_), composite_.Height());
+    Canvas()->CopyRect(changed, canvas, changed);
+  } else {
+    Canvas()->Draw(0, 0, &composite_);
+  }
+  shownFrom_ = from;
+  shownTo_ = to;
 }
 
 void TLTTaskVisualizer::CALLBACK_TaskOnChange() {

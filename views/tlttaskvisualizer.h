@@ -3,8 +3,8 @@
 // box over the expected character, and the typed line, with the wrong character and a blinking
 // underline cursor. The font is fitted so that the line fills the width. All that depends on
 // the line alone is rendered once per line into strips; a key only composes the picture from
-// them by block copies. Owns its cursor timer and bitmaps; does not own the task.
-// User-interface thread only.
+// them by block copies, and draws the columns that changed. Owns its cursor timer and bitmaps;
+// does not own the task. User-interface thread only.
 
 #include <string>
 #include <vector>
@@ -31,6 +31,7 @@ public:
   // many average letters both stay narrower than the control; 0 for a control without width.
   int getOptimalFontHeight();
   void setTask();
+  // Draws the whole picture anew.
   void Paint() override;
   // Composes the picture for the task's position from the strips and draws it; nothing while
   // hidden.
@@ -61,6 +62,9 @@ public:
   TColor DelimiterColor;
   TColor CursorColor;
 
+protected:
+  void Resized() override;
+
 private:
   std::string FontNameKey() const { return Name() + ".Font.Name"; }
   // Fills rows [top, bottom) of the frame with the colour.
@@ -85,4 +89,8 @@ private:
   TBitmap taskStrip_;
   TBitmap sightStrip_;
   TBitmap typedStrip_;
+  // The columns [from, to) in which the picture shown differs from the frame and the strips
+  // alone: the expected character's cell with what stands over it. Empty while the control
+  // does not show the last composition.
+  int shownFrom_ = 0, shownTo_ = 0;
 };
