@@ -125,6 +125,15 @@ TSize TCanvas::TextExtent(const std::string& text) const {
   return {metrics.horizontalAdvance(ToQString(text, font_.CodePage())), CellHeight(metrics)};
 }
 
+int TCanvas::TextWidth(const std::string& text) const {
+  return QFontMetrics(font_.ToQFont()).horizontalAdvance(ToQString(text, font_.CodePage()));
+}
+
+int TCanvas::TextHeight(const std::string& text) const {
+  // A cell height needs no font: a view that fits its font by heights measures none of them.
+  return font_.Height() > 0 ? font_.Height() : TextExtent(text).cy;
+}
+
 int TCanvas::CellHeight(const QFontMetrics& metrics) const {
   // A positive height is the cell itself; the Qt font chosen for it may fall a pixel short.
   return font_.Height() > 0 ? font_.Height() : metrics.height();

@@ -73,8 +73,8 @@ public:
   // Text at (x, y) clipped to the rectangle, which the brush fills first unless it is clear.
   void TextRect(const TRect& rect, int x, int y, const std::string& text);
   TSize TextExtent(const std::string& text) const;
-  int TextWidth(const std::string& text) const { return TextExtent(text).cx; }
-  int TextHeight(const std::string& text) const { return TextExtent(text).cy; }
+  int TextWidth(const std::string& text) const;
+  int TextHeight(const std::string& text) const;
 
   // Copies the source's rectangle into `dest`, stretched when the sizes differ.
   void CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect);
