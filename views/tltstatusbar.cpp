@@ -98,6 +98,16 @@ std::string TLTStatusBar::getPlaceholder(const std::string& name) const {
   return placeholders_.Values(name);
 }
 
+void TLTStatusBar::setPlaceholders(const std::vector<std::pair<std::string, std::string>>& values) {
+  bool changed = false;
+  for (const auto& [name, value] : values) {
+    if (getPlaceholder(name) == value) continue;
+    placeholders_.setValue(name, value);
+    changed = true;
+  }
+  if (changed) Paint();
+}
+
 std::string TLTStatusBar::FilledText() const {
   std::string text = Text();
   for (int i = 0; i < placeholders_.Count(); ++i) {

@@ -535,10 +535,8 @@ void TSessionForm::actStatusBarUpdateExecute(TObject*) {
   values.AverageWordLength = TaskStatisticVisualizer->AverageWordLength;
   values.MetronomeRunning = Metronome->isRunning();
   values.MetronomeTempo = Metronome->getTempo();
-  // Each placeholder set repaints the status line: only the values that changed are set, so a
-  // second usually costs no paint at all.
-  for (const auto& [name, value] : StatusPlaceholders(values))
-    if (StatusBar->getPlaceholder(name) != value) StatusBar->setPlaceholder(name, value);
+  // One repaint for all the values that changed, so a second usually costs no paint at all.
+  StatusBar->setPlaceholders(StatusPlaceholders(values));
 }
 
 void TSessionForm::actStatusBarTurnExecute(TObject*) {
