@@ -1,5 +1,7 @@
 #include "app/tlomtak.h"
 
+#include <optional>
+
 #include "app/tsite.h"
 #include "app/tversion.h"
 #include "engine/tcourses.h"
@@ -34,5 +36,16 @@ void TLomtak::Run() {
 }
 
 TUser* TLomtak::ShowLogin() {
-  return getWindowOpener()->ShowLogin(Users.get());
+  return getWindowOpener()->ShowLogin(this);
+}
+
+bool TLomtak::ChangePassword(TUser* user) {
+  const std::optional<std::string> password = getWindowOpener()->ChangePassword(user);
+  if (!password) return false;
+  if (!user->setPassword(*password)) {
+    user->ShowMessage("PasswordNotChanged");
+    return false;
+  }
+  user->ShowMessage("PasswordChanged");
+  return true;
 }

@@ -8,6 +8,7 @@
 
 #include "foundation/troot.h"
 
+class TCourse;
 class TCourses;
 class TEnvironment;
 class TSite;
@@ -22,8 +23,9 @@ public:
   TLomtak();
   ~TLomtak() override;
 
-  // The application object at the root of the program's objects and windows.
-  static TLomtak* Of(TRoot* root) { return static_cast<TLomtak*>(root); }
+  // The application object at the root of the program's objects and windows. Raises
+  // std::bad_cast for another root (a plain test's), which has no courses, version or site.
+  static TLomtak* Of(TRoot* root) { return &dynamic_cast<TLomtak&>(*root); }
 
   // Fills "%VERSION%" with the file version.
   std::string Format(const std::string& text) const override;
@@ -31,11 +33,16 @@ public:
   // The run sequence: the login loop. While the login window gives a user, that user trains;
   // returns when it gives none.
   void Run();
-  // The login window: the chosen user, or none.
+
+  // The login window, built with the window opener installed on the root: the chosen user, or
+  // none. The users' own windows are the root's (foundation/troot.h).
   TUser* ShowLogin();
+  // A confirmed password is stored and the user's "PasswordChanged" shown; one that could not be
+  // stored leaves the old password and shows the user's "PasswordNotChanged".
+  bool ChangePassword(TUser* user) override;
 
   TEnvironment* getEnvironment() const override { return Environment.get(); }
-  TUsers* getUsers() const { return Users.get(); }
+  TUsers* getUsers() const override { return Users.get(); }
   TCourses* getCourses() const { return Courses.get(); }
   TVersion* getVersion() const { return Version.get(); }
   TSite* getSite() const { return Site.get(); }

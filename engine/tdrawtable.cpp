@@ -1,6 +1,7 @@
 #include "engine/tdrawtable.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/talphabet.h"
 #include "engine/tbasestructure.h"
@@ -17,18 +18,15 @@ long double DrawThreshold(int r, long double total) {
 namespace {
 
 // The first draw whose threshold reaches `sum`: the draws before it stop at or before the
-// candidate whose running sum `sum` is. Thresholds grow with the draw.
+// candidate whose running sum `sum` is. Thresholds grow with the draw, so the draw is the one
+// the proportion names, give or take the rounding of the thresholds.
 int FirstDrawReaching(long double sum, long double total) {
-  int low = 0, high = 32768;
-  while (low < high) {
-    const int middle = (low + high) / 2;
-    if (DrawThreshold(middle, total) >= sum) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return low;
+  if (!(total > 0)) return sum <= 0 ? 0 : 32768;
+  long double estimate = std::ceil(sum / total * 32768);
+  int r = static_cast<int>(std::clamp<long double>(estimate, 0, 32768));
+  while (r > 0 && DrawThreshold(r - 1, total) >= sum) --r;
+  while (r < 32768 && DrawThreshold(r, total) < sum) ++r;
+  return r;
 }
 
 }  // namespace
@@ -47,11 +45,21 @@ TDrawTable::TDrawTable(const TBaseStructure* node, const double* weights,
     sum += CandidateWeight(child, weights, alphabet);
   }
   NoneFrom_ = FirstDrawReaching(sum, total);
+  // Each run of draws lies within one candidate when its first and last draw pick the same.
+  size_t index = 0;
+  for (int bucket = 0; bucket < (32768 >> kBucketShift); ++bucket) {
+    const int first = bucket << kBucketShift, last = first + (1 << kBucketShift) - 1;
+    while (index < Candidates_.size() && End(index) <= first) ++index;
+    if (first >= NoneFrom_) {
+      Buckets[bucket] = kNone;
+    } else {
+      Buckets[bucket] = last < End(index) ? static_cast<uint16_t>(index) : kMixed;
+    }
+  }
 }
 
 bool TDrawTable::Drawn(size_t index) const {
-  const int end = index + 1 < Candidates_.size() ? Candidates_[index + 1].First : NoneFrom_;
-  return Candidates_[index].First < std::min(end, 32768);
+  return Candidates_[index].First < std::min(End(index), 32768);
 }
 
 int TDrawTable::Forced() const {

@@ -18,7 +18,8 @@ long double DrawThreshold(int r, long double total);
 
 class TDrawTable {
 public:
-  // The node's children as candidates under the weights (indexed by canonical letter).
+  // The node's children as candidates under the weights (indexed by canonical letter). The
+  // candidates' weights must not be negative.
   TDrawTable(const TBaseStructure* node, const double* weights, const TAlphabet& alphabet);
 
   struct TCandidate {
@@ -30,9 +31,15 @@ public:
   const std::vector<TCandidate>& Candidates() const { return Candidates_; }
   // Draws from this one on pick no child (the generator's logic error); 32768 when none does.
   int NoneFrom() const { return NoneFrom_; }
+  // The draws that pick the candidate at `index`: from First to End.
+  int End(size_t index) const {
+    return index + 1 < Candidates_.size() ? Candidates_[index + 1].First : NoneFrom_;
+  }
 
   // The candidate that draw `r` picks, -1 for none.
   int Pick(int r) const {
+    const uint16_t bucket = Buckets[r >> kBucketShift];
+    if (bucket != kMixed) return bucket == kNone ? -1 : bucket;
     if (r >= NoneFrom_) return -1;
     size_t low = 0, high = Candidates_.size();
     while (high - low > 1) {
@@ -51,6 +58,11 @@ public:
   int Forced() const;
 
 private:
+  // The draws in runs of 128, each run's candidate when all its draws pick one.
+  static constexpr int kBucketShift = 7;
+  static constexpr uint16_t kNone = 0xFFFE, kMixed = 0xFFFF;
+
   std::vector<TCandidate> Candidates_;
   int NoneFrom_ = 32768;
+  uint16_t Buckets[32768 >> kBucketShift];
 };

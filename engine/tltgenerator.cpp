@@ -17,9 +17,8 @@ namespace {
 
 constexpr double kMaxWeight = 10000000.0;
 
-// Draws of one line before a damaged base is given up, and before the generator on a
-// well-formed one asks whether a line can come at all: with ordinary weights a line needs a
-// few draws more than its length.
+// Draws of one line before a damaged base is given up: with ordinary weights a line needs a few
+// draws more than its length.
 int64_t DrawBudget(int32_t length) {
   return 10000 + 1000 * static_cast<int64_t>(length);
 }
@@ -58,9 +57,11 @@ private:
   double Weight = 0;
 };
 
-// Lines ending in a blank, one after the other, after which a well-formed base's lines are
-// planned rather than drawn one by one. Ordinary weights rarely give two.
-constexpr int32_t kLinesBeforePlanning = 4;
+// Draws of one line after which a well-formed base's line is drawn by the planner: ordinary
+// weights need a few more than the length, a heavy weight on the blank may need millions.
+int64_t DrawsBeforePlanning(int32_t length) {
+  return 4 * static_cast<int64_t>(length);
+}
 
 // Puts the weights back as they were when it was made.
 class TSavedWeights {
@@ -82,6 +83,9 @@ private:
 TLTGenerator::TLTGenerator(TLTBase* base) : Base(base), Order(base ? base->getOrder() : 1) {
   Randomize();
   ResetWeights();
+  // A walk over the whole trie: made while the course loads rather than in the first line that
+  // needs the planner.
+  if (Base) WellFormed();
 }
 
 void TLTGenerator::setOrder(int32_t order) {
@@ -184,23 +188,32 @@ bool TLTGenerator::WellFormed() {
   };
   std::vector<TPlace> pending{{root, 0, nullptr}};
   uint64_t visited = 0;
-  while (!pending.empty()) {
+  // Per letter: the place that saw it among its children, and the suffix's child of that
+  // letter (the first, as FindChild finds it) for the place that looked it up.
+  std::vector<uint64_t> seenAt(256, 0), suffixAt(256, 0);
+  std::vector<TBaseStructure*> suffixChild(256, nullptr);
+  for (uint64_t stamp = 1; !pending.empty(); ++stamp) {
     const TPlace place = pending.back();
     pending.pop_back();
-    std::array<bool, 256> letters{};
+    if (place.level > 0)
+      for (TBaseStructure* child = place.suffix->getFirstChild(); child;
+           child = child->getNextSibling()) {
+        if (++visited > kVisitBudget) return false;
+        if (suffixAt[child->getLetter()] == stamp) continue;
+        suffixAt[child->getLetter()] = stamp;
+        suffixChild[child->getLetter()] = child;
+      }
     for (TBaseStructure* child = place.node->getFirstChild(); child;
          child = child->getNextSibling()) {
+      const unsigned char letter = child->getLetter();
       // Siblings carry distinct letters, as in any trie the loader builds from a sound file.
-      if (letters[child->getLetter()]) return false;
-      letters[child->getLetter()] = true;
+      if (seenAt[letter] == stamp) return false;
+      seenAt[letter] = stamp;
       TBaseStructure* suffix = root;
-      if (place.level > 0) {
-        suffix = place.suffix->getFirstChild();
-        for (; suffix && suffix->getLetter() != child->getLetter(); suffix = suffix->getNextSibling())
-          ++visited;
-      }
-      // A letter 0 is what NextLetter answers for no letter drawn.
-      if (++visited > kVisitBudget || !suffix || child->getLetter() == 0) return false;
+      if (place.level > 0) suffix = suffixAt[letter] == stamp ? suffixChild[letter] : nullptr;
+      // A letter 0 is what NextLetter answers for no letter drawn; a negative count would
+      // make the running sums of the draws fall.
+      if (++visited > kVisitBudget || !suffix || letter == 0 || child->getCount() < 0) return false;
       const bool leaf = !child->getFirstChild();
       if (leaf != (place.level + 1 == depth)) return false;
       if (!leaf) pending.push_back({child, place.level + 1, suffix});
@@ -213,29 +226,26 @@ bool TLTGenerator::WellFormed() {
 std::string TLTGenerator::Generate(int32_t length) {
   std::string line;
   if (length < 1) return line;
-  int64_t draws = DrawBudget(length);
+  const int64_t budget = DrawBudget(length);
+  int64_t draws = budget;
   const uint64_t visits = Visited + kVisitBudget;
-  std::unique_ptr<TSavedWeights> saved;
-  std::unique_ptr<TLinePlanner> planner;
   THeldLetter held(*this);
-  for (int32_t endedInABlank = 0;; ++endedInABlank) {
+  for (;;) {
     line.clear();
     while (line.size() < static_cast<size_t>(length)) {
-      if (line.empty() && (endedInABlank >= kLinesBeforePlanning || draws <= 0) &&
-          WellFormed()) {
-        // Line after line ends in a blank, or no line even starts: the weights may let no
-        // line end in a letter, and then the line comes at the neutral weights; otherwise the
-        // lines that end in a blank are passed over quickly.
-        if (!planner) {
+      if (line.empty() && budget - draws > DrawsBeforePlanning(length) && WellFormed()) {
+        // Line after line ends in a blank, or none even starts: the weights may let no line
+        // end in a letter, and then the line comes at the neutral weights; otherwise the
+        // planner draws on to the first line that ends in a letter.
+        std::unique_ptr<TSavedWeights> saved;
+        auto planner = std::make_unique<TLinePlanner>(*Base, Weight, Order, length);
+        if (!planner->LinePossible(Context)) {
+          saved = std::make_unique<TSavedWeights>(Weight);
+          ResetWeights();
           planner = std::make_unique<TLinePlanner>(*Base, Weight, Order, length);
-          if (!planner->LinePossible(Context)) {
-            saved = std::make_unique<TSavedWeights>(Weight);
-            ResetWeights();
-            planner = std::make_unique<TLinePlanner>(*Base, Weight, Order, length);
-            if (!planner->LinePossible(Context)) throw Exception("2F86C1D7/F Logic error");
-          }
+          if (!planner->LinePossible(Context)) throw Exception("2F86C1D7/F Logic error");
         }
-        planner->SkipBlankEndedLines(Context);
+        return planner->DrawLine(Context);
       }
       unsigned char letter = 0;
       while (letter == 0) {

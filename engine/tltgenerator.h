@@ -12,7 +12,8 @@ class TBaseStructure;
 
 class TLTGenerator {
 public:
-  // Seeds the program-wide random sequence from the clock; all weights neutral (1.0).
+  // Seeds the program-wide random sequence from the clock; all weights neutral (1.0). Looks
+  // the loaded base's shape over once.
   explicit TLTGenerator(TLTBase* base);
 
   // Clamped to 1 ... the base's order.
@@ -44,7 +45,7 @@ public:
 
 private:
   int WeightIndex(unsigned char letter) const;
-  // Whether the base has the shape the loader builds; found out once.
+  // Whether the base has the shape the loader builds; found out once, at construction.
   bool WellFormed();
 
   TLTBase* Base;

@@ -5,9 +5,47 @@
 
 #include <mutex>
 
+#include "platform/sharedlibrary.h"
+
 namespace {
 
 constexpr int kStreamsPerSound = 10;
+
+// The mixer is loaded with the first sound: it pulls in the whole of SDL and its audio and
+// music libraries, which the start of the program does not need.
+struct TMixer {
+  TMixer() {
+    Find(SetHint, "SDL_SetHint");
+    Find(InitSubSystem, "SDL_InitSubSystem");
+    Find(QuitSubSystem, "SDL_QuitSubSystem");
+    Find(OpenAudio, "Mix_OpenAudio");
+    Find(AllocateChannels, "Mix_AllocateChannels");
+    Find(LoadWAV, "Mix_LoadWAV");
+    Find(FreeChunk, "Mix_FreeChunk");
+    Find(PlayChannel, "Mix_PlayChannel");
+  }
+  template <typename TFunction>
+  void Find(TFunction& function, const char* name) {
+    function = reinterpret_cast<TFunction>(Library.Symbol(name));
+    Complete = Complete && function;
+  }
+
+  TSharedLibrary Library{"libSDL2_mixer-2.0.so.0"};
+  bool Complete = true;
+  decltype(&SDL_SetHint) SetHint;
+  decltype(&SDL_InitSubSystem) InitSubSystem;
+  decltype(&SDL_QuitSubSystem) QuitSubSystem;
+  decltype(&Mix_OpenAudio) OpenAudio;
+  decltype(&Mix_AllocateChannels) AllocateChannels;
+  decltype(&Mix_LoadWAV) LoadWAV;
+  decltype(&Mix_FreeChunk) FreeChunk;
+  decltype(&Mix_PlayChannel) PlayChannel;
+};
+
+const TMixer& Mixer() {
+  static const TMixer& mixer = *new TMixer;
+  return mixer;
+}
 
 // Every mixer call goes through this lock: sounds play from the metronome's thread and from the
 // user-interface thread, and a new sound may grow the channel table meanwhile.
@@ -19,15 +57,17 @@ std::mutex& MixerLock() {
 // The default output device, opened on first use and kept for the life of the process.
 bool DeviceOpen() {
   static const bool open = [] {
+    const TMixer& mixer = Mixer();
+    if (!mixer.Complete) return false;
     // SDL would take SIGINT and SIGTERM for a quit event that nothing reads: the program would
     // no longer end on them.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 512) != 0) {
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    mixer.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (mixer.InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (mixer.OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 512) != 0) {
+      mixer.QuitSubSystem(SDL_INIT_AUDIO);
       return false;
     }
-    Mix_AllocateChannels(0);
+    mixer.AllocateChannels(0);
     return true;
   }();
   return open;
@@ -49,8 +89,8 @@ std::vector<int> TakeChannels(int count) {
   }
   int missing = count - static_cast<int>(taken.size());
   if (missing > 0) {
-    int first = Mix_AllocateChannels(-1);
-    if (Mix_AllocateChannels(first + missing) == first + missing) {
+    int first = Mixer().AllocateChannels(-1);
+    if (Mixer().AllocateChannels(first + missing) == first + missing) {
       for (int channel = first; channel < first + missing; ++channel) taken.push_back(channel);
     }
   }
@@ -62,7 +102,7 @@ std::vector<int> TakeChannels(int count) {
 TSound::TSound(const std::string& fileName) {
   if (!DeviceOpen()) return;
   // Decoding needs no lock; it must not hold up a beat that plays meanwhile.
-  Chunk = Mix_LoadWAV(fileName.c_str());
+  Chunk = Mixer().LoadWAV(fileName.c_str());
   if (Chunk == nullptr) return;
   std::lock_guard<std::mutex> hold(MixerLock());
   Streams = TakeChannels(kStreamsPerSound);
@@ -71,7 +111,7 @@ TSound::TSound(const std::string& fileName) {
 TSound::~TSound() {
   if (Chunk == nullptr) return;
   std::lock_guard<std::mutex> hold(MixerLock());
-  Mix_FreeChunk(Chunk);  // halts the channels still playing it
+  Mixer().FreeChunk(Chunk);  // halts the channels still playing it
   std::vector<int>& free = FreeChannels();
   free.insert(free.end(), Streams.begin(), Streams.end());
 }
@@ -80,7 +120,7 @@ void TSound::Play() {
   if (Streams.empty()) return;
   {
     std::lock_guard<std::mutex> hold(MixerLock());
-    Mix_PlayChannel(Streams[Cursor], Chunk, 0);
+    Mixer().PlayChannel(Streams[Cursor], Chunk, 0);
   }
   Cursor = (Cursor + 1) % Streams.size();
 }

@@ -5,8 +5,19 @@
 uint32_t RandSeed = 1;
 
 int Rand() {
-  RandSeed = RandSeed * 22695477u + 1u;
-  return static_cast<int>((RandSeed >> 16) & 0x7FFF);
+  RandSeed = NextSeed(RandSeed);
+  return DrawOf(RandSeed);
+}
+
+uint32_t SeedAfter(uint32_t seed, uint64_t draws) {
+  // The step seed := m * seed + c, squared as often as the draws have bits.
+  uint32_t m = kRandMultiplier, c = kRandIncrement;
+  for (; draws; draws >>= 1) {
+    if (draws & 1) seed = m * seed + c;
+    c = m * c + c;
+    m *= m;
+  }
+  return seed;
 }
 
 void SeedRandom(uint32_t seed) {

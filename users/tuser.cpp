@@ -1,6 +1,5 @@
 #include "users/tuser.h"
 
-#include <optional>
 #include <vector>
 
 #include "engine/tcourse.h"
@@ -8,7 +7,6 @@
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
 #include "foundation/troot.h"
-#include "foundation/twindowopener.h"
 #include "platform/filesystem.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
@@ -92,29 +90,17 @@ bool TUser::setPassword(const std::string& password) {
   return Options->LastError.empty();
 }
 
-TWindowOpener* TUser::Windows() {
-  return getRoot()->getWindowOpener();
-}
-
 bool TUser::Authorize() {
-  return CheckPassword("") || Windows()->ShowAuthorization(this);
+  return CheckPassword("") || getRoot()->ShowAuthorization(this);
 }
 
 void TUser::Train() {
   if (!Authorize()) return;
-  while (TCourse* course = Windows()->ShowStart(this)) course->RunSession(this);
+  while (TCourse* course = getRoot()->ShowStart(this)) course->RunSession(this);
 }
 
 bool TUser::ChangePassword() {
-  if (!Authorize()) return false;
-  const std::optional<std::string> password = Windows()->ChangePassword(this);
-  if (!password) return false;
-  if (!setPassword(*password)) {
-    ShowMessage("PasswordNotChanged");
-    return false;
-  }
-  ShowMessage("PasswordChanged");
-  return true;
+  return Authorize() && getRoot()->ChangePassword(this);
 }
 
 bool TUser::Delete() {

@@ -12,7 +12,6 @@
 
 class TIniOptions;
 class TUsers;
-class TWindowOpener;
 
 class TUser : public TLTObject {
 public:
@@ -51,9 +50,7 @@ public:
   // After authorization: the start window, and the training screen of each course chosen
   // there, until the start window is left.
   void Train();
-  // After authorization: the new-password window; when confirmed, stores the new password and
-  // shows "PasswordChanged", or "PasswordNotChanged" when it could not be stored. True when a
-  // new password was stored.
+  // After authorization: the new-password window; true when a new password was stored.
   bool ChangePassword();
   // After authorization and a Yes to "ConfirmationToDelete": leaves the list, deletes the
   // profile folder, shows "Deleted" and deletes this object. False, with the object alive, when
@@ -66,9 +63,6 @@ public:
   static bool isPlainName(const std::string& name);
 
 private:
-  // The windows of the run sequence, installed on the root.
-  TWindowOpener* Windows();
-
   std::string Name;
   std::unique_ptr<TIniOptions> Options;
 };

@@ -2,6 +2,7 @@
 
 #include "app/gui/tsessionform.h"
 #include "app/gui/tstartform.h"
+#include "foundation/troot.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/component.h"
 #include "users/gui/taddnewuserform.h"
@@ -20,12 +21,12 @@ TOwnedPtr<TWindow> Build(TObjectOf* object) {
 
 }  // namespace
 
-bool TFormOpener::ShowAddNewUser(TUsers* users) {
-  return Build<TAddNewUserForm>(users)->ShowModal() == mrOk;
+bool TFormOpener::ShowAddNewUser(TRoot* root) {
+  return Build<TAddNewUserForm>(root)->ShowModal() == mrOk;
 }
 
-TUser* TFormOpener::ShowLogin(TUsers* users) {
-  return Build<TLoginForm>(users)->SelectUser();
+TUser* TFormOpener::ShowLogin(TRoot* root) {
+  return Build<TLoginForm>(root)->SelectUser();
 }
 
 TCourse* TFormOpener::ShowStart(TUser* user) { return Build<TStartForm>(user)->SelectCourse(); }

@@ -7,8 +7,8 @@
 
 class TFormOpener final : public TWindowOpener {
 public:
-  bool ShowAddNewUser(TUsers* users) override;
-  TUser* ShowLogin(TUsers* users) override;
+  bool ShowAddNewUser(TRoot* root) override;
+  TUser* ShowLogin(TRoot* root) override;
   TCourse* ShowStart(TUser* user) override;
   bool ShowAuthorization(TUser* user) override;
   std::optional<std::string> ChangePassword(TUser* user) override;

@@ -85,8 +85,8 @@ TEST_F(RunSequenceTest, WithNoWindowsInstalledEveryWindowIsClosed) {
   app.root().setWindowOpener(nullptr);
   anna->setPassword("secret");
   EXPECT_EQ(app.root().ShowLogin(), nullptr);
-  EXPECT_FALSE(app.root().getWindowOpener()->ShowAddNewUser(app.root().getUsers()));
-  EXPECT_EQ(app.root().getWindowOpener()->ShowStart(anna), nullptr);
+  EXPECT_FALSE(app.root().ShowAddNewUser());
+  EXPECT_EQ(app.root().ShowStart(anna), nullptr);
   EXPECT_FALSE(anna->Authorize());
   EXPECT_FALSE(anna->ChangePassword());
   app.root().Run();

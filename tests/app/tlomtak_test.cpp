@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <typeinfo>
 
 #include "app/tversion.h"
 #include "engine/tcourses.h"
 #include "foundation/tenvironment.h"
 #include "foundation/tinioptions.h"
 #include "support/installation.h"
+#include "support/plainroot.h"
 #include "users/tusers.h"
 
 namespace {
@@ -26,6 +28,16 @@ TEST(TLomtak, OwnsTheObjectsOfTheRunAndIsItsOwnRoot) {
   EXPECT_EQ(root.getCourses()->getRoot(), &root);
   EXPECT_EQ(root.getVersion()->getRoot(), &root);
   EXPECT_NE(root.getSite(), nullptr);
+}
+
+// The program's windows take the courses, the version and the site from the root they reach.
+TEST(TLomtak, OfFindsTheApplicationObjectAndRefusesAnotherRoot) {
+  {
+    Installation app;
+    EXPECT_EQ(TLomtak::Of(&app.root()), &app.root());
+  }
+  PlainInstallation plain;
+  EXPECT_THROW(TLomtak::Of(&plain.root()), std::bad_cast);
 }
 
 TEST(TLomtak, VersionMessageCarriesTheFileVersion) {

@@ -287,15 +287,25 @@ TEST(TLTGeneratorShippedTest, AHeavyBlankNeverStopsTheLinesOfAShippedBase) {
 TEST(TLTGeneratorShippedTest, LinesAfterManyBlankEndedOnesAreTheDesignedOnes) {
   // Where the designed loop ends soon enough to run it here: the same lines, the same random
   // sequence and the same context after each.
+  // Besides the blank, a letter weighs in: e, or its Russian counterpart.
+  const unsigned char e = 'e', ye = 0xE5;
   const struct {
     const char* course;
-    double blank, e;
+    unsigned char letter;
+    double blank, weight;
     int32_t order, shortest, longest;
-  } cases[] = {{"English", 1e5, 1e3, 2, 30, 69}, {"English", 1e6, 1e3, 3, 30, 69},
-               {"Russian", 1e6, 1e3, 2, 30, 69}, {"Russian", 1e7, 1e3, 3, 30, 69},
-               {"English", 400, 1e3, 2, 30, 69},
-               // Long runs of words of one letter, which the generator passes over in pairs.
-               {"English", 1e6, 1, 2, 30, 37}, {"English", 1e7, 1, 3, 30, 33}};
+  } cases[] = {{"English", e, 1e5, 1e3, 2, 30, 69},
+               {"English", e, 1e6, 1e3, 3, 30, 69},
+               {"Russian", ye, 1e6, 1e3, 2, 30, 69},
+               {"Russian", ye, 1e7, 1e3, 3, 30, 69},
+               {"English", e, 400, 1e3, 2, 30, 69},
+               // Long runs of words of one letter: at one place after the blank, found from
+               // the random sequence's period, and from place to place.
+               {"English", e, 1e6, 1, 2, 30, 37},
+               {"Russian", ye, 1e7, 1, 2, 30, 31},
+               {"English", e, 1e7, 1, 3, 30, 33},
+               // Leading blanks by the thousand.
+               {"English", e, 1e5, 1, 1, 30, 37}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.course) + ", blank weight " + std::to_string(c.blank) +
                  ", order " + std::to_string(c.order));
@@ -311,7 +321,7 @@ TEST(TLTGeneratorShippedTest, LinesAfterManyBlankEndedOnesAreTheDesignedOnes) {
     for (int32_t length = c.shortest; length <= c.longest; ++length) {
       generator.ResetWeights();
       generator.setWeight(' ', c.blank);
-      generator.setWeight('e', c.e);
+      generator.setWeight(c.letter, c.weight);
       for (int i = 0; i < 256; ++i) weights[i] = generator.getWeight(static_cast<unsigned char>(i));
       const uint32_t seed = RandSeed;
       const std::string line = generator.Generate(length);
@@ -321,6 +331,44 @@ TEST(TLTGeneratorShippedTest, LinesAfterManyBlankEndedOnesAreTheDesignedOnes) {
       ASSERT_EQ(RandSeed, after) << length;
       ASSERT_EQ(designed.Context, generator.getContext()) << length;
     }
+  }
+}
+
+TEST_F(TLTGeneratorTest, ANegativeCountIsDrawnAsDesigned) {
+  // After a blank the running sums are 5, 2, 6 and 7: a is drawn below 5, c up to 6, d above,
+  // and b never; sums that fall fit no table of ranges. With the blank heavy, lines of an even
+  // length end in a blank for hundreds of words.
+  Load({{" a", 5},
+        {" b", -3},
+        {" c", 4},
+        {" d", 1},
+        {"a ", 9},
+        {"ab", 1},
+        {"b ", 9},
+        {"ba", 1},
+        {"c ", 9},
+        {"cd", 1},
+        {"d ", 9},
+        {"dc", 1}},
+       2, "abcd");
+  TLTGenerator generator(&Base);
+  SeedRandom(5);
+  generator.NextLetter();
+  TDesignedLines designed(Base);
+  designed.Context = generator.getContext();
+  double weights[256];
+  for (int32_t length = 30; length < 70; ++length) {
+    SCOPED_TRACE(length);
+    generator.ResetWeights();
+    generator.setWeight(' ', 100);
+    for (int i = 0; i < 256; ++i) weights[i] = generator.getWeight(static_cast<unsigned char>(i));
+    const uint32_t seed = RandSeed;
+    const std::string line = generator.Generate(length);
+    const uint32_t after = RandSeed;
+    RandSeed = seed;
+    ASSERT_EQ(designed.Generate(length, 2, weights), line);
+    ASSERT_EQ(RandSeed, after);
+    ASSERT_EQ(designed.Context, generator.getContext());
   }
 }
 

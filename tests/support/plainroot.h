@@ -12,6 +12,11 @@
 class TPlainRoot : public TRoot {
 public:
   TEnvironment* getEnvironment() const override { return Environment.get(); }
+  // No user list of its own (support/usersroot.h has one).
+  TUsers* getUsers() const override { return nullptr; }
+
+  // With no user list there is no password to store.
+  bool ChangePassword(TUser*) override { return false; }
 
 private:
   std::unique_ptr<TEnvironment> Environment = std::make_unique<TEnvironment>();

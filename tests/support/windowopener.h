@@ -20,11 +20,11 @@ public:
   StubWindows(const StubWindows&) = delete;
   StubWindows& operator=(const StubWindows&) = delete;
 
-  bool ShowAddNewUser(TUsers*) override {
+  bool ShowAddNewUser(TRoot*) override {
     Opened.push_back("AddNewUser");
     return AddNewUser && AddNewUser();
   }
-  TUser* ShowLogin(TUsers*) override {
+  TUser* ShowLogin(TRoot*) override {
     Opened.push_back("Login");
     return Login ? Login() : nullptr;
   }

@@ -21,6 +21,18 @@ TEST(Random, SameSeedSameSequence) {
   for (int draw : first) EXPECT_EQ(Rand(), draw);
 }
 
+TEST(Random, SeedAfterIsThatManyDraws) {
+  for (uint64_t draws : {0u, 1u, 2u, 3u, 1000u, 65537u}) {
+    SCOPED_TRACE(draws);
+    RandSeed = 4242;
+    for (uint64_t i = 0; i < draws; ++i) Rand();
+    EXPECT_EQ(SeedAfter(4242, draws), RandSeed);
+  }
+  // The sequence comes round after 2^32 draws, and not after half of them.
+  EXPECT_EQ(SeedAfter(4242, uint64_t{1} << 32), 4242u);
+  EXPECT_NE(SeedAfter(4242, uint64_t{1} << 31), 4242u);
+}
+
 TEST(Random, DrawsStayInRange) {
   SeedRandom(7);
   std::set<int> seen;

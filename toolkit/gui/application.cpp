@@ -16,7 +16,6 @@ TApplication::TApplication(int& argc, char** argv)
   qt_ = std::make_unique<QApplication>(argc, argv);
   // The main window is hidden, and modal windows come and go: only Terminate ends the loop.
   qt_->setQuitOnLastWindowClosed(false);
-  RegisterSubstituteFonts();
   Application = this;
   SetMessageDlgHandler(ShowMessageBoxDialog);
 }
@@ -35,6 +34,8 @@ void TApplication::setIcon(const TGraphic& icon) {
 
 void TApplication::Run() {
   if (!mainForm_ || terminated_) return;
+  // The main window's timers already run: what the first windows need is made ready meanwhile.
+  RegisterSubstituteFonts();
   if (ShowMainForm) mainForm_->Show();
   if (!terminated_) qt_->exec();
 }

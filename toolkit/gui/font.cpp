@@ -2,12 +2,12 @@
 
 #include <QFont>
 #include <QFontMetrics>
-
 #include <map>
 #include <mutex>
 #include <tuple>
 
 #include "toolkit/codepage.h"
+#include "toolkit/gui/fontfiles.h"
 #include "toolkit/gui/qtbridge.h"
 
 TFont& TFont::operator=(const TFont& other) {
@@ -82,6 +82,7 @@ int PixelSizeForCell(const std::string& name, TFontStyles style, int cell) {
 }  // namespace
 
 QFont TFont::ToQFont() const {
+  RegisterSubstituteFonts();
   QFont font = StyledFont(data_.name, data_.style);
   int height = data_.height;
   if (height < 0) {

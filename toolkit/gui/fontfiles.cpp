@@ -43,12 +43,15 @@ QByteArray WithWindowsMetrics(const std::string& bytes) {
 }  // namespace
 
 bool RegisterSubstituteFonts() {
-  if (QFontDatabase::hasFamily(kTahomaFamily)) return true;
-  // A missing file leaves the family to fontconfig's nearest match.
-  for (const char* file : kTahomaFiles) {
-    std::string bytes;
-    if (ReadFileBytes(file, bytes))
-      QFontDatabase::addApplicationFontFromData(WithWindowsMetrics(bytes));
-  }
-  return QFontDatabase::hasFamily(kTahomaFamily);
+  static const bool available = [] {
+    if (QFontDatabase::hasFamily(kTahomaFamily)) return true;
+    // A missing file leaves the family to fontconfig's nearest match.
+    for (const char* file : kTahomaFiles) {
+      std::string bytes;
+      if (ReadFileBytes(file, bytes))
+        QFontDatabase::addApplicationFontFromData(WithWindowsMetrics(bytes));
+    }
+    return QFontDatabase::hasFamily(kTahomaFamily);
+  }();
+  return available;
 }

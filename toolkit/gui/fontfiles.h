@@ -3,7 +3,9 @@
 // (fonts-wine) are registered with Qt's font database, laid out by their Windows metrics, when no
 // "Tahoma" family is installed, so text fits as designed; "Arial Narrow" reaches
 // "Liberation Sans Narrow" through fontconfig.
-// Called once by the application after Qt starts; user-interface thread.
+// User-interface thread, once Qt has started.
 
-// Answers whether the "Tahoma" family is available afterwards.
+// Registers them on the first call, before the first font is made (filling the font database
+// takes milliseconds the start of the program need not wait for); answers whether the "Tahoma"
+// family is available afterwards.
 bool RegisterSubstituteFonts();

@@ -1,8 +1,13 @@
 #include "toolkit/gui/progressbar.h"
 
+#include <QWidget>
 #include <algorithm>
 
-TProgressBar::TProgressBar(TComponent* Owner) : TGraphicControl(Owner) { setColor(clBtnFace); }
+TProgressBar::TProgressBar(TComponent* Owner) : TGraphicControl(Owner) {
+  setColor(clBtnFace);
+  // Every pixel is painted: what lies beneath (a picture) is not drawn again at every step.
+  Handle()->setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void TProgressBar::setRange(int min, int max) {
   min_ = min;
@@ -17,11 +22,13 @@ void TProgressBar::setPosition(int position) {
 
 void TProgressBar::setBarColor(TColor color) {
   barColor_ = color;
+  gradientDrawn_ = false;
   Invalidate();
 }
 
 void TProgressBar::setEndColor(TColor color) {
   endColor_ = color;
+  gradientDrawn_ = false;
   Invalidate();
 }
 
@@ -46,9 +53,15 @@ void TProgressBar::Paint() {
     canvas->FillRect(Rect(0, 0, filled, Height()));
     return;
   }
-  TColor from = ColorToRGB(barColor_), to = ColorToRGB(endColor_);
-  for (int x = 0; x < filled; ++x) {
-    canvas->Brush()->setColor(Blend(from, to, x, Width() - 1));
-    canvas->FillRect(Rect(x, 0, x + 1, Height()));
+  if (!gradientDrawn_ || gradient_.Width() != Width() || gradient_.Height() != Height()) {
+    gradient_.setSize(Width(), Height());
+    TCanvas* strip = gradient_.Canvas();
+    TColor from = ColorToRGB(barColor_), to = ColorToRGB(endColor_);
+    for (int x = 0; x < Width(); ++x) {
+      strip->Brush()->setColor(Blend(from, to, x, Width() - 1));
+      strip->FillRect(Rect(x, 0, x + 1, Height()));
+    }
+    gradientDrawn_ = true;
   }
+  canvas->CopyRect(Rect(0, 0, filled, Height()), gradient_.Canvas(), Rect(0, 0, filled, Height()));
 }

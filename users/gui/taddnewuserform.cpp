@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/troot.h"
 #include "toolkit/codepage.h"
 #include "toolkit/gui/edit.h"
 #include "toolkit/gui/imagecombobox.h"
@@ -11,10 +12,9 @@
 #include "users/tuser.h"
 #include "users/tusers.h"
 
-TAddNewUserForm::TAddNewUserForm(TComponent* Owner, TUsers* Users)
-    : TMultilangForm(Owner), Users(Users) {
+TAddNewUserForm::TAddNewUserForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Owner) {
   Describe();
-  Construct(Users);
+  Construct(Object);
 }
 
 void TAddNewUserForm::CreateMessages() {
@@ -45,13 +45,14 @@ void TAddNewUserForm::FormShow(TObject*) {
 
 void TAddNewUserForm::acCreateUserExecute(TObject*) {
   const std::string name = Trim(edNewUserName->Text());
+  TUsers* users = getRoot()->getUsers();
   if (name.empty()) {
     ShowMessage("Error.UserNameIsRequired");
     edNewUserName->SetFocus();
     return;
   }
   // Stored otherwise than typed ("Zoë" as "Zo?"), it would be another name.
-  if (!edNewUserName->KeepsText() || !Users->canNameFolder(name)) {
+  if (!edNewUserName->KeepsText() || !users->canNameFolder(name)) {
     ShowMessage("Error.UserNameCannotBeKept");
     edNewUserName->SetFocus();
     return;
@@ -62,7 +63,7 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
     edNewUserName->SetFocus();
     return;
   }
-  if (Users->Find(name)) {
+  if (users->Find(name)) {
     ShowMessage("Error.UserAlreadyExists");
     return;
   }
@@ -70,7 +71,7 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
                          "Error.PasswordConfirmationIncorrect"))
     return;
   // Every check of the name has passed: only the disk can have refused it.
-  if (!Users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
+  if (!users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
     ShowMessage("Error.UserNotSaved");
     return;
   }

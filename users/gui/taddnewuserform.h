@@ -1,6 +1,6 @@
 #pragma once
 // The new-user window: an avatar, a name and a password typed twice; creates the user in the
-// user list when every check passes, and then closes with OK. Every
+// root's user list when every check passes, and then closes with OK. Every
 // failed check is said and keeps the window open. Built for one modal run. User-interface
 // thread only.
 
@@ -15,12 +15,11 @@ class TImageList;
 class TLabel;
 class TShape;
 class TSpeedButton;
-class TUsers;
 
 class TAddNewUserForm final : public TMultilangForm {
 public:
-  // Adds to that list, the program's one (its root is the program's).
-  TAddNewUserForm(TComponent* Owner, TUsers* Users);
+  // The object is the application object (or any object whose root it is).
+  TAddNewUserForm(TComponent* Owner, TLTObject* Object);
 
   // The window description (resources/addnewuserform.cpp).
   TShape* spFrame = nullptr;
@@ -52,6 +51,4 @@ protected:
 
 private:
   void Describe();
-
-  TUsers* Users;
 };

@@ -2,7 +2,6 @@
 
 #include "foundation/gui/draggedwindow.h"
 #include "foundation/troot.h"
-#include "foundation/twindowopener.h"
 #include "toolkit/exception.h"
 #include "toolkit/gui/listview.h"
 #include "toolkit/stringlist.h"
@@ -22,14 +21,14 @@ int AvatarOf(const TUser* user) {
 
 }  // namespace
 
-TLoginForm::TLoginForm(TComponent* Owner, TUsers* Users) : TMultilangForm(Owner), Users(Users) {
+TLoginForm::TLoginForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Owner) {
   Describe();
-  Construct(Users);
+  Construct(Object);
+  Users = getRoot()->getUsers();
 }
 
 TUser* TLoginForm::SelectUser() {
-  if (Users->getCount() == 0 && !getRoot()->getWindowOpener()->ShowAddNewUser(Users))
-    return nullptr;
+  if (Users->getCount() == 0 && !getRoot()->ShowAddNewUser()) return nullptr;
   return ShowModal() == mrOk ? SelectedUser : nullptr;
 }
 
@@ -51,7 +50,7 @@ void TLoginForm::acOnUserSelectExecute(TObject*) {
 void TLoginForm::acUserTeachExecute(TObject*) { setModalResult(mrOk); }
 
 void TLoginForm::acNewUserExecute(TObject*) {
-  getRoot()->getWindowOpener()->ShowAddNewUser(Users);
+  getRoot()->ShowAddNewUser();
   acUpdateExecute(this);
 }
 

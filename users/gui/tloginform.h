@@ -21,8 +21,9 @@ class TUsers;
 
 class TLoginForm final : public TMultilangForm {
 public:
-  // Shows the users of that list, the program's one (its root is the program's).
-  TLoginForm(TComponent* Owner, TUsers* Users);
+  // The object is the application object (or any object whose root it is); the window shows
+  // its root's users.
+  TLoginForm(TComponent* Owner, TLTObject* Object);
 
   // The new-user window first when there are no users (none when it is cancelled); then this
   // window modally: the remembered user when it closed with OK, else none.

@@ -81,8 +81,8 @@ TEST_F(FormOpenerTest, EveryOpenerFreesItsWindowAlsoWhenItRaises) {
   const int before = Windows();
   app.Localize("[General]\r\nCharset=many\r\n");
   const std::vector<std::pair<const char*, std::function<void()>>> openers = {
-      {"AddNewUser", [&] { opener.ShowAddNewUser(app.root().getUsers()); }},
-      {"Login", [&] { opener.ShowLogin(app.root().getUsers()); }},
+      {"AddNewUser", [&] { opener.ShowAddNewUser(&app.root()); }},
+      {"Login", [&] { opener.ShowLogin(&app.root()); }},
       {"Start", [&] { opener.ShowStart(anna); }},
       {"Authorization", [&] { opener.ShowAuthorization(anna); }},
       {"NewPassword", [&] { opener.ChangePassword(anna); }},
@@ -98,8 +98,8 @@ TEST_F(FormOpenerTest, TheLoginWindowGoesWhenAWindowOpenedFromItRaises) {
   // No users: the login window asks for the new-user window, which fails.
   class Failing final : public TWindowOpener {
   public:
-    bool ShowAddNewUser(TUsers*) override { throw Exception("ED1C88A5/C"); }
-    TUser* ShowLogin(TUsers*) override { return nullptr; }
+    bool ShowAddNewUser(TRoot*) override { throw Exception("ED1C88A5/C"); }
+    TUser* ShowLogin(TRoot*) override { return nullptr; }
     TCourse* ShowStart(TUser*) override { return nullptr; }
     bool ShowAuthorization(TUser*) override { return false; }
     std::optional<std::string> ChangePassword(TUser*) override { return std::nullopt; }
@@ -107,7 +107,7 @@ TEST_F(FormOpenerTest, TheLoginWindowGoesWhenAWindowOpenedFromItRaises) {
   } failing;
   app.root().setWindowOpener(&failing);
   const int before = Windows();
-  EXPECT_THROW(opener.ShowLogin(app.root().getUsers()), Exception);
+  EXPECT_THROW(opener.ShowLogin(&app.root()), Exception);
   EXPECT_EQ(Windows(), before);
   app.root().setWindowOpener(nullptr);
 }

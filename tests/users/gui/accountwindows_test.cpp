@@ -77,7 +77,7 @@ TEST_F(AccountWindowsTest, EscAndTheClosePictureCancelEveryWindow) {
   }
   {
     SCOPED_TRACE("new user");
-    TAddNewUserForm window(nullptr, app.root().getUsers());
+    TAddNewUserForm window(nullptr, &app.root());
     closes(window, window.imClose);
   }
   {
@@ -91,7 +91,7 @@ TEST_F(AccountWindowsTest, EscAndTheClosePictureCancelEveryWindow) {
 }
 
 TEST_F(AccountWindowsTest, TheNewUserWindowListsEveryAvatarAndCreatesTheUser) {
-  TAddNewUserForm window(nullptr, app.root().getUsers());
+  TAddNewUserForm window(nullptr, &app.root());
   Soon([&] {
     ASSERT_EQ(window.imAvatars->Count(), 108);
     ASSERT_EQ(window.jvAvatars->Items()->Count(), 108);
@@ -120,7 +120,7 @@ TEST_F(AccountWindowsTest, TheNewUserWindowListsEveryAvatarAndCreatesTheUser) {
 // numbers; while it is open, Enter picks and Esc closes the list, not the window. The keys
 // come to the window as the window system delivers them.
 TEST_F(AccountWindowsTest, TheOpenAvatarListTakesEnterAndEscAndShowsOnlyPictures) {
-  TAddNewUserForm window(nullptr, app.root().getUsers());
+  TAddNewUserForm window(nullptr, &app.root());
   auto* box = qobject_cast<QComboBox*>(window.jvAvatars->Handle());
   QAbstractItemView* list = box->view();
   auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -183,7 +183,7 @@ TEST_F(AccountWindowsTest, TheNewUserWindowSaysWhatIsWrongAndStaysOpen) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     boxes.Shown.clear();
-    TAddNewUserForm window(nullptr, app.root().getUsers());
+    TAddNewUserForm window(nullptr, &app.root());
     window.Show();
     window.edNewUserName->setText(c.user);
     window.edPassword->setText(c.password);
@@ -215,7 +215,7 @@ TEST_F(AccountWindowsTest, ANameThatCannotBeKeptExactlyIsRefusedNotChanged) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     boxes.Shown.clear();
-    TAddNewUserForm window(nullptr, app.root().getUsers());
+    TAddNewUserForm window(nullptr, &app.root());
     window.Show();
     auto* edit = static_cast<QLineEdit*>(window.edNewUserName->Handle());
     edit->setText(c.typed);
@@ -227,7 +227,7 @@ TEST_F(AccountWindowsTest, ANameThatCannotBeKeptExactlyIsRefusedNotChanged) {
     EXPECT_EQ(users().getCount(), 1);
   }
   // One letter less fits.
-  TAddNewUserForm window(nullptr, app.root().getUsers());
+  TAddNewUserForm window(nullptr, &app.root());
   window.Show();
   static_cast<QLineEdit*>(window.edNewUserName->Handle())->setText(cyrillic.left(127));
   window.acCreateUser->Execute();
@@ -236,7 +236,7 @@ TEST_F(AccountWindowsTest, ANameThatCannotBeKeptExactlyIsRefusedNotChanged) {
 }
 
 TEST_F(AccountWindowsTest, ANewUserThatCannotBeSavedIsSaidAndNotMade) {
-  TAddNewUserForm window(nullptr, app.root().getUsers());
+  TAddNewUserForm window(nullptr, &app.root());
   window.Show();
   window.edNewUserName->setText("Boris");
   window.edPassword->setText("pass");
@@ -261,7 +261,7 @@ TEST_F(AccountWindowsTest, ANewUserThatCannotBeSavedIsSaidAndNotMade) {
 }
 
 TEST_F(AccountWindowsTest, ANewUserWithoutPasswordGetsTheDigestOfTheEmptyText) {
-  TAddNewUserForm window(nullptr, app.root().getUsers());
+  TAddNewUserForm window(nullptr, &app.root());
   window.Show();
   window.edNewUserName->setText(FromUtf8("Пётр"));
   window.acCreateUser->Execute();
@@ -334,7 +334,7 @@ TEST_F(AccountWindowsTest, APasswordThatCannotBeKeptExactlyIsRefused) {
     {
       SCOPED_TRACE("new user");
       boxes.Shown.clear();
-      TAddNewUserForm window(nullptr, app.root().getUsers());
+      TAddNewUserForm window(nullptr, &app.root());
       window.Show();
       window.edNewUserName->setText(c.name);
       type(window.edPassword, c.password);
@@ -376,7 +376,7 @@ TEST_F(AccountWindowsTest, TheWindowsTakeTheirTextsFromTheLocalizationFile) {
       "Message.Error.UserNameIsRequired=Name, please\r\n"
       "[NewPasswordForm]\r\nMessage.Error.PasswordConfirmationIncorrrect=Differ\\nagain\r\n"
       "Message.Error.PasswordConfirmationIncorrect=two r\r\n");
-  TAddNewUserForm newUser(nullptr, app.root().getUsers());
+  TAddNewUserForm newUser(nullptr, &app.root());
   EXPECT_EQ(newUser.lbTitle->Caption(), "New pupil");
   EXPECT_EQ(newUser.getMessage("Error.UserNameIsRequired"), "Name, please");
   TNewPasswordForm newPassword(nullptr, anna);

@@ -49,7 +49,7 @@ protected:
 TEST_F(LoginFormTest, WithNoUsersTheNewUserWindowComesFirst) {
   {
     SCOPED_TRACE("cancelled: no login window");
-    TLoginForm login(nullptr, app.root().getUsers());
+    TLoginForm login(nullptr, &app.root());
     bool shown = false;
     login.OnShow = [&](TObject*) { shown = true; };
     EXPECT_EQ(login.SelectUser(), nullptr);
@@ -58,7 +58,7 @@ TEST_F(LoginFormTest, WithNoUsersTheNewUserWindowComesFirst) {
   }
   SCOPED_TRACE("a user made: the login window lists it, not selected");
   windows.AddNewUser = [this] { return users().Add("Anna") != nullptr; };
-  TLoginForm login(nullptr, app.root().getUsers());
+  TLoginForm login(nullptr, &app.root());
   Soon([&] {
     EXPECT_EQ(RowsOf(login), (Rows{{"Anna", 0}}));
     EXPECT_EQ(login.lvUserList->Selected(), nullptr);
@@ -73,7 +73,7 @@ TEST_F(LoginFormTest, RowsStandInAlphabeticalOrderWithTheirAvatars) {
   Add("Егор", 500);
   Add("Boris", 1)->getOptions()->WriteString("GENERAL", "Avatar", "seven");
   Add("ева", 2);
-  TLoginForm login(nullptr, app.root().getUsers());
+  TLoginForm login(nullptr, &app.root());
   login.acUpdate->Execute();
   // Out of range as stored (it draws nothing); not a number: no picture.
   EXPECT_EQ(RowsOf(login), (Rows{{"Boris", -1},
@@ -96,7 +96,7 @@ TEST(LoginForm, ProfilesMissingOrFullOfGarbageStillListTheirUsers) {
   TempDir::Write(app.getUsersDir() + "/Garbage/Profile.ini", garbage);
   fs::create_directories(app.getUsersDir() + "/Half");
   TempDir::Write(app.getUsersDir() + "/Half/Profile.ini", "[GENERAL]\r\nAvatar=\xFF\xFE\r\n[Start");
-  TLoginForm login(nullptr, app.root().getUsers());
+  TLoginForm login(nullptr, &app.root());
   login.acUpdate->Execute();
   EXPECT_EQ(LoginFormTest::RowsOf(login), (Rows{{"Bare", 0}, {"Garbage", 0}, {"Half", -1}}));
   EXPECT_TRUE(fs::is_regular_file(app.getUsersDir() + "/Bare/Profile.ini"));
@@ -106,7 +106,7 @@ TEST(LoginForm, ProfilesMissingOrFullOfGarbageStillListTheirUsers) {
 TEST_F(LoginFormTest, ALeftClickOnARowStartsThatUser) {
   Add("Anna", 0);
   TUser* boris = Add("Boris", 1);
-  TLoginForm login(nullptr, app.root().getUsers());
+  TLoginForm login(nullptr, &app.root());
   Soon([&] {
     ActiveWindow();
     ClickRow(login.lvUserList, 1);
@@ -117,7 +117,7 @@ TEST_F(LoginFormTest, ALeftClickOnARowStartsThatUser) {
 TEST_F(LoginFormTest, EnterWithNoRowChosenEndsLikeEsc) {
   Add("Anna", 0);
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-    TLoginForm login(nullptr, app.root().getUsers());
+    TLoginForm login(nullptr, &app.root());
     Soon([key] { Press(key); });
     EXPECT_EQ(login.SelectUser(), nullptr);
   }
@@ -143,7 +143,7 @@ TEST_F(LoginFormTest, TheArrowKeysChooseARowForEnter) {
     SCOPED_TRACE(c.name);
     for (const char* name : c.users)
       if (!users().Find(name)) Add(name, 0);
-    TLoginForm login(nullptr, app.root().getUsers());
+    TLoginForm login(nullptr, &app.root());
     QWidget* list = login.lvUserList->Handle();
     Soon([&] {
       ActiveWindow();
@@ -163,7 +163,7 @@ TEST_F(LoginFormTest, InsertAddsAUserInItsSortedPlaceAndKeepsTheRememberedOne) {
   TUser* boris = Add("Boris", 1);
   Add("Dora", 2);
   windows.AddNewUser = [this] { return Add("Clara", 5) != nullptr; };
-  TLoginForm login(nullptr, app.root().getUsers());
+  TLoginForm login(nullptr, &app.root());
   Soon([&] {
     // Chosen with the keyboard: the selection moves, nothing starts.
     ActiveWindow();
@@ -183,7 +183,7 @@ TEST_F(LoginFormTest, InsertAddsAUserInItsSortedPlaceAndKeepsTheRememberedOne) {
 TEST_F(LoginFormTest, TheMenuChangesThePasswordOfAndDeletesTheChosenUser) {
   TUser* anna = Add("Anna", 0);
   Add("Boris", 1);
-  TLoginForm login(nullptr, app.root().getUsers());
+  TLoginForm login(nullptr, &app.root());
   login.acUpdate->Execute();
   // With no row chosen the items do nothing.
   login.miUserChangePassword->OnClick(nullptr);
@@ -217,7 +217,7 @@ TEST_F(LoginFormTest, TheMenuChangesThePasswordOfAndDeletesTheChosenUser) {
 
 TEST_F(LoginFormTest, AClickOnTheClosePictureClosesWithoutRefillingTheList) {
   Add("Anna", 0);
-  TLoginForm login(nullptr, app.root().getUsers());
+  TLoginForm login(nullptr, &app.root());
   int refills = 0;
   Soon([&] {
     ActiveWindow();
