@@ -65,6 +65,19 @@ void TLTTaskVisualizer::setMaxHeight(int maxHeight) {
   UpdateSize();
 }
 
+int TLTTaskVisualizer::SampleWidth(TCanvas& measuring) {
+  const TFont& font = *measuring.Font();
+  if (font.Name() != sampleFontName_ || font.Style() != sampleFontStyle_) {
+    sampleWidths_.clear();
+    sampleFontName_ = font.Name();
+    sampleFontStyle_ = font.Style();
+  }
+  const size_t height = static_cast<size_t>(font.Height());
+  if (sampleWidths_.size() <= height) sampleWidths_.resize(height + 1, -1);
+  if (sampleWidths_[height] < 0) sampleWidths_[height] = measuring.TextWidth(kSample);
+  return sampleWidths_[height];
+}
+
 int TLTTaskVisualizer::getOptimalFontHeight() {
   const int width = Width();
   const int limit = (MaxHeight - 1) / 2;
@@ -76,8 +89,9 @@ int TLTTaskVisualizer::getOptimalFontHeight() {
   measuring.Font()->setHeight(height);
   while (measure < width && height <= limit) {
     measuring.Font()->setHeight(++height);
-    int estimate = measuring.TextWidth(kSample) * length / kSampleLength;
-    measure = std::max(estimate, measuring.TextWidth(text));
+    measure = SampleWidth(measuring) * length / kSampleLength;
+    // An estimate as wide as the control ends the fitting whatever the line measures.
+    if (measure < width) measure = std::max(measure, measuring.TextWidth(text));
   }
   return height - 1;
 }

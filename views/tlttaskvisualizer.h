@@ -69,6 +69,9 @@ private:
   std::string FontNameKey() const { return Name() + ".Font.Name"; }
   // Fills rows [top, bottom) of the frame with the colour.
   void FillBand(int top, int bottom, TColor color);
+  // The width of the fitting's sample in the canvas's font, measured once per family, style
+  // and height: every line is fitted through the same heights.
+  int SampleWidth(TCanvas& measuring);
 
   TOwnedPtr<TTimer> cursorTimer_;
   TTask* task_ = nullptr;
@@ -93,4 +96,8 @@ private:
   // alone: the expected character's cell with what stands over it. Empty while the control
   // does not show the last composition.
   int shownFrom_ = 0, shownTo_ = 0;
+  // The sample's widths by height (-1: not measured yet) in the font of that name and style.
+  std::vector<int> sampleWidths_;
+  std::string sampleFontName_;
+  TFontStyles sampleFontStyle_ = 0;
 };
