@@ -22,9 +22,9 @@ void Fill(TBitmap& bitmap, int width, int height, TColor color, const TFont& fon
   bitmap.Canvas()->Brush()->setStyle(bsClear);
 }
 
-void DrawGlyph(TBitmap& strip, int x, char character, TColor color) {
+void DrawGlyphs(TBitmap& strip, const std::vector<int>& xs, const std::string& text, TColor color) {
   strip.Canvas()->Font()->setColor(color);
-  strip.Canvas()->TextOut(x, 0, std::string(1, character));
+  strip.Canvas()->TextOutEach(xs, 0, text);
 }
 
 }  // namespace
@@ -138,16 +138,19 @@ void TLTTaskVisualizer::UpdateSize() {
   leftOffset_ = (w - totalWidth_) / 2;
   shownFrom_ = shownTo_ = 0;
 
+  std::vector<int> glyphX(length);
   TCanvas* sight = sightStrip_.Canvas();
   sight->Pen()->setColor(SightBorderColor);
+  sight->Font()->setColor(taskColor);
   for (int i = 0; i < length; ++i) {
     const int x = cellX_[i] + leftOffset_;
-    const int glyphX = static_cast<int>(x + spacing_ * 0.5);
-    DrawGlyph(taskStrip_, glyphX, text[i], taskColor);
-    DrawGlyph(sightStrip_, glyphX, text[i], taskColor);
-    DrawGlyph(typedStrip_, glyphX, text[i], UserStringColor);
+    glyphX[i] = static_cast<int>(x + spacing_ * 0.5);
+    // Each box over its glyph, before the next glyph, whose ink may reach into it.
+    sight->TextOut(glyphX[i], 0, text.substr(i, 1));
     sight->Rectangle(x, 0, x + cellWidth_[i], textHeight_);
   }
+  DrawGlyphs(taskStrip_, glyphX, text, taskColor);
+  DrawGlyphs(typedStrip_, glyphX, text, UserStringColor);
 }
 
 void TLTTaskVisualizer::setTask() {

@@ -172,24 +172,42 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
 
 void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text) {
   if (!Drawable()) return;
-  QFont font = font_.ToQFont();
-  QFontMetrics metrics(font);
-  QString string = ToQString(text, font_.CodePage());
+  const QFont font = font_.ToQFont();
+  const QFontMetrics metrics(font);
   QPainter painter(surface_);
   if (clip) painter.setClipRect(ToQRect(*clip));
+  painter.setFont(font);
+  painter.setPen(ToQColor(font_.Color()));
+  Changed(DrawTextWith(painter, metrics, clip, x, y, ToQString(text, font_.CodePage())));
+}
+
+void TCanvas::TextOutEach(const std::vector<int>& xs, int y, const std::string& text) {
+  if (!Drawable() || text.empty()) return;
+  const QFont font = font_.ToQFont();
+  const QFontMetrics metrics(font);
+  QPainter painter(surface_);
+  painter.setFont(font);
+  painter.setPen(ToQColor(font_.Color()));
+  QRect drawn;
+  for (size_t i = 0; i < text.size() && i < xs.size(); ++i)
+    drawn |= DrawTextWith(painter, metrics, nullptr, xs[i], y,
+                          ToQString(text.substr(i, 1), font_.CodePage()));
+  Changed(drawn);
+}
+
+QRect TCanvas::DrawTextWith(QPainter& painter, const QFontMetrics& metrics, const TRect* clip,
+                            int x, int y, const QString& string) const {
   if (brush_.Style() == bsSolid) {
     QRect background =
         clip ? ToQRect(*clip) : QRect(x, y, metrics.horizontalAdvance(string), CellHeight(metrics));
     painter.fillRect(background, ToQColor(brush_.Color()));
   }
-  painter.setFont(font);
-  painter.setPen(ToQColor(font_.Color()));
   const QPoint baseline(x, y + metrics.ascent());
   painter.drawText(baseline, string);
   // The cell, and the ink where glyphs reach beyond it, with a pixel for their antialiasing.
   QRect drawn = QRect(x, y, metrics.horizontalAdvance(string), CellHeight(metrics)) |
                 metrics.boundingRect(string).translated(baseline).adjusted(-1, -1, 1, 1);
-  Changed(clip ? drawn & ToQRect(*clip) : drawn);
+  return clip ? drawn & ToQRect(*clip) : drawn;
 }
 
 namespace {

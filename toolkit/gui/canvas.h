@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/gui/colors.h"
 #include "toolkit/gui/font.h"
@@ -12,6 +13,8 @@
 
 class QFontMetrics;
 class QImage;
+class QPainter;
+class QString;
 class QRect;
 class TGraphic;
 
@@ -72,6 +75,9 @@ public:
   void TextOut(int x, int y, const std::string& text);
   // Text at (x, y) clipped to the rectangle, which the brush fills first unless it is clear.
   void TextRect(const TRect& rect, int x, int y, const std::string& text);
+  // Each character of the text as TextOut draws it, the one at i with its cell at (xs[i], y),
+  // in one drawing: a view that places its letters one by one draws a line of them at once.
+  void TextOutEach(const std::vector<int>& xs, int y, const std::string& text);
   TSize TextExtent(const std::string& text) const;
   int TextWidth(const std::string& text) const;
   int TextHeight(const std::string& text) const;
@@ -96,6 +102,9 @@ private:
   void Shape(int x1, int y1, int x2, int y2, int width, int height);
   int CellHeight(const QFontMetrics& metrics) const;
   void DrawText(const TRect* clip, int x, int y, const std::string& text);
+  // Draws the text with the painter (font and pen set) and answers what it may have changed.
+  QRect DrawTextWith(QPainter& painter, const QFontMetrics& metrics, const TRect* clip, int x,
+                     int y, const QString& text) const;
 
   QImage* surface_;
   TPen pen_;
