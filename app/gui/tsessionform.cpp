@@ -77,7 +77,11 @@ public:
   }
   TSize FitKeyboard(int width, int height) override {
     if (width != Fitted.KeyboardArea.cx || height != Fitted.KeyboardArea.cy) {
-      Keyboard->StrechToSize(width, height);
+      // Room of another height but for the same scale leaves the keyboard as it is: a line
+      // whose task display is a pixel taller would otherwise draw every key anew.
+      const bool fitted = Fitted.KeyboardArea.cx >= 0;
+      if (!fitted || Keyboard->FittingScale(width, height) != Keyboard->Scale())
+        Keyboard->StrechToSize(width, height);
       Fitted.KeyboardArea = {width, height};
     }
     return {Keyboard->Width(), Keyboard->Height()};
