@@ -1,5 +1,6 @@
 #include "engine/ttaskstatistic.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -30,6 +31,12 @@ std::string TTaskStatistic::getFileName() const {
 }
 
 void TTaskStatistic::Reset() {
+  // Room for a line's keystrokes, so that a key adds to the log and the intervals without
+  // allocating them anew (a key allocates nothing).
+  constexpr int kLineRoom = 256;
+  if (Log.Capacity() - Log.Count() < kLineRoom)
+    Log.setCapacity(std::max(2 * Log.Capacity(), Log.Count() + kLineRoom));
+  Intervals.reserve(kLineRoom);
   Math.Reset();
   Timer.Start();
   Keystrokes = 0;

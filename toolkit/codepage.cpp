@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -81,6 +82,12 @@ size_t Utf8CharLength(const unsigned char* at, size_t left) {
   return length;
 }
 
+// Every code page of ours and UTF-8 read the bytes below 0x80 as ASCII, so such a text needs
+// no conversion; most texts of the program are such, and the views convert one at every key.
+bool IsAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
 }  // namespace
 
 int CodePageOfCharset(int charset) {
@@ -96,6 +103,7 @@ int CharsetOfCodePage(int codePage) {
 }
 
 std::string ToUtf8(const std::string& text, int codePage) {
+  if (IsAscii(text)) return text;
   return Convert(text, CodePageName(codePage), "UTF-8",
                  [](const char*, size_t, size_t&) { return std::string("\xEF\xBF\xBD"); });
 }
@@ -112,6 +120,7 @@ bool IsUtf8(const std::string& text) {
 }
 
 std::string FromUtf8(const std::string& text, int codePage) {
+  if (IsAscii(text)) return text;
   return Convert(text, "UTF-8", CodePageName(codePage),
                  [](const char* at, size_t left, size_t& skip) {
                    // A whole character the code page lacks, or one byte of invalid input.

@@ -25,6 +25,9 @@ public:
   void Insert(int index, const std::string& text);
   void Delete(int index);
   void Clear() { Items.clear(); }
+  // Room for that many entries without allocating the list anew.
+  int Capacity() const { return static_cast<int>(Items.capacity()); }
+  void setCapacity(int capacity) { Items.reserve(capacity); }
 
   // Index of the first entry equal without regard to letter case, or -1.
   int IndexOf(const std::string& text) const;

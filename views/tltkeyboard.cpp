@@ -84,9 +84,13 @@ bool TLTKeyboard::IsCapsLockOn() const { return KeyState().IsKeyToggled(VK_CAPIT
 void TLTKeyboard::Clear() { Buttons.clear(); }
 
 void TLTKeyboard::StrechToSize(int width, int height) {
+  SetScale(FittingScale(width, height));
+}
+
+int TLTKeyboard::FittingScale(int width, int height) const {
   // A keyboard without keys fits nowhere.
-  if (UnitWidth <= 0 || UnitHeight <= 0) return SetScale(0);
-  SetScale(std::min(width / UnitWidth, height / UnitHeight));
+  if (UnitWidth <= 0 || UnitHeight <= 0) return 0;
+  return std::min(width / UnitWidth, height / UnitHeight);
 }
 
 void TLTKeyboard::SetScale(int scale) {

@@ -56,6 +56,8 @@ public:
   void Clear();
   // The largest whole scale at which the keyboard fits the pixel area (0 when it does not).
   void StrechToSize(int width, int height);
+  // The scale StrechToSize gives for that size: the largest whole one that fits both.
+  int FittingScale(int width, int height) const;
   int Scale() const { return scale_; }
   void SetScale(int scale);
   void ResetSize();

@@ -74,6 +74,7 @@ TLTStatusBar::TLTStatusBar(TComponent* Owner) : TPaintBox(Owner) {
   Font()->setHeight(20);
   Canvas()->Font()->Assign(*Font());
   setHeight(FittingHeight());
+  setOpaque(true);
   PlaceHidden(this);
 }
 
@@ -95,6 +96,16 @@ void TLTStatusBar::setPlaceholder(const std::string& name, const std::string& va
 
 std::string TLTStatusBar::getPlaceholder(const std::string& name) const {
   return placeholders_.Values(name);
+}
+
+void TLTStatusBar::setPlaceholders(const std::vector<std::pair<std::string, std::string>>& values) {
+  bool changed = false;
+  for (const auto& [name, value] : values) {
+    if (getPlaceholder(name) == value) continue;
+    placeholders_.setValue(name, value);
+    changed = true;
+  }
+  if (changed) Paint();
 }
 
 std::string TLTStatusBar::FilledText() const {

@@ -7,6 +7,7 @@
 // only.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/gui/paintbox.h"
@@ -30,6 +31,9 @@ public:
   // the entry.
   void setPlaceholder(const std::string& name, const std::string& value);
   std::string getPlaceholder(const std::string& name) const;
+  // Stores those of the values that differ from the ones stored, in their order, as
+  // setPlaceholder does; then one repaint, none when nothing differed.
+  void setPlaceholders(const std::vector<std::pair<std::string, std::string>>& values);
   // The largest font height up to `start` at which `count` letters "w" fit the width (1 when
   // none does), then Refresh.
   void AdjustOptimalSize(int start, int count);

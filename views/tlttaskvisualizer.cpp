@@ -22,9 +22,9 @@ void Fill(TBitmap& bitmap, int width, int height, TColor color, const TFont& fon
   bitmap.Canvas()->Brush()->setStyle(bsClear);
 }
 
-void DrawGlyph(TBitmap& strip, int x, char character, TColor color) {
+void DrawGlyphs(TBitmap& strip, const std::vector<int>& xs, const std::string& text, TColor color) {
   strip.Canvas()->Font()->setColor(color);
-  strip.Canvas()->TextOut(x, 0, std::string(1, character));
+  strip.Canvas()->TextOutEach(xs, 0, text);
 }
 
 }  // namespace
@@ -42,6 +42,7 @@ TLTTaskVisualizer::TLTTaskVisualizer(TComponent* Owner)
       BorderColor(0x3C2C2B),
       DelimiterColor(0x3C2C2B),
       CursorColor(0xFFFFFF) {
+  setOpaque(true);
   PlaceHidden(this);
   Font()->setName("Tahoma");
   Font()->setHeight(24);
@@ -64,6 +65,19 @@ void TLTTaskVisualizer::setMaxHeight(int maxHeight) {
   UpdateSize();
 }
 
+int TLTTaskVisualizer::SampleWidth(TCanvas& measuring) {
+  const TFont& font = *measuring.Font();
+  if (font.Name() != sampleFontName_ || font.Style() != sampleFontStyle_) {
+    sampleWidths_.clear();
+    sampleFontName_ = font.Name();
+    sampleFontStyle_ = font.Style();
+  }
+  const size_t height = static_cast<size_t>(font.Height());
+  if (sampleWidths_.size() <= height) sampleWidths_.resize(height + 1, -1);
+  if (sampleWidths_[height] < 0) sampleWidths_[height] = measuring.TextWidth(kSample);
+  return sampleWidths_[height];
+}
+
 int TLTTaskVisualizer::getOptimalFontHeight() {
   const int width = Width();
   const int limit = (MaxHeight - 1) / 2;
@@ -75,8 +89,9 @@ int TLTTaskVisualizer::getOptimalFontHeight() {
   measuring.Font()->setHeight(height);
   while (measure < width && height <= limit) {
     measuring.Font()->setHeight(++height);
-    int estimate = measuring.TextWidth(kSample) * length / kSampleLength;
-    measure = std::max(estimate, measuring.TextWidth(text));
+    measure = SampleWidth(measuring) * length / kSampleLength;
+    // An estimate as wide as the control ends the fitting whatever the line measures.
+    if (measure < width) measure = std::max(measure, measuring.TextWidth(text));
   }
   return height - 1;
 }
@@ -121,17 +136,21 @@ void TLTTaskVisualizer::UpdateSize() {
     totalWidth_ += cellWidth_[i];
   }
   leftOffset_ = (w - totalWidth_) / 2;
+  shownFrom_ = shownTo_ = 0;
 
+  std::vector<int> glyphX(length);
   TCanvas* sight = sightStrip_.Canvas();
   sight->Pen()->setColor(SightBorderColor);
+  sight->Font()->setColor(taskColor);
   for (int i = 0; i < length; ++i) {
     const int x = cellX_[i] + leftOffset_;
-    const int glyphX = static_cast<int>(x + spacing_ * 0.5);
-    DrawGlyph(taskStrip_, glyphX, text[i], taskColor);
-    DrawGlyph(sightStrip_, glyphX, text[i], taskColor);
-    DrawGlyph(typedStrip_, glyphX, text[i], UserStringColor);
+    glyphX[i] = static_cast<int>(x + spacing_ * 0.5);
+    // Each box over its glyph, before the next glyph, whose ink may reach into it.
+    sight->TextOut(glyphX[i], 0, text.substr(i, 1));
     sight->Rectangle(x, 0, x + cellWidth_[i], textHeight_);
   }
+  DrawGlyphs(taskStrip_, glyphX, text, taskColor);
+  DrawGlyphs(typedStrip_, glyphX, text, UserStringColor);
 }
 
 void TLTTaskVisualizer::setTask() {
@@ -140,7 +159,13 @@ void TLTTaskVisualizer::setTask() {
 }
 
 void TLTTaskVisualizer::Paint() {
+  shownFrom_ = shownTo_ = 0;
   PaintCurrentPosition();
+}
+
+void TLTTaskVisualizer::Resized() {
+  shownFrom_ = shownTo_ = 0;
+  TPaintBox::Resized();
 }
 
 void TLTTaskVisualizer::PaintCurrentPosition() {
@@ -167,17 +192,31 @@ void TLTTaskVisualizer::PaintCurrentPosition() {
   canvas->CopyRect(Rect(0, typedTop, e, typedTop + h), typedStrip_.Canvas(), Rect(0, 0, e, h));
 
   const int glyphX = static_cast<int>(e + spacing_ * 0.5);
+  int to = typing ? e + cellWidth_[position] : e;
   if (!task_->ErrorText.empty()) {
     canvas->Brush()->setStyle(bsClear);
     canvas->Font()->setColor(ErrorCharColor);
     canvas->TextOut(glyphX, typedTop, task_->ErrorText);
+    to = std::max(to, glyphX + canvas->TextWidth(task_->ErrorText));
   }
   if (typing && cursorShown_) {
     canvas->Brush()->setColor(CursorColor);
     const int end = static_cast<int>(e + cellWidth_[position] - spacing_ * 0.5);
     canvas->FillRect(Rect(glyphX, typedTop + h - 3, end, typedTop + h - 1));
   }
-  Canvas()->Draw(0, 0, &composite_);
+  // Only what changed goes to the screen: the columns of the last composition's cell and of
+  // this one's, and all between. A glyph's ink may reach a little beyond its cell.
+  const int from = std::max(0, e - h);
+  to = std::min(w, to + h);
+  if (shownTo_ > shownFrom_) {
+    const TRect changed =
+        Rect(std::min(from, shownFrom_), 0, std::max(to, shownTo_), composite_.Height());
+    Canvas()->CopyRect(changed, canvas, changed);
+  } else {
+    Canvas()->Draw(0, 0, &composite_);
+  }
+  shownFrom_ = from;
+  shownTo_ = to;
 }
 
 void TLTTaskVisualizer::CALLBACK_TaskOnChange() {

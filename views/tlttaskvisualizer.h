@@ -3,8 +3,8 @@
 // box over the expected character, and the typed line, with the wrong character and a blinking
 // underline cursor. The font is fitted so that the line fills the width. All that depends on
 // the line alone is rendered once per line into strips; a key only composes the picture from
-// them by block copies. Owns its cursor timer and bitmaps; does not own the task.
-// User-interface thread only.
+// them by block copies, and draws the columns that changed. Owns its cursor timer and bitmaps;
+// does not own the task. User-interface thread only.
 
 #include <string>
 #include <vector>
@@ -31,6 +31,7 @@ public:
   // many average letters both stay narrower than the control; 0 for a control without width.
   int getOptimalFontHeight();
   void setTask();
+  // Draws the whole picture anew.
   void Paint() override;
   // Composes the picture for the task's position from the strips and draws it; nothing while
   // hidden.
@@ -61,10 +62,16 @@ public:
   TColor DelimiterColor;
   TColor CursorColor;
 
+protected:
+  void Resized() override;
+
 private:
   std::string FontNameKey() const { return Name() + ".Font.Name"; }
   // Fills rows [top, bottom) of the frame with the colour.
   void FillBand(int top, int bottom, TColor color);
+  // The width of the fitting's sample in the canvas's font, measured once per family, style
+  // and height: every line is fitted through the same heights.
+  int SampleWidth(TCanvas& measuring);
 
   TOwnedPtr<TTimer> cursorTimer_;
   TTask* task_ = nullptr;
@@ -85,4 +92,12 @@ private:
   TBitmap taskStrip_;
   TBitmap sightStrip_;
   TBitmap typedStrip_;
+  // The columns [from, to) in which the picture shown differs from the frame and the strips
+  // alone: the expected character's cell with what stands over it. Empty while the control
+  // does not show the last composition.
+  int shownFrom_ = 0, shownTo_ = 0;
+  // The sample's widths by height (-1: not measured yet) in the font of that name and style.
+  std::vector<int> sampleWidths_;
+  std::string sampleFontName_;
+  TFontStyles sampleFontStyle_ = 0;
 };

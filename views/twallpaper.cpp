@@ -21,6 +21,7 @@ TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox
   PlayList.LoadFolder(folder, "*.jpg");
   StartLoader(PlayList.Random());
   setAlign(alClient);
+  setOpaque(true);
   PlaceHidden(this);
 }
 

@@ -77,7 +77,11 @@ public:
   }
   TSize FitKeyboard(int width, int height) override {
     if (width != Fitted.KeyboardArea.cx || height != Fitted.KeyboardArea.cy) {
-      Keyboard->StrechToSize(width, height);
+      // Room of another height but for the same scale leaves the keyboard as it is: a line
+      // whose task display is a pixel taller would otherwise draw every key anew.
+      const bool fitted = Fitted.KeyboardArea.cx >= 0;
+      if (!fitted || Keyboard->FittingScale(width, height) != Keyboard->Scale())
+        Keyboard->StrechToSize(width, height);
       Fitted.KeyboardArea = {width, height};
     }
     return {Keyboard->Width(), Keyboard->Height()};
@@ -535,10 +539,8 @@ void TSessionForm::actStatusBarUpdateExecute(TObject*) {
   values.AverageWordLength = TaskStatisticVisualizer->AverageWordLength;
   values.MetronomeRunning = Metronome->isRunning();
   values.MetronomeTempo = Metronome->getTempo();
-  // Each placeholder set repaints the status line: only the values that changed are set, so a
-  // second usually costs no paint at all.
-  for (const auto& [name, value] : StatusPlaceholders(values))
-    if (StatusBar->getPlaceholder(name) != value) StatusBar->setPlaceholder(name, value);
+  // One repaint for all the values that changed, so a second usually costs no paint at all.
+  StatusBar->setPlaceholders(StatusPlaceholders(values));
 }
 
 void TSessionForm::actStatusBarTurnExecute(TObject*) {

@@ -15,6 +15,7 @@ public:
   TLaunch& operator=(const TLaunch&) = delete;
 
   bool Running();
+  pid_t Pid() const { return Child; }
 
 private:
   pid_t Child = 0;

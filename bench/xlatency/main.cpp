@@ -110,10 +110,20 @@ TXScreen::TAreas IdleAreas(TXScreen& x) {
   return areas;
 }
 
-Window WaitForMap(TXScreen& x, size_t after, Clock::duration timeout) {
-  if (!x.WaitUntil([&] { return x.getMaps().size() > after; }, timeout))
-    throw std::runtime_error("no window came up");
-  return x.getMaps()[after].Id;
+// The first window of the program mapped after the first `after` maps. The maps of a program
+// ended just before may still come in: a window is known by the process it names.
+TXScreen::TMap WaitForMap(TXScreen& x, size_t after, const TLaunch& program,
+                          Clock::duration timeout) {
+  std::optional<TXScreen::TMap> found;
+  x.WaitUntil(
+      [&] {
+        for (; !found && after < x.getMaps().size(); ++after)
+          if (x.Pid(x.getMaps()[after].Id) == program.Pid()) found = x.getMaps()[after];
+        return found.has_value();
+      },
+      timeout);
+  if (!found) throw std::runtime_error("no window came up");
+  return *found;
 }
 
 Window NeedFocus(TXScreen& x, const std::string& title) {
@@ -136,8 +146,8 @@ void RunProgram(TXScreen& x, const TOptions& options, bool second, TSamples& sam
   const Clock::time_point started = Clock::now();
   TLaunch program(installation.Program, installation.Folder.string(), x.getDisplayName(),
                   (installation.Folder / "output.txt").string());
-  WaitForMap(x, before, 30s);
-  samples["start: exec to first window mapped"].push_back(Ms(x.getMaps()[before].At - started));
+  samples["start: exec to first window mapped"].push_back(
+      Ms(WaitForMap(x, before, program, 30s).At - started));
 
   NeedFocus(x, "AddNewUserForm");
   x.Type("anna");
@@ -154,12 +164,12 @@ void RunProgram(TXScreen& x, const TOptions& options, bool second, TSamples& sam
   const size_t mapsBefore = x.getMaps().size();
   const Clock::time_point enter = x.Key(XK_Return, true);
   x.Key(XK_Return, false);
-  const Window screen = WaitForMap(x, mapsBefore, 10s);
+  const TXScreen::TMap mapped = WaitForMap(x, mapsBefore, program, 10s);
+  const Window screen = mapped.Id;
   x.Watch(screen);
-  samples["start: Enter to " + course + " training screen mapped"].push_back(
-      Ms(x.getMaps()[mapsBefore].At - enter));
+  samples["start: Enter to " + course + " training screen mapped"].push_back(Ms(mapped.At - enter));
   // Drawn: its own damage quiet, whatever opens in front of it.
-  const Clock::time_point drawn = x.Quiet(x.getMaps()[mapsBefore].At, kLineQuiet, 5s, {});
+  const Clock::time_point drawn = x.Quiet(mapped.At, kLineQuiet, 5s, {});
   samples["start: Enter to " + course + " training screen drawn"].push_back(Ms(drawn - enter));
 
   // The start window stores its choice as it goes.
@@ -234,8 +244,9 @@ void RunBare(TXScreen& x, const TOptions& options, const TSamples& program, TSam
     const Clock::time_point started = Clock::now();
     TLaunch bare(options.Bare, folder.string(), x.getDisplayName(),
                  (folder / "output.txt").string());
-    const Window window = WaitForMap(x, before, 30s);
-    samples["start: exec to first window mapped"].push_back(Ms(x.getMaps()[before].At - started));
+    const TXScreen::TMap mapped = WaitForMap(x, before, bare, 30s);
+    const Window window = mapped.Id;
+    samples["start: exec to first window mapped"].push_back(Ms(mapped.At - started));
     x.Watch(window);
     x.SetFocus(window);
     const TXScreen::TAreas idle = IdleAreas(x);

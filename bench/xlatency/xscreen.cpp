@@ -1,5 +1,6 @@
 #include "xscreen.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <poll.h>
@@ -166,6 +167,21 @@ std::string TXScreen::Title(Window window) {
   std::string title = name;
   XFree(name);
   return title;
+}
+
+pid_t TXScreen::Pid(Window window) {
+  const Atom property = XInternAtom(Connection, "_NET_WM_PID", False);
+  Atom type;
+  int format;
+  unsigned long count, left;
+  unsigned char* data = nullptr;
+  pid_t pid = 0;
+  if (XGetWindowProperty(Connection, window, property, 0, 1, False, XA_CARDINAL, &type, &format,
+                         &count, &left, &data) == Success &&
+      data && format == 32 && count == 1)
+    pid = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data));
+  if (data) XFree(data);
+  return pid;
 }
 
 Window TXScreen::WaitForFocus(const std::string& title, Clock::duration timeout) {

@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
+#include <sys/types.h>
 
 #include <chrono>
 #include <functional>
@@ -58,6 +59,8 @@ public:
   // The window that has the keyboard focus and its title (empty for none).
   Window Focus();
   std::string Title(Window window);
+  // The process that made the window (its _NET_WM_PID), 0 when it names none.
+  pid_t Pid(Window window);
   // Waits until a window of that title has the focus; 0 when none has it by the timeout.
   Window WaitForFocus(const std::string& title, Clock::duration timeout);
   void SetFocus(Window window);

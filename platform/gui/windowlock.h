@@ -1,7 +1,8 @@
 #pragma once
 // The window update lock: while a window is locked its drawing is frozen, and releasing it
-// draws what changed in one step. One window at a time, as on the original platform: locking
-// while another is locked fails, and a release (none) frees whichever is locked.
+// draws what changed meanwhile, and only that, in one step. One window at a time, as on the
+// original platform: locking while another is locked fails, and a release (none) frees
+// whichever is locked.
 // User-interface thread only.
 
 class TWinControl;

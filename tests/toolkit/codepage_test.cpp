@@ -41,6 +41,19 @@ TEST(CodePage, EveryCodePageOfTheTableTakesBackEachOfItsBytes) {
   }
 }
 
+TEST(CodePage, AsciiReadsAsItselfInEveryCodePage) {
+  std::string ascii;
+  for (int byte = 1; byte < 0x80; ++byte) ascii += static_cast<char>(byte);
+  for (int codePage : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874}) {
+    SCOPED_TRACE(codePage);
+    EXPECT_EQ(ToUtf8(ascii, codePage), ascii);
+    EXPECT_EQ(FromUtf8(ascii, codePage), ascii);
+    // With a byte above it, the converter reads the whole text: the same ASCII comes out.
+    EXPECT_EQ(ToUtf8(ascii + "\x80", codePage), ascii + ToUtf8("\x80", codePage));
+    EXPECT_EQ(FromUtf8(ascii + "\xC3\xA9", codePage), ascii + FromUtf8("\xC3\xA9", codePage));
+  }
+}
+
 TEST(CodePage, LettersThatACombiningMarkMightFollowAreNotLost) {
   EXPECT_EQ(ToUtf8("abc", 1258), "abc");
   EXPECT_EQ(ToUtf8("\xF9\xEC\xE5\xED", 1255), "שלום");

@@ -112,6 +112,31 @@ TEST_F(StatusBarTest, PlaceholdersFillTheirBracketedNames) {
   }
 }
 
+// Values set together show as set one by one; the bar draws once for them, and not at all
+// when none differs from what it shows.
+TEST_F(StatusBarTest, PlaceholdersSetTogetherDrawOnceAndOnlyWhenOneChanged) {
+  const std::string text = "[A] [B] [C]";
+  TLTStatusBar oneByOne(nullptr);
+  oneByOne.setWidth(600);
+  oneByOne.setColor(0x000000);
+  oneByOne.Font()->setColor(kText);
+  oneByOne.Show();
+  for (TLTStatusBar* shown : {bar.get(), &oneByOne}) shown->setText(text);
+  int draws = 0;
+  bar->Canvas()->OnChange = [&](const TRect&) { ++draws; };
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"A", "one"}, {"B", "[C]"}, {"C", "three"}};
+  bar->setPlaceholders(values);
+  for (const auto& [name, value] : values) oneByOne.setPlaceholder(name, value);
+  EXPECT_EQ(draws, 1);
+  EXPECT_EQ(*bar->Canvas()->Surface(), *oneByOne.Canvas()->Surface());
+  bar->setPlaceholders(values);
+  EXPECT_EQ(draws, 1);
+  bar->setPlaceholders({{"A", "one"}, {"B", ""}});
+  EXPECT_EQ(draws, 2);
+  EXPECT_EQ(bar->getPlaceholder("B"), "");
+}
+
 TEST_F(StatusBarTest, ColourTagsTakeCapitalDigitsBlueFirst) {
   struct Case {
     const char* name;

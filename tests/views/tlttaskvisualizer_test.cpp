@@ -178,6 +178,46 @@ TEST_F(TaskVisualizerTest, ALineChangedWithoutLayoutIsNeverReadPastItsCells) {
   EXPECT_EQ(At(view->Width() - 1, kBorder + 1), view->FillerColor);
 }
 
+// Key after key only the columns that change are drawn again, and the display then shows what
+// a whole composition shows.
+TEST_F(TaskVisualizerTest, EachKeyDrawsOnlyWhatChangedAndShowsTheWholePicture) {
+  Begin(kLine);
+  TRect changed;
+  view->Canvas()->OnChange = [&](const TRect& rect) { changed = rect; };
+  struct Step {
+    const char* name;
+    int position;
+    const char* error;
+    bool blink, narrow;
+  } steps[] = {
+      {"a right key", 1, "", false, true},
+      {"another", 2, "", false, true},
+      {"a wrong key", 2, "W", false, true},
+      {"the cursor blinks", 2, "W", true, true},
+      {"the right key after it", 3, "", false, true},
+      {"a jump", 30, "", false, false},
+      {"back to the start", 0, "", true, false},
+      {"the line complete", 43, "", false, false},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    task.Position = step.position;
+    task.ErrorText = step.error;
+    changed = TRect();
+    if (step.blink) {
+      view->OnCursorUpdateTimer(nullptr);
+    } else {
+      view->CALLBACK_TaskOnChange();
+    }
+    if (step.narrow) {
+      EXPECT_LT(changed.Width(), view->Width() / 4);
+    }
+    const QImage drawn = view->Canvas()->Surface()->copy();
+    view->Paint();
+    EXPECT_EQ(drawn, *view->Canvas()->Surface());
+  }
+}
+
 TEST_F(TaskVisualizerTest, GoldenPicturesOfALine) {
   Begin(kLine);
   view->setMaxHeight(81);

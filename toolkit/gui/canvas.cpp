@@ -20,14 +20,39 @@ bool TCanvas::Drawable() const {
   return surface_ && !surface_->isNull();
 }
 
-void TCanvas::Changed() const {
-  if (OnChange) OnChange();
+void TCanvas::Changed(const QRect& area) const {
+  const QRect changed = area.normalized() & surface_->rect();
+  if (OnChange && !changed.isEmpty())
+    OnChange(Rect(changed.left(), changed.top(), changed.right() + 1, changed.bottom() + 1));
 }
+
+namespace {
+
+// The surfaces whose pixels are 32-bit words that a plain copy or fill may write: an opaque
+// pixel stands for itself in each of them.
+bool Words(const QImage& image) {
+  return image.format() == QImage::Format_RGB32 ||
+         image.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+}  // namespace
 
 void TCanvas::FillRect(const TRect& rect) {
   if (!Drawable() || brush_.Style() == bsClear) return;
-  QPainter(surface_).fillRect(ToQRect(rect), ToQColor(brush_.Color()));
-  Changed();
+  const QColor color = ToQColor(brush_.Color());
+  const QRect area = ToQRect(rect).normalized() & surface_->rect();
+  // Written straight into the words where that is what a painter would write: the task display
+  // and the keyboard fill at every key, and a painter costs more than a few rows.
+  if (Words(*surface_) && color.alpha() == 255) {
+    const QRgb word = color.rgba();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(surface_->scanLine(y));
+      std::fill(row + area.left(), row + area.left() + area.width(), word);
+    }
+  } else {
+    QPainter(surface_).fillRect(ToQRect(rect), color);
+  }
+  Changed(ToQRect(rect));
 }
 
 namespace {
@@ -115,12 +140,21 @@ void TCanvas::Shape(int x1, int y1, int x2, int y2, int width, int height) {
     if (filled) pixels.Fill(inner, innerEnd, y, brushColor);
     pixels.Fill(innerEnd, last, y, penColor);
   }
-  Changed();
+  Changed(QRect(x1, y1, x2 - x1 + 1, y2 - y1 + 1));
 }
 
 TSize TCanvas::TextExtent(const std::string& text) const {
   QFontMetrics metrics(font_.ToQFont());
   return {metrics.horizontalAdvance(ToQString(text, font_.CodePage())), CellHeight(metrics)};
+}
+
+int TCanvas::TextWidth(const std::string& text) const {
+  return QFontMetrics(font_.ToQFont()).horizontalAdvance(ToQString(text, font_.CodePage()));
+}
+
+int TCanvas::TextHeight(const std::string& text) const {
+  // A cell height needs no font: a view that fits its font by heights measures none of them.
+  return font_.Height() > 0 ? font_.Height() : TextExtent(text).cy;
 }
 
 int TCanvas::CellHeight(const QFontMetrics& metrics) const {
@@ -138,25 +172,98 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
 
 void TCanvas::DrawText(const TRect* clip, int x, int y, const std::string& text) {
   if (!Drawable()) return;
-  QFont font = font_.ToQFont();
-  QFontMetrics metrics(font);
-  QString string = ToQString(text, font_.CodePage());
+  const QFont font = font_.ToQFont();
+  const QFontMetrics metrics(font);
   QPainter painter(surface_);
   if (clip) painter.setClipRect(ToQRect(*clip));
+  painter.setFont(font);
+  painter.setPen(ToQColor(font_.Color()));
+  Changed(DrawTextWith(painter, metrics, clip, x, y, ToQString(text, font_.CodePage())));
+}
+
+void TCanvas::TextOutEach(const std::vector<int>& xs, int y, const std::string& text) {
+  if (!Drawable() || text.empty()) return;
+  const QFont font = font_.ToQFont();
+  const QFontMetrics metrics(font);
+  QPainter painter(surface_);
+  painter.setFont(font);
+  painter.setPen(ToQColor(font_.Color()));
+  QRect drawn;
+  for (size_t i = 0; i < text.size() && i < xs.size(); ++i)
+    drawn |= DrawTextWith(painter, metrics, nullptr, xs[i], y,
+                          ToQString(text.substr(i, 1), font_.CodePage()));
+  Changed(drawn);
+}
+
+QRect TCanvas::DrawTextWith(QPainter& painter, const QFontMetrics& metrics, const TRect* clip,
+                            int x, int y, const QString& string) const {
   if (brush_.Style() == bsSolid) {
     QRect background =
         clip ? ToQRect(*clip) : QRect(x, y, metrics.horizontalAdvance(string), CellHeight(metrics));
     painter.fillRect(background, ToQColor(brush_.Color()));
   }
-  painter.setFont(font);
-  painter.setPen(ToQColor(font_.Color()));
-  painter.drawText(QPoint(x, y + metrics.ascent()), string);
-  Changed();
+  const QPoint baseline(x, y + metrics.ascent());
+  painter.drawText(baseline, string);
+  // The cell, and the ink where glyphs reach beyond it, with a pixel for their antialiasing.
+  QRect drawn = QRect(x, y, metrics.horizontalAdvance(string), CellHeight(metrics)) |
+                metrics.boundingRect(string).translated(baseline).adjusted(-1, -1, 1, 1);
+  return clip ? drawn & ToQRect(*clip) : drawn;
 }
+
+namespace {
+
+// Copies `part` of `from` to `to` at `at` row by row, where a painter in source mode would copy
+// the words unchanged: surfaces of the same format, or opaque pixels into premultiplied ones,
+// the part inside the source. Clipped to the target. False where a painter must do it.
+bool CopyWords(QImage& to, QPoint at, const QImage& from, QRect part) {
+  if (!Words(to) || !Words(from) || &to == &from || !from.rect().contains(part)) return false;
+  if (from.format() != to.format() && from.format() != QImage::Format_RGB32) return false;
+  const QRect target = QRect(at, part.size()) & to.rect();
+  const int dx = part.left() - at.x(), dy = part.top() - at.y();
+  for (int y = target.top(); y <= target.bottom(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(y + dy)) + target.left() + dx;
+    auto* out = reinterpret_cast<QRgb*>(to.scanLine(y)) + target.left();
+    std::copy(in, in + target.width(), out);
+  }
+  return true;
+}
+
+// Draws the picture at `at` where each of its pixels is opaque or wholly transparent, as a
+// painter draws it then: the opaque ones replace the surface's, the others leave it. False,
+// having drawn only pixels a painter draws alike, at the first pixel it would blend.
+bool DrawWords(QImage& to, QPoint at, const QImage& picture) {
+  if (!Words(to) || !Words(picture)) return false;
+  const bool opaque = picture.format() == QImage::Format_RGB32;
+  const QRect target = QRect(at, picture.size()) & to.rect();
+  for (int y = target.top(); y <= target.bottom(); ++y) {
+    const auto* in =
+        reinterpret_cast<const QRgb*>(picture.constScanLine(y - at.y())) + (target.left() - at.x());
+    auto* out = reinterpret_cast<QRgb*>(to.scanLine(y)) + target.left();
+    if (opaque) {
+      std::copy(in, in + target.width(), out);
+      continue;
+    }
+    for (int x = 0; x < target.width(); ++x) {
+      if (qAlpha(in[x]) == 255) {
+        out[x] = in[x];
+      } else if (in[x] != 0) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect) {
   if (!Drawable() || !source->Drawable()) return;
   const QRect part = ToQRect(sourceRect);
+  if (ToQRect(dest).size() == part.size() &&
+      CopyWords(*surface_, ToQRect(dest).topLeft(), *source->surface_, part)) {
+    Changed(ToQRect(dest));
+    return;
+  }
   // A copy first where the copy reads the surface it changes, or reads beyond its source
   // (what lies outside comes as transparent); otherwise straight from the source, which
   // saves a copy of every pixel on each key of the task display.
@@ -169,7 +276,7 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& so
     painter.drawImage(ToQRect(dest), *source->surface_, part);
   else
     painter.drawImage(ToQRect(dest), from);
-  Changed();
+  Changed(ToQRect(dest));
 }
 
 void TCanvas::Draw(int x, int y, const TGraphic* graphic) {
@@ -179,8 +286,12 @@ void TCanvas::Draw(int x, int y, const TGraphic* graphic) {
 
 void TCanvas::StretchDraw(const TRect& rect, const TGraphic* graphic) {
   if (!Drawable() || !graphic || graphic->Empty()) return;
-  QPainter(surface_).drawImage(ToQRect(rect), graphic->DrawnImage());
-  Changed();
+  const QImage picture = graphic->DrawnImage();
+  // The keyboard draws a key's picture at every press and release.
+  if (ToQRect(rect).size() != picture.size() ||
+      !DrawWords(*surface_, ToQRect(rect).topLeft(), picture))
+    QPainter(surface_).drawImage(ToQRect(rect), picture);
+  Changed(ToQRect(rect));
 }
 
 TColor TCanvas::Pixels(int x, int y) const {
@@ -191,5 +302,5 @@ TColor TCanvas::Pixels(int x, int y) const {
 void TCanvas::setPixel(int x, int y, TColor color) {
   if (!Drawable() || !surface_->rect().contains(x, y)) return;
   surface_->setPixelColor(x, y, ToQColor(color));
-  Changed();
+  Changed(QRect(x, y, 1, 1));
 }

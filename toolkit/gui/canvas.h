@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/colors.h"
 #include "toolkit/gui/font.h"
@@ -12,6 +13,9 @@
 
 class QFontMetrics;
 class QImage;
+class QPainter;
+class QString;
+class QRect;
 class TGraphic;
 
 enum TPenStyle { psSolid, psClear };
@@ -71,9 +75,12 @@ public:
   void TextOut(int x, int y, const std::string& text);
   // Text at (x, y) clipped to the rectangle, which the brush fills first unless it is clear.
   void TextRect(const TRect& rect, int x, int y, const std::string& text);
+  // Each character of the text as TextOut draws it, the one at i with its cell at (xs[i], y),
+  // in one drawing: a view that places its letters one by one draws a line of them at once.
+  void TextOutEach(const std::vector<int>& xs, int y, const std::string& text);
   TSize TextExtent(const std::string& text) const;
-  int TextWidth(const std::string& text) const { return TextExtent(text).cx; }
-  int TextHeight(const std::string& text) const { return TextExtent(text).cy; }
+  int TextWidth(const std::string& text) const;
+  int TextHeight(const std::string& text) const;
 
   // Copies the source's rectangle into `dest`, stretched when the sizes differ.
   void CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect);
@@ -84,16 +91,20 @@ public:
   TColor Pixels(int x, int y) const;
   void setPixel(int x, int y, TColor color);
 
-  // Raised after every operation that drew; a paint box shows its surface then.
-  std::function<void()> OnChange;
+  // Raised after every operation that drew, with the part of the surface it may have changed
+  // (never empty); a paint box shows that part then.
+  std::function<void(const TRect&)> OnChange;
 
 private:
-  void Changed() const;
+  void Changed(const QRect& area) const;
   bool Drawable() const;
   // Pixels set one by one, the pen as wide as it is inside the shape, nothing antialiased.
   void Shape(int x1, int y1, int x2, int y2, int width, int height);
   int CellHeight(const QFontMetrics& metrics) const;
   void DrawText(const TRect* clip, int x, int y, const std::string& text);
+  // Draws the text with the painter (font and pen set) and answers what it may have changed.
+  QRect DrawTextWith(QPainter& painter, const QFontMetrics& metrics, const TRect* clip, int x,
+                     int y, const QString& text) const;
 
   QImage* surface_;
   TPen pen_;

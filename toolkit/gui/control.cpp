@@ -183,10 +183,12 @@ void TControl::setText(const std::string& text) {
 }
 
 void TControl::Invalidate() {
+  RepaintAsked();
   if (widget_) widget_->update();
 }
 
 void TControl::Repaint() {
+  RepaintAsked();
   if (widget_) widget_->repaint();
 }
 

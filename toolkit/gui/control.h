@@ -98,6 +98,8 @@ protected:
   virtual void TextChanged() { Invalidate(); }
   virtual void FontChanged();
   virtual void ColorChanged() { Invalidate(); }
+  // The program asked for the control to be drawn anew (Invalidate, Repaint).
+  virtual void RepaintAsked() {}
   // The size changed, by the program or by the window system.
   virtual void Resized();
   void Publish(TPropList& properties) override;

@@ -11,12 +11,21 @@
 #include "toolkit/gui/qtbridge.h"
 
 TGraphicControl::TGraphicControl(TComponent* Owner) : TControl(Owner, new QWidget) {
-  surface_ = QImage(0, 0, QImage::Format_ARGB32_Premultiplied);
+  surface_ = QImage(0, 0, Format());
+}
+
+QImage::Format TGraphicControl::Format() const {
+  return opaque_ ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+}
+
+void TGraphicControl::setOpaque(bool opaque) {
+  opaque_ = opaque;
+  Handle()->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+  surface_ = ResizedImage(surface_, Width(), Height(), Format(), Qt::transparent);
 }
 
 void TGraphicControl::Resized() {
-  surface_ = ResizedImage(surface_, Width(), Height(), QImage::Format_ARGB32_Premultiplied,
-                          Qt::transparent);
+  surface_ = ResizedImage(surface_, Width(), Height(), Format(), Qt::transparent);
   TControl::Resized();
 }
 

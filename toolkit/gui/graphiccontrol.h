@@ -1,7 +1,8 @@
 #pragma once
 // A control that draws itself: a pixel surface of its own size with a canvas on it, and a Paint
 // that the toolkit calls whenever the window system asks for a repaint.
-// The surface starts transparent, so what is not drawn shows what lies beneath. An error of
+// The surface starts transparent, so what is not drawn shows what lies beneath, unless the
+// control is opaque. An error of
 // Paint reaches the dispatch after the paint, once until a paint succeeds. Owns surface
 // and canvas; user-interface thread only.
 
@@ -15,6 +16,10 @@ public:
   explicit TGraphicControl(TComponent* Owner);
 
   TCanvas* Canvas() { return &canvas_; }
+  // An opaque control fills all of its rectangle whenever it shows: what lies beneath is not
+  // drawn under it, and its surface holds no transparency (black where nothing is drawn yet).
+  bool Opaque() const { return opaque_; }
+  void setOpaque(bool opaque);
   // Draws the control on its canvas; the base draws nothing.
   virtual void Paint() {}
 
@@ -34,6 +39,10 @@ private:
   // Calls Paint; its first error since the last good paint is reported after the paint event.
   void PaintReportingOnce();
 
+  // The surface's format: the window's own where opaque, so that it is copied, never blended.
+  QImage::Format Format() const;
+
   TCanvas canvas_{&surface_};
+  bool opaque_ = false;
   bool paintFailed_ = false;
 };

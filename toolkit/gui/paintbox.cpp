@@ -1,26 +1,28 @@
 #include "toolkit/gui/paintbox.h"
 
+#include <QWidget>
+
+#include "toolkit/gui/qtbridge.h"
+
 TPaintBox::TPaintBox(TComponent* Owner) : TGraphicControl(Owner) {
-  Canvas()->OnChange = [this] {
-    if (painting_) return;
-    canvasOnly_ = true;
-    Invalidate();
+  Canvas()->OnChange = [this](const TRect& changed) {
+    if (!painting_ && Handle()) Handle()->update(ToQRect(changed));
   };
 }
 
 bool TPaintBox::NeedsPaint() {
-  bool needed = !canvasOnly_;
-  canvasOnly_ = false;
+  const bool needed = stale_;
+  stale_ = false;
   return needed;
 }
 
 void TPaintBox::setVisible(bool visible) {
-  if (visible && !Visible()) canvasOnly_ = false;
+  if (visible && !Visible()) stale_ = true;
   TGraphicControl::setVisible(visible);
 }
 
 void TPaintBox::Resized() {
   // New pixels are blank: the next repaint must paint them.
-  canvasOnly_ = false;
+  stale_ = true;
   TGraphicControl::Resized();
 }

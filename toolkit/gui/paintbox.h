@@ -1,7 +1,9 @@
 #pragma once
 // A paint box: a graphic control whose pixels persist. Its canvas may draw at any time, and
-// what it draws shows at once; a repaint asked by the window system calls Paint, one caused by
-// the canvas only shows the pixels. User-interface thread only.
+// what it draws shows at once, only the part it changed; Paint draws the box anew when its
+// pixels are not yet what it shows: when it comes into view, after a change of size, and when
+// the program asks for a repaint (Invalidate, Repaint, a new font or colour). Any other repaint
+// (of what lies over it, say) shows the pixels as they are. User-interface thread only.
 
 #include "toolkit/gui/graphiccontrol.h"
 
@@ -15,8 +17,9 @@ public:
 protected:
   bool ClearsBeforePaint() const override { return false; }
   bool NeedsPaint() override;
+  void RepaintAsked() override { stale_ = true; }
   void Resized() override;
 
 private:
-  bool canvasOnly_ = false;
+  bool stale_ = true;
 };

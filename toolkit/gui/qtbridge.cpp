@@ -38,6 +38,7 @@ QIcon ToQIcon(const TGraphic& picture) {
 
 QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,
                     const QColor& fill) {
+  if (image.width() == width && image.height() == height && image.format() == format) return image;
   QImage resized(std::max(0, width), std::max(0, height), format);
   resized.fill(fill);
   if (!image.isNull() && !resized.isNull()) {

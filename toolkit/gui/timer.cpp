@@ -5,7 +5,7 @@
 #include "toolkit/gui/application.h"
 
 TTimer::TTimer(TComponent* Owner) : TComponent(Owner), timer_(std::make_unique<QTimer>()) {
-  QObject::connect(timer_.get(), &QTimer::timeout, [this] { FireEvent(OnTimer, this); });
+  QObject::connect(timer_.get(), &QTimer::timeout, [this] { Elapsed(); });
   Restart();
 }
 
@@ -19,13 +19,33 @@ void TTimer::setEnabled(bool enabled) {
 
 void TTimer::setInterval(int interval) {
   interval_ = interval;
+  if (enabled_ && interval_ > 0 && timer_->isActive() && timer_->remainingTime() <= interval_) {
+    deferred_ = true;
+    due_ = Clock::now() + std::chrono::milliseconds(interval_);
+    return;
+  }
   Restart();
 }
 
 void TTimer::Restart() {
+  deferred_ = false;
   if (enabled_ && interval_ > 0) {
     timer_->start(interval_);
   } else {
     timer_->stop();
   }
+}
+
+void TTimer::Elapsed() {
+  if (deferred_) {
+    deferred_ = false;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(due_ - Clock::now()).count();
+    if (left > 0) {
+      timer_->start(static_cast<int>(left));
+      return;
+    }
+  }
+  // The rest of a deferred interval is over: the periods go on from here.
+  if (timer_->interval() != interval_) timer_->start(interval_);
+  FireEvent(OnTimer, this);
 }

@@ -2,6 +2,7 @@
 // A window timer over QTimer: OnTimer runs on the user-interface thread every Interval
 // milliseconds while Enabled, through the dispatch. User-interface thread only.
 
+#include <chrono>
 #include <memory>
 
 #include "toolkit/gui/component.h"
@@ -24,9 +25,17 @@ public:
   TNotifyEvent OnTimer;
 
 private:
+  using Clock = std::chrono::steady_clock;
+
   void Restart();
+  void Elapsed();
 
   std::unique_ptr<QTimer> timer_;
   bool enabled_ = true;
   int interval_ = 1000;
+  // A restart that would come no earlier than the running interval's end waits for that end,
+  // which only moves on to `due_`: restarting a QTimer allocates, and the task display restarts
+  // its cursor timer at every key.
+  bool deferred_ = false;
+  Clock::time_point due_;
 };

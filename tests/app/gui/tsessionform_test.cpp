@@ -565,6 +565,29 @@ TEST_F(SessionFormTest, TheWorkAreaFollowsTheTestSizes) {
   EXPECT_EQ(keyboard[2].Width(), 1092) << "scale 6 at 1920 x 1200";
 }
 
+// A line may make the task display lower, and the keyboard's room taller with it; a room that
+// gives the keyboard the same scale leaves its keys as they are drawn, while a theme draws them
+// anew.
+TEST_F(SessionFormTest, ALowerTaskDisplayRedrawsTheKeyboardOnlyWhenItsScaleChanges) {
+  Run([&](TSessionForm& form) {
+    for (int i = 0; i < 10; ++i) Key(ScUp);
+    TLTKeyboard* keyboard = form.getKeyboard();
+    TCanvas* keys = keyboard->getCanvas();
+    const TColor mark = 0x123456;
+    keys->setPixel(0, 0, mark);
+    const int taskHeight = form.getTaskVisualizer()->Height(), scale = keyboard->Scale();
+    // A line this long is typed in a small font.
+    form.getTask()->Text = std::string(200, 'w');
+    form.getTask()->Restart();
+    form.actCompileWorkspace->Execute();
+    ASSERT_LT(form.getTaskVisualizer()->Height(), taskHeight);
+    ASSERT_EQ(keyboard->Scale(), scale) << "the keyboard's width sets its scale at 1920 x 1200";
+    EXPECT_EQ(keys->Pixels(0, 0), mark) << "the keys were drawn anew";
+    form.actChangeTheme->Execute();
+    EXPECT_NE(keys->Pixels(0, 0), mark) << "a theme draws the keys anew";
+  });
+}
+
 TEST_F(SessionFormTest, AThemeWithoutKeysGetsThemWritten) {
   const std::string theme = ThemesDir() + "/Bare.ini";
   TempDir::Write(theme, "[Session.Space]\r\nBackground=#102030\r\n");

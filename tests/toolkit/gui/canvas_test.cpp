@@ -5,13 +5,14 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-
 #include <functional>
 #include <set>
 
 #include "support/guiapplication.h"
 #include "toolkit/codepage.h"
 #include "toolkit/gui/bitmap.h"
+#include "toolkit/gui/graphic.h"
+#include "toolkit/gui/qtbridge.h"
 
 namespace {
 
@@ -227,6 +228,64 @@ TEST_F(CanvasTest, StretchDrawScalesToTheRectangleAlsoBeyondTheEdges) {
                                  {"beyond it", 8, 8, kPaper},
                                  {"part of a picture drawn off the edge", 1, 1, clYellow},
                                  {"its neighbour", 0, 0, clYellow}});
+}
+
+// A picture of exactly these pixels, as a decoder would hand them over.
+class TPixels : public TGraphic {
+public:
+  explicit TPixels(const QImage& image) { image_ = image; }
+  void LoadFromMemory(const void*, size_t) override {}
+};
+
+// Fills, copies and draws write the pixels a painter would, whatever the formats, the alpha of
+// what is drawn and the edges the rectangles cross (they are written without one where they can).
+TEST(CanvasWordsTest, FillCopyAndDrawPaintWhatAPainterPaints) {
+  auto pattern = [](QImage::Format format, QSize size, bool partialAlpha) {
+    QImage image(size, format);
+    for (int y = 0; y < size.height(); ++y)
+      for (int x = 0; x < size.width(); ++x) {
+        int alpha = (x + y) % 3 == 0 ? 0 : 255;
+        if (partialAlpha && (x + 2 * y) % 5 == 0) alpha = 128;
+        image.setPixelColor(x, y, QColor((x * 37) % 256, (y * 53) % 256, 90, alpha));
+      }
+    return image;
+  };
+  const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied,
+                                    QImage::Format_ARGB32};
+  const QRect places[] = {QRect(2, 3, 5, 4), QRect(-2, -1, 6, 5), QRect(9, 8, 6, 5),
+                          QRect(0, 0, 12, 10)};
+  const QSize size(12, 10);
+  for (QImage::Format surfaceFormat : formats)
+    for (QImage::Format pictureFormat : formats)
+      for (bool partialAlpha : {false, true})
+        for (const QRect& place : places) {
+          SCOPED_TRACE(testing::Message()
+                       << "surface " << surfaceFormat << ", picture " << pictureFormat
+                       << ", partial " << partialAlpha << ", at " << place.x() << "," << place.y());
+          QImage source = pattern(pictureFormat, size, partialAlpha);
+          const TPixels picture(pattern(pictureFormat, place.size(), partialAlpha));
+          const TRect rect = Rect(place.left(), place.top(), place.right() + 1, place.bottom() + 1);
+          const QRect part(1, 2, place.width() - 1, place.height() - 2);
+
+          QImage surface = pattern(surfaceFormat, size, false), expected = surface;
+          TCanvas canvas(&surface), from(&source);
+          canvas.Brush()->setColor(clLime);
+          canvas.FillRect(rect);
+          canvas.CopyRect(Rect(place.left(), place.top(), place.left() + part.width(),
+                               place.top() + part.height()),
+                          &from, Rect(1, 2, part.right() + 1, part.bottom() + 1));
+          QPainter painter(&expected);
+          painter.fillRect(place, ToQColor(clLime));
+          painter.setCompositionMode(QPainter::CompositionMode_Source);
+          painter.drawImage(QRect(place.topLeft(), part.size()), source, part);
+          painter.end();
+          EXPECT_EQ(surface, expected) << "fill and copy";
+
+          surface = expected = pattern(surfaceFormat, size, false);
+          canvas.Draw(place.left(), place.top(), &picture);
+          QPainter(&expected).drawImage(place.topLeft(), picture.DrawnImage());
+          EXPECT_EQ(surface, expected) << "draw";
+        }
 }
 
 TEST_F(CanvasTest, TextHeightIsTheFontsCellHeightForPositiveHeights) {

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
 #include <QPixmap>
+#include <QRegion>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,6 +31,18 @@ public:
   }
   int Paints = 0;
   std::function<void()> OnPaint;
+};
+
+// The regions of a widget's paint events.
+class PaintRecorder : public QObject {
+public:
+  explicit PaintRecorder(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint)
+      Painted.push_back(static_cast<QPaintEvent*>(event)->region());
+    return false;
+  }
+  std::vector<QRegion> Painted;
 };
 
 class PaintBoxTest : public testing::Test {
@@ -98,6 +111,49 @@ TEST_F(PaintBoxTest, DrawingShowsAfterAnUpdateWhileTheWindowWasFrozen) {
     box->Canvas()->FillRect(Rect(0, 0, 10, 10));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Shown(5, 5) == ToQColor(color); }, 1000));
   }
+}
+
+TEST_F(PaintBoxTest, DrawingRepaintsOnlyWhatItChanged) {
+  auto* recorder = new PaintRecorder(box->Handle());
+  box->Canvas()->Brush()->setColor(clRed);
+  box->Canvas()->FillRect(Rect(2, 3, 12, 8));
+  box->Update();
+  ASSERT_EQ(recorder->Painted.size(), 1u);
+  EXPECT_EQ(recorder->Painted[0], QRegion(2, 3, 10, 5));
+}
+
+// What lies over a box draws: the box shows its pixels again under it and is not painted anew,
+// and nothing at all where what lies over it is opaque.
+TEST_F(PaintBoxTest, DrawingOverABoxPaintsItOnlyWhereWhatIsOverItIsNotOpaque) {
+  for (bool opaque : {false, true}) {
+    SCOPED_TRACE(opaque);
+    auto* over = new TCountingBox(form);
+    over->setParent(form);
+    over->setOpaque(opaque);
+    over->SetBounds(20, 15, 20, 20);
+    Application->ProcessMessages();
+    auto* recorder = new PaintRecorder(box->Handle());
+    const int paints = box->Paints;
+    over->Canvas()->Brush()->setColor(clRed);
+    over->Canvas()->FillRect(Rect(0, 0, 5, 5));
+    over->Update();
+    EXPECT_EQ(box->Paints, paints);
+    EXPECT_EQ(recorder->Painted.size(), opaque ? 0u : 1u);
+    EXPECT_EQ(Shown(25, 10), QColor(0, 255, 0)) << "the box beside what lies over it";
+    Free(over);
+    delete recorder;
+    Application->ProcessMessages();
+  }
+}
+
+TEST_F(PaintBoxTest, AnOpaqueBoxIsBlackWhereNothingIsDrawn) {
+  auto* opaque = new TPaintBox(form);
+  opaque->setParent(form);
+  opaque->setOpaque(true);
+  opaque->SetBounds(60, 10, 20, 20);
+  Application->ProcessMessages();
+  EXPECT_EQ(opaque->Canvas()->Pixels(5, 5), clBlack);
+  EXPECT_EQ(Shown(65 - box->Left(), 15 - box->Top()), QColor(0, 0, 0));
 }
 
 TEST_F(PaintBoxTest, ResizingPaintsTheNewPixels) {
