@@ -38,16 +38,22 @@ constexpr ExtendedKey kExtendedKeys[] = {
 
 // Virtual keys of the plain scan codes 0 to 88, by code.
 constexpr std::array<int, kLastPlainEvdev + 1> kPlainVirtualKeys = {
-    0, VK_ESCAPE, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS,
-    VK_BACK, VK_TAB, 'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', VK_OEM_4, VK_OEM_6,
-    VK_RETURN, VK_LCONTROL, 'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_1, VK_OEM_7,
-    VK_OEM_3, VK_LSHIFT, VK_OEM_5, 'Z', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA,
-    VK_OEM_PERIOD, VK_OEM_2, 0 /* right Shift comes negated */, VK_MULTIPLY, VK_LMENU, VK_SPACE, VK_CAPITAL,
+    // clang-format off
+    0, VK_ESCAPE,
+    '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS, VK_BACK,
+    VK_TAB, 'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', VK_OEM_4, VK_OEM_6, VK_RETURN,
+    VK_LCONTROL, 'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_1, VK_OEM_7, VK_OEM_3,
+    VK_LSHIFT, VK_OEM_5, 'Z', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2,
+    0 /* right Shift comes negated */, VK_MULTIPLY, VK_LMENU, VK_SPACE, VK_CAPITAL,
     VK_F1, VK_F2, VK_F3, VK_F4, VK_F5, VK_F6, VK_F7, VK_F8, VK_F9, VK_F10, VK_PAUSE, VK_SCROLL,
-    // The keypad as with Num Lock on: 7 8 9 - 4 5 6 + 1 2 3 0 .
-    VK_NUMPAD0 + 7, VK_NUMPAD0 + 8, VK_NUMPAD0 + 9, VK_SUBTRACT, VK_NUMPAD0 + 4, VK_NUMPAD0 + 5,
-    VK_NUMPAD0 + 6, VK_ADD, VK_NUMPAD0 + 1, VK_NUMPAD0 + 2, VK_NUMPAD0 + 3, VK_NUMPAD0,
-    VK_DECIMAL, 0, 0, VK_OEM_102, VK_F11, VK_F12};
+    // The keypad, as with Num Lock on.
+    VK_NUMPAD0 + 7, VK_NUMPAD0 + 8, VK_NUMPAD0 + 9, VK_SUBTRACT,
+    VK_NUMPAD0 + 4, VK_NUMPAD0 + 5, VK_NUMPAD0 + 6, VK_ADD,
+    VK_NUMPAD0 + 1, VK_NUMPAD0 + 2, VK_NUMPAD0 + 3,
+    VK_NUMPAD0, VK_DECIMAL,
+    0, 0, VK_OEM_102, VK_F11, VK_F12,
+    // clang-format on
+};
 static_assert(kPlainVirtualKeys[kLastPlainEvdev] == VK_F12, "one virtual key per plain code");
 
 struct ExtendedVirtualKey {

@@ -16,7 +16,8 @@ struct TCharsetCodePage {
 constexpr TCharsetCodePage kNationalCharsets[] = {
     {kWesternCharset, kWesternCodePage},
     {204, 1251}, {238, 1250}, {161, 1253}, {162, 1254}, {177, 1255},
-    {178, 1256}, {186, 1257}, {163, 1258}, {222, 874}};
+    {178, 1256}, {186, 1257}, {163, 1258}, {222, 874},
+};
 
 std::string CodePageName(int codePage) { return "CP" + std::to_string(codePage); }
 

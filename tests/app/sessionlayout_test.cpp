@@ -60,6 +60,7 @@ TEST(SessionLayout, PlacesTheViewsForTheTestSizesAndTheScreen) {
     TSize screen, client;
     TRect base, work, status, task, keyboard, panel;
   } cases[] = {
+      // clang-format off
       // The first test size: the keyboard has too little room below the task display and moves
       // up; the result panel has too little above it and is centred there.
       {"Test1024x600", true, 3, {1920, 1200}, {1920, 1200},
@@ -83,6 +84,7 @@ TEST(SessionLayout, PlacesTheViewsForTheTestSizesAndTheScreen) {
       {"Screen1920x1200", false, 0, {1920, 1200}, {1920, 1200},
        Bounds(0, 0, 1920, 1200), Bounds(0, 0, 1920, 1200), Bounds(0, 1176, 1920, 24),
        Bounds(0, 337, 1920, 127), Bounds(414, 591, 1092, 330), Bounds(1070, 108, 436, 165)},
+      // clang-format on
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -69,9 +69,11 @@ TEST(CodePage, CyrillicRoundTrip) {
 }
 
 TEST(CodePage, UnmappableInputNeverFails) {
+  // clang-format off
   EXPECT_EQ(FromUtf8("a\xE2\x82\xAC" "b", 1253), "a\x80" "b");  // the euro sign exists in 1253
-  EXPECT_EQ(FromUtf8("a\xE4\xB8\xAD" "b"), "a?b");               // a CJK letter does not in 1251
-  EXPECT_EQ(ToUtf8("\x98", 1251), "\xEF\xBF\xBD");                // undefined in 1251
+  EXPECT_EQ(FromUtf8("a\xE4\xB8\xAD" "b"), "a?b");              // a CJK letter does not in 1251
+  EXPECT_EQ(ToUtf8("\x98", 1251), "\xEF\xBF\xBD");              // undefined in 1251
+  // clang-format on
 }
 
 TEST(CodePage, InvalidUtf8IsSkippedByteByByte) {
@@ -79,6 +81,7 @@ TEST(CodePage, InvalidUtf8IsSkippedByteByByte) {
     const char* name;
     std::string utf8;
   } cases[] = {
+      // clang-format off
       {"no lead byte", "a\xFF" "b"},
       {"a stray continuation byte", "a\x80" "b"},
       {"an overlong form", "a\xC0\x80" "b"},
@@ -86,6 +89,7 @@ TEST(CodePage, InvalidUtf8IsSkippedByteByByte) {
       {"a surrogate", "a\xED\xA0\x80" "b"},
       {"beyond U+10FFFF", "a\xF4\x90\x80\x80" "b"},
       {"a missing continuation byte", "a\xE4\xB8" "b"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -116,6 +116,7 @@ TEST_F(FormOpenerTest, APersonGoesFromTheNewUserWindowToTheStartWindowAndOut) {
   app.root().setWindowOpener(&opener);
   const int before = Windows();
   Script person({
+      // clang-format off
       {"AddNewUserForm", [] { Type("Anna"); Press(Qt::Key_Return); }},
       {"Lomtak Login", [] { Press(Qt::Key_Escape); }},
       {"Lomtak Login", [] { Press(Qt::Key_Insert); }},
@@ -127,6 +128,7 @@ TEST_F(FormOpenerTest, APersonGoesFromTheNewUserWindowToTheStartWindowAndOut) {
       {" ", [] { PressKeyCode(9); }},  // Esc
       {"Start", [] { Press(Qt::Key_Escape); }},
       {"Lomtak Login", [] { Press(Qt::Key_Escape); }},
+      // clang-format on
   });
   // The first Esc on the login window ends the run; a second run goes on from the login.
   app.root().Run();
