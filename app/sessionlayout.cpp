@@ -5,9 +5,8 @@
 namespace {
 
 constexpr TSize TestSizes[TestResolutionCount] = {
-    {320, 240},  {640, 480},   {800, 600},   {1024, 600},  {1024, 768},
-    {1152, 864}, {1280, 800},  {1280, 1024}, {1400, 1050}, {1440, 900},
-    {1600, 1200}, {1680, 1050}, {1920, 1200},
+    {320, 240},   {640, 480},   {800, 600},  {1024, 600},  {1024, 768},  {1152, 864},  {1280, 800},
+    {1280, 1024}, {1400, 1050}, {1440, 900}, {1600, 1200}, {1680, 1050}, {1920, 1200},
 };
 
 // The keyboard never grows wider than this, and keeps this much room at the sides.
@@ -40,10 +39,9 @@ TWorkspace CompileWorkspace(bool test, int testResolution, TSize screen, TSize c
   const int taskTop = H / 3 - taskHeight / 2;
   result.Task = Bounds(0, taskTop, W, taskHeight);
 
-  const int room = static_cast<int>((H - taskTop) - 1.5 * taskHeight - KeyboardBottomRoom -
-                                    statusHeight);
-  const TSize keyboard =
-      views.FitKeyboard(std::min(W - KeyboardSideRoom, KeyboardMaxWidth), room);
+  const int room =
+      static_cast<int>((H - taskTop) - 1.5 * taskHeight - KeyboardBottomRoom - statusHeight);
+  const TSize keyboard = views.FitKeyboard(std::min(W - KeyboardSideRoom, KeyboardMaxWidth), room);
   const int keyboardLeft = (W - keyboard.cx) / 2;
   const int keyboardTop = room - taskHeight < keyboard.cy
                               ? static_cast<int>(taskTop + (taskHeight + 1) * 1.5)

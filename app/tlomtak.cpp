@@ -35,9 +35,7 @@ void TLomtak::Run() {
   while (TUser* user = ShowLogin()) user->Train();
 }
 
-TUser* TLomtak::ShowLogin() {
-  return getWindowOpener()->ShowLogin(this);
-}
+TUser* TLomtak::ShowLogin() { return getWindowOpener()->ShowLogin(this); }
 
 bool TLomtak::ChangePassword(TUser* user) {
   const std::optional<std::string> password = getWindowOpener()->ChangePassword(user);

@@ -10,9 +10,9 @@
 namespace {
 
 std::string MonthName(int month, int day) {
-  static const char* const kNames[] = {"JANUARY", "FEBRUARY",  "MARCH",   "APRIL",
-                                       "MAY",     "JUNE",      "JULE",    "AUGUST",
-                                       "SEPTEMBER", "OCTOBER", "NOVEMBER"};
+  static const char* const kNames[] = {"JANUARY",   "FEBRUARY", "MARCH",   "APRIL",
+                                       "MAY",       "JUNE",     "JULE",    "AUGUST",
+                                       "SEPTEMBER", "OCTOBER",  "NOVEMBER"};
   if (month == 2 && day == 14) return "VALENTINE";
   if (month == 2 && day == 23) return "STRONG";
   return kNames[month - 1];

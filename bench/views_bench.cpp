@@ -161,9 +161,7 @@ void TimeNextDecoded(benchmark::State& state, const std::string& picture, int sh
   if (wallpaper->Bitmap.Width() != shown) state.SkipWithError("the picture was not taken");
 }
 
-void BM_WallpaperNextDecoded(benchmark::State& state) {
-  TimeNextDecoded(state, kDusk, kWidth);
-}
+void BM_WallpaperNextDecoded(benchmark::State& state) { TimeNextDecoded(state, kDusk, kWidth); }
 BENCHMARK(BM_WallpaperNextDecoded);
 
 // Three eighths of the photo, 2250 x 1407, are the least that covers the screen.

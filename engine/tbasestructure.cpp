@@ -2,13 +2,9 @@
 
 #include <vector>
 
-void TBaseStructure::CreateNext() {
-  new TBaseStructure(this, ctNext);
-}
+void TBaseStructure::CreateNext() { new TBaseStructure(this, ctNext); }
 
-void TBaseStructure::CreateSub() {
-  new TBaseStructure(this, ctSub);
-}
+void TBaseStructure::CreateSub() { new TBaseStructure(this, ctSub); }
 
 int32_t TBaseStructure::ComputeTotals() {
   struct Frame {

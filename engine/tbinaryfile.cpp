@@ -17,9 +17,7 @@ int PosixFlags(int flags) {
 
 }  // namespace
 
-TBinaryFile::~TBinaryFile() {
-  Close();
-}
+TBinaryFile::~TBinaryFile() { Close(); }
 
 bool TBinaryFile::Open(const std::string& name, int flags) {
   if (Handle != 0) {

@@ -8,7 +8,8 @@
 
 long double CandidateWeight(const TBaseStructure* child, const double* weights,
                             const TAlphabet& alphabet) {
-  return static_cast<long double>(child->getCount()) * weights[alphabet.Normalize(child->getLetter())];
+  return static_cast<long double>(child->getCount()) *
+         weights[alphabet.Normalize(child->getLetter())];
 }
 
 long double DrawThreshold(int r, long double total) {

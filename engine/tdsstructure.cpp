@@ -50,13 +50,9 @@ void TDSStructure::DestroyTree(TDSStructure* node) {
   }
 }
 
-void TDSStructure::CreateNext() {
-  new TDSStructure(this, ctNext);
-}
+void TDSStructure::CreateNext() { new TDSStructure(this, ctNext); }
 
-void TDSStructure::CreateSub() {
-  new TDSStructure(this, ctSub);
-}
+void TDSStructure::CreateSub() { new TDSStructure(this, ctSub); }
 
 void TDSStructure::AddNext() {
   TDSStructure* old = Next;

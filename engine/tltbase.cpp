@@ -23,13 +23,9 @@ TLTBase::TLTBase() : Header{}, Root(new TBaseStructure(nullptr, TDSStructure::ct
   Header.Order = 4;
 }
 
-TLTBase::~TLTBase() {
-  delete Root;
-}
+TLTBase::~TLTBase() { delete Root; }
 
-std::string TLTBase::getLanguageName() const {
-  return FromShortString(Header.LanguageName);
-}
+std::string TLTBase::getLanguageName() const { return FromShortString(Header.LanguageName); }
 
 bool TLTBase::LoadFromFile(const std::string& path) {
   TBinaryFile file;

@@ -19,9 +19,7 @@ constexpr double kMaxWeight = 10000000.0;
 
 // Draws of one line before a damaged base is given up: with ordinary weights a line needs a few
 // draws more than its length.
-int64_t DrawBudget(int32_t length) {
-  return 10000 + 1000 * static_cast<int64_t>(length);
-}
+int64_t DrawBudget(int32_t length) { return 10000 + 1000 * static_cast<int64_t>(length); }
 
 // Trie nodes one line may look at. A well-formed base needs a few hundred a letter; a damaged
 // one may chain a million siblings, which every renewed context walks again, so that the draws
@@ -59,9 +57,7 @@ private:
 
 // Draws of one line after which a well-formed base's line is drawn by the planner: ordinary
 // weights need a few more than the length, a heavy weight on the blank may need millions.
-int64_t DrawsBeforePlanning(int32_t length) {
-  return 4 * static_cast<int64_t>(length);
-}
+int64_t DrawsBeforePlanning(int32_t length) { return 4 * static_cast<int64_t>(length); }
 
 // Puts the weights back as they were when it was made.
 class TSavedWeights {
@@ -108,9 +104,7 @@ void TLTGenerator::setWeight(unsigned char letter, double weight) {
   Weight[WeightIndex(letter)] = weight;
 }
 
-double TLTGenerator::getWeight(unsigned char letter) const {
-  return Weight[WeightIndex(letter)];
-}
+double TLTGenerator::getWeight(unsigned char letter) const { return Weight[WeightIndex(letter)]; }
 
 void TLTGenerator::RandomContext(TBaseStructure* node) {
   if (!node) {

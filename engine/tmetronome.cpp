@@ -7,17 +7,13 @@ uint32_t TMetronome::TimerId = 0;
 
 namespace {
 
-int32_t AtLeastOne(int32_t tempo) {
-  return tempo <= 0 ? 1 : tempo;
-}
+int32_t AtLeastOne(int32_t tempo) { return tempo <= 0 ? 1 : tempo; }
 
 }  // namespace
 
 TMetronome::TMetronome(int32_t tempo) : Tempo(AtLeastOne(tempo)) {}
 
-TMetronome::~TMetronome() {
-  Stop();
-}
+TMetronome::~TMetronome() { Stop(); }
 
 void TMetronome::setTempo(int32_t tempo) {
   Tempo = AtLeastOne(tempo);

@@ -29,8 +29,8 @@ bool ParseKeystroke(std::string_view line, TKeystrokeLine& keystroke) {
   if (typedEnd == second + 1) return false;
   keystroke.Expected = static_cast<unsigned char>(line[first + 1]);
   keystroke.Typed = static_cast<unsigned char>(line[second + 1]);
-  keystroke.Interrupted = third != std::string_view::npos && third + 1 < line.size() &&
-                          line[third + 1] == '-';
+  keystroke.Interrupted =
+      third != std::string_view::npos && third + 1 < line.size() && line[third + 1] == '-';
   return true;
 }
 

@@ -108,6 +108,4 @@ bool FindFiles(const std::string& folder, const std::string& pattern, bool recur
   return true;
 }
 
-bool DeleteFolder(const std::string& path) {
-  return !FileSystem().Remove(path);
-}
+bool DeleteFolder(const std::string& path) { return !FileSystem().Remove(path); }

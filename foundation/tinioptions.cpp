@@ -59,14 +59,12 @@ bool TIniOptions::ReadBool(const std::string& section, const std::string& key, b
   return StrToInt(ReadString(section, key, fallback ? "1" : "0")) != 0;
 }
 
-double TIniOptions::ReadFloat(const std::string& section, const std::string& key,
-                              double fallback) {
+double TIniOptions::ReadFloat(const std::string& section, const std::string& key, double fallback) {
   std::string text = ReadString(section, key, FloatToStr(fallback));
   return StrToFloat(StringReplaceAll(text, ".", std::string(1, DecimalSeparator)));
 }
 
-TColor TIniOptions::ReadColor(const std::string& section, const std::string& key,
-                              TColor fallback) {
+TColor TIniOptions::ReadColor(const std::string& section, const std::string& key, TColor fallback) {
   try {
     return HtmlToColor(ReadString(section, key, ColorToHtml(fallback)));
   } catch (const std::exception&) {

@@ -12,9 +12,7 @@ TLTObject::TLTObject(TLTObject* owner) : Owner(owner) {}
 
 TLTObject::~TLTObject() = default;
 
-TRoot* TLTObject::getRoot() {
-  return Owner ? Owner->getRoot() : nullptr;
-}
+TRoot* TLTObject::getRoot() { return Owner ? Owner->getRoot() : nullptr; }
 
 std::string TLTObject::Format(const std::string& text) const { return text; }
 

@@ -19,9 +19,7 @@ public:
 
 }  // namespace
 
-TIniOptions* TRoot::getLocalization() const {
-  return getEnvironment()->getLocalization();
-}
+TIniOptions* TRoot::getLocalization() const { return getEnvironment()->getLocalization(); }
 
 std::string TRoot::ReadLocalized(const std::string& section, const std::string& key,
                                  const std::string& fallback) const {
@@ -29,17 +27,11 @@ std::string TRoot::ReadLocalized(const std::string& section, const std::string& 
   return getLocalization()->ReadString(section, key, fallback);
 }
 
-bool TRoot::ShowAddNewUser() {
-  return getWindowOpener()->ShowAddNewUser(this);
-}
+bool TRoot::ShowAddNewUser() { return getWindowOpener()->ShowAddNewUser(this); }
 
-TCourse* TRoot::ShowStart(TUser* user) {
-  return getWindowOpener()->ShowStart(user);
-}
+TCourse* TRoot::ShowStart(TUser* user) { return getWindowOpener()->ShowStart(user); }
 
-bool TRoot::ShowAuthorization(TUser* user) {
-  return getWindowOpener()->ShowAuthorization(user);
-}
+bool TRoot::ShowAuthorization(TUser* user) { return getWindowOpener()->ShowAuthorization(user); }
 
 TWindowOpener* TRoot::getWindowOpener() const {
   static TClosedWindows closed;

@@ -16,9 +16,7 @@ public:
   std::string message(int) const override { return "Not a regular file"; }
 };
 
-std::error_code Errno(int code) {
-  return std::error_code(code, std::generic_category());
-}
+std::error_code Errno(int code) { return std::error_code(code, std::generic_category()); }
 
 // A killed writer's temporary has not changed since it was killed; one a writer still works on
 // is held open. The age covers the moments between creating the file and locking it, and
@@ -164,6 +162,4 @@ TFileSystem& FileSystem() {
   return installed ? *installed : PosixFileSystem();
 }
 
-TFileSystem* SetFileSystem(TFileSystem* fileSystem) {
-  return Installed.exchange(fileSystem);
-}
+TFileSystem* SetFileSystem(TFileSystem* fileSystem) { return Installed.exchange(fileSystem); }

@@ -15,25 +15,25 @@ struct ExtendedKey {
   int scanCode;
 };
 constexpr ExtendedKey kExtendedKeys[] = {
-    {96, -28},    // keypad Enter
-    {97, -29},    // right Ctrl
-    {98, -53},    // keypad divide
-    {99, -55},    // Print Screen
-    {100, -56},   // right Alt
-    {102, -71},   // Home
-    {103, -72},   // Up
-    {104, -73},   // Page Up
-    {105, -75},   // Left
-    {106, -77},   // Right
-    {107, -79},   // End
-    {108, -80},   // Down
-    {109, -81},   // Page Down
-    {110, -82},   // Insert
-    {111, -83},   // Delete
-    {119, 69},    // Pause: the system reports it with Num Lock's code, not extended
-    {125, -91},   // left Windows
-    {126, -92},   // right Windows
-    {127, -93},   // menu
+    {96, -28},   // keypad Enter
+    {97, -29},   // right Ctrl
+    {98, -53},   // keypad divide
+    {99, -55},   // Print Screen
+    {100, -56},  // right Alt
+    {102, -71},  // Home
+    {103, -72},  // Up
+    {104, -73},  // Page Up
+    {105, -75},  // Left
+    {106, -77},  // Right
+    {107, -79},  // End
+    {108, -80},  // Down
+    {109, -81},  // Page Down
+    {110, -82},  // Insert
+    {111, -83},  // Delete
+    {119, 69},   // Pause: the system reports it with Num Lock's code, not extended
+    {125, -91},  // left Windows
+    {126, -92},  // right Windows
+    {127, -93},  // menu
 };
 
 // Virtual keys of the plain scan codes 0 to 88, by code.
@@ -61,11 +61,10 @@ struct ExtendedVirtualKey {
   int virtualKey;
 };
 constexpr ExtendedVirtualKey kExtendedVirtualKeys[] = {
-    {-28, VK_RETURN}, {-29, VK_RCONTROL}, {-53, VK_DIVIDE}, {-54, VK_RSHIFT},
-    {-55, VK_SNAPSHOT}, {-56, VK_RMENU},  {-69, VK_NUMLOCK}, {-71, VK_HOME},
-    {-72, VK_UP},     {-73, VK_PRIOR},    {-75, VK_LEFT},   {-77, VK_RIGHT},
-    {-79, VK_END},    {-80, VK_DOWN},     {-81, VK_NEXT},   {-82, VK_INSERT},
-    {-83, VK_DELETE}, {-91, VK_LWIN},     {-92, VK_RWIN},   {-93, VK_APPS},
+    {-28, VK_RETURN}, {-29, VK_RCONTROL}, {-53, VK_DIVIDE}, {-54, VK_RSHIFT}, {-55, VK_SNAPSHOT},
+    {-56, VK_RMENU},  {-69, VK_NUMLOCK},  {-71, VK_HOME},   {-72, VK_UP},     {-73, VK_PRIOR},
+    {-75, VK_LEFT},   {-77, VK_RIGHT},    {-79, VK_END},    {-80, VK_DOWN},   {-81, VK_NEXT},
+    {-82, VK_INSERT}, {-83, VK_DELETE},   {-91, VK_LWIN},   {-92, VK_RWIN},   {-93, VK_APPS},
 };
 
 constexpr int kRightShift = 54, kNumLock = 69;

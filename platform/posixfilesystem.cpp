@@ -15,9 +15,7 @@
 
 namespace {
 
-std::error_code LastError() {
-  return std::error_code(errno, std::generic_category());
-}
+std::error_code LastError() { return std::error_code(errno, std::generic_category()); }
 
 TFileKind KindOf(mode_t mode) {
   if (S_ISREG(mode)) return TFileKind::Regular;

@@ -19,6 +19,7 @@ void THighResolutionTimer::Start() {
 
 int32_t THighResolutionTimer::getTime() const {
   if (!HasCounter) return static_cast<int32_t>(Clock().TickCount());
-  auto milliseconds = static_cast<int64_t>(static_cast<double>(Clock().CounterValue()) / TicksPerMs);
+  auto milliseconds =
+      static_cast<int64_t>(static_cast<double>(Clock().CounterValue()) / TicksPerMs);
   return static_cast<int32_t>(static_cast<uint32_t>(milliseconds));
 }

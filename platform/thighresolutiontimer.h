@@ -16,7 +16,7 @@ public:
   int32_t getTime() const;
 
   bool HasCounter = false;
-  double TicksPerMs = 0;   // whole ticks per millisecond (the remainder dropped)
+  double TicksPerMs = 0;  // whole ticks per millisecond (the remainder dropped)
   int64_t StartCount = 0;
-  int32_t Resolution = 16; // nominal, in milliseconds
+  int32_t Resolution = 16;  // nominal, in milliseconds
 };

@@ -15,9 +15,7 @@ std::atomic<TTimerClock*> installed{nullptr};
 
 }  // namespace
 
-TTimerClock::TimePoint TTimerClock::Now() {
-  return std::chrono::steady_clock::now();
-}
+TTimerClock::TimePoint TTimerClock::Now() { return std::chrono::steady_clock::now(); }
 
 // The wait is on a condition variable rather than clock_nanosleep so that a kill wakes the
 // thread at once: with a beat of a minute, the killing thread would otherwise wait that long.
@@ -32,6 +30,4 @@ TTimerClock& TimerClock() {
   return clock ? *clock : Monotonic();
 }
 
-TTimerClock* SetTimerClock(TTimerClock* clock) {
-  return installed.exchange(clock);
-}
+TTimerClock* SetTimerClock(TTimerClock* clock) { return installed.exchange(clock); }

@@ -25,10 +25,8 @@ void TLoginForm::Describe() {
   Shape2->Pen()->setColor(0x8C6A4A);
   imBackground = NewControl<TImage>(this, this, "imBackground", 5, 5, 321, 320);
   ShowPhoto(imBackground, "LOGIN_BACKGROUND");
-  imBackground->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift,
-                                     int x, int y) {
-    imBackgroundMouseDown(sender, button, shift, x, y);
-  };
+  imBackground->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift, int x,
+                                     int y) { imBackgroundMouseDown(sender, button, shift, x, y); };
   imClose = NewClosePicture(this, 331);
   Shape1 = NewControl<TShape>(this, this, "Shape1", 10, 91, 312, 148);
   Shape1->Pen()->setStyle(psClear);
@@ -36,7 +34,8 @@ void TLoginForm::Describe() {
 
   ActionList = NewComponent<TActionList>(this, "ActionList");
   auto action = [this](const char* name, int key, void (TLoginForm::*handler)(TObject*)) {
-    return NewAction(this, name, key, [this, handler](TObject* sender) { (this->*handler)(sender); });
+    return NewAction(this, name, key,
+                     [this, handler](TObject* sender) { (this->*handler)(sender); });
   };
   acUpdate = action("acUpdate", 0, &TLoginForm::acUpdateExecute);
   acOnUserSelect = action("acOnUserSelect", 0, &TLoginForm::acOnUserSelectExecute);
@@ -55,8 +54,8 @@ void TLoginForm::Describe() {
     pmUserActions->Add(made);
     return made;
   };
-  miUserTeach = item("miUserTeach", "Начать обучение", "MENU_TEACH",
-                     &TLoginForm::acUserTeachExecute);
+  miUserTeach =
+      item("miUserTeach", "Начать обучение", "MENU_TEACH", &TLoginForm::acUserTeachExecute);
   miUserChangePassword = item("miUserChangePassword", "Изменить пароль", "MENU_PASSWORD",
                               &TLoginForm::miUserChangePasswordClick);
   miUserDelete = item("miUserDelete", "Удалить", "MENU_DELETE", &TLoginForm::miUserDeleteClick);
@@ -71,8 +70,8 @@ void TLoginForm::Describe() {
   lvUserList->OnSelectItem = [this](TObject* sender, TListItem* row, bool selected) {
     lvUserListSelectItem(sender, row, selected);
   };
-  lvUserList->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift,
-                                   int x, int y) { lvUserListMouseDown(sender, button, shift, x, y); };
+  lvUserList->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift, int x,
+                                   int y) { lvUserListMouseDown(sender, button, shift, x, y); };
 
   lbCreate = NewPictureButton(this, "lbCreate", 65, 245, 200, 60, "BUTTON_ADD_USER",
                               FromUtf8("         Добавить ученика"), 20, acNewUser);

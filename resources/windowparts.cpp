@@ -56,10 +56,9 @@ TImage* NewClosePicture(TForm* form, int windowWidth) {
   return close;
 }
 
-
-TSpeedButton* NewPictureButton(TForm* form, const std::string& name, int left, int top,
-                               int width, int height, const std::string& picture,
-                               const std::string& caption, int fontHeight, TAction* action) {
+TSpeedButton* NewPictureButton(TForm* form, const std::string& name, int left, int top, int width,
+                               int height, const std::string& picture, const std::string& caption,
+                               int fontHeight, TAction* action) {
   TSpeedButton* button = NewControl<TSpeedButton>(form, form, name, left, top, width, height);
   button->setFlat(true);
   button->setGlyphUnderCaption(true);

@@ -41,9 +41,9 @@ void DescribeAccountWindow(TForm* form, int width, int height, TColor color, int
 
 // A button that is all picture (four states of the named strip, each as wide as the button),
 // with its caption over it in "Arial Narrow"; clicks run the action.
-TSpeedButton* NewPictureButton(TForm* form, const std::string& name, int left, int top,
-                               int width, int height, const std::string& picture,
-                               const std::string& caption, int fontHeight, TAction* action);
+TSpeedButton* NewPictureButton(TForm* form, const std::string& name, int left, int top, int width,
+                               int height, const std::string& picture, const std::string& caption,
+                               int fontHeight, TAction* action);
 // The OK button of the account windows, 200 x 40, named "sbOk".
 TSpeedButton* NewAccountButton(TForm* form, int left, int top, const std::string& caption,
                                TAction* action);

@@ -15,8 +15,15 @@ struct TCharsetCodePage {
 // The font character sets that name a code page of their own, each both ways.
 constexpr TCharsetCodePage kNationalCharsets[] = {
     {kWesternCharset, kWesternCodePage},
-    {204, 1251}, {238, 1250}, {161, 1253}, {162, 1254}, {177, 1255},
-    {178, 1256}, {186, 1257}, {163, 1258}, {222, 874},
+    {204, 1251},
+    {238, 1250},
+    {161, 1253},
+    {162, 1254},
+    {177, 1255},
+    {178, 1256},
+    {186, 1257},
+    {163, 1258},
+    {222, 874},
 };
 
 std::string CodePageName(int codePage) { return "CP" + std::to_string(codePage); }

@@ -115,9 +115,9 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
     int value;
     int width;
   };
-  const Token tokens[] = {{"yyyy", p.Year, 4}, {"yyy", p.Year, 4}, {"yy", p.Year % 100, 2}, {"mm", p.Month, 2},
-                          {"dd", p.Day, 2},    {"hh", p.Hour, 2},       {"nn", p.Minute, 2},
-                          {"ss", p.Second, 2}, {"zzz", p.Millisecond, 3}};
+  const Token tokens[] = {{"yyyy", p.Year, 4}, {"yyy", p.Year, 4},  {"yy", p.Year % 100, 2},
+                          {"mm", p.Month, 2},  {"dd", p.Day, 2},    {"hh", p.Hour, 2},
+                          {"nn", p.Minute, 2}, {"ss", p.Second, 2}, {"zzz", p.Millisecond, 3}};
   std::string result;
   for (size_t i = 0; i < format.size();) {
     bool matched = false;

@@ -22,5 +22,6 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 // Seconds since 1970-01-01 00:00 UTC, taken as local time, and back.
 TDateTime UnixToDateTime(int64_t seconds);
 int64_t DateTimeToUnix(TDateTime value);
-// A subset of the library's picture letters: yyyy (and yyy) yy mm dd hh nn ss zzz; anything else is kept.
+// A subset of the library's picture letters: yyyy (and yyy) yy mm dd hh nn ss zzz; anything else is
+// kept.
 std::string FormatDateTime(const std::string& format, TDateTime value);

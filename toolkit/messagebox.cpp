@@ -27,10 +27,6 @@ TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler handler) {
   return std::exchange(Handler(), std::move(handler));
 }
 
-void SetMessageDlgCodePage(int codePage) {
-  CodePage() = codePage;
-}
+void SetMessageDlgCodePage(int codePage) { CodePage() = codePage; }
 
-int MessageDlgCodePage() {
-  return CodePage();
-}
+int MessageDlgCodePage() { return CodePage(); }

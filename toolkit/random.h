@@ -15,12 +15,8 @@ constexpr uint32_t kTwoDrawsMultiplier = kRandMultiplier * kRandMultiplier;
 constexpr uint32_t kTwoDrawsIncrement = kRandMultiplier * kRandIncrement + kRandIncrement;
 
 // The seed one draw after `seed`, and what that draw gives.
-constexpr uint32_t NextSeed(uint32_t seed) {
-  return seed * kRandMultiplier + kRandIncrement;
-}
-constexpr int DrawOf(uint32_t seed) {
-  return static_cast<int>(seed >> 16 & 0x7FFF);
-}
+constexpr uint32_t NextSeed(uint32_t seed) { return seed * kRandMultiplier + kRandIncrement; }
+constexpr int DrawOf(uint32_t seed) { return static_cast<int>(seed >> 16 & 0x7FFF); }
 // The seed `draws` draws after `seed`, in a few dozen steps however many.
 uint32_t SeedAfter(uint32_t seed, uint64_t draws);
 

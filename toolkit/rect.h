@@ -16,9 +16,7 @@ struct TRect {
   int Height() const { return Bottom - Top; }
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) {
-  return {left, top, right, bottom};
-}
+inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 inline TRect Bounds(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
 }

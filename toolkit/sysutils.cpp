@@ -67,7 +67,8 @@ int32_t StrToIntDef(const std::string& text, int32_t fallback) {
 double StrToFloat(const std::string& text) {
   std::string number = Trim(text);
   // Only the configured separator counts; a '.' is foreign unless it is the separator.
-  bool valid = !number.empty() && number.find(DecimalSeparator == '.' ? ',' : '.') == std::string::npos;
+  bool valid =
+      !number.empty() && number.find(DecimalSeparator == '.' ? ',' : '.') == std::string::npos;
   for (char& c : number)
     if (c == DecimalSeparator) c = '.';
   // from_chars reads the same form under every C locale (strtod would want the process
@@ -88,7 +89,8 @@ std::string IntToStr(int64_t value) { return std::to_string(value); }
 std::string FloatToStr(double value) {
   // to_chars gives printf's "%.15g" under every C locale.
   char buffer[64];
-  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+  char* end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
   std::string text = UpperCase(std::string(buffer, end));
   size_t e = text.find('E');
   if (e != std::string::npos) {

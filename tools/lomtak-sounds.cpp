@@ -29,9 +29,7 @@ void Add(Samples& out, double startS, double lengthS, Wave wave) {
   }
 }
 
-double Sine(double hz, double t) {
-  return std::sin(2 * std::numbers::pi * hz * t);
-}
+double Sine(double hz, double t) { return std::sin(2 * std::numbers::pi * hz * t); }
 
 // A sine partial that decays exponentially, as struck things do.
 void AddTone(Samples& out, double startS, double lengthS, double hz, double gain, double decayS) {

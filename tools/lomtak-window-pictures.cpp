@@ -286,7 +286,8 @@ QImage ManualLogo() {
   QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
   KeyCap(p, QRectF(28, 2, 48, 48), "L");
-  NameAndLine(p, QRectF(0, 52, 104, 26), 24, QRectF(0, 76, 104, 18), 13, "manual", Qt::AlignHCenter);
+  NameAndLine(p, QRectF(0, 52, 104, 26), 24, QRectF(0, 76, 104, 18), 13, "manual",
+              Qt::AlignHCenter);
   return picture;
 }
 
@@ -346,34 +347,34 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string to = std::string(argv[1]) + "/";
-  bool ok = Save(Avatars(), to + "avatars.png") && Save(Close(), to + "close.png") &&
-            Save(MenuPicture(0x1F393), to + "menu-teach.png") &&
-            Save(MenuPicture(0x1F511), to + "menu-password.png") &&
-            Save(MenuPicture(0x274C), to + "menu-delete.png") &&
-            Save(Header(259, 40, 0x2328, QRect(14, 4, 40, 32)), to + "account-header.png") &&
-            Save(LoginBackground(), to + "login-background.jpg") &&
-            Save(Button(200, 40, [](QPainter&, int) {}), to + "button-wide.png") &&
-            Save(Button(200, 60, Icon(0x1F464, QRect(14, 10, 40, 40))), to + "button-add-user.png") &&
-            Save(Button(200, 80, Icon(0x25B6, QRect(136, 18, 44, 44))), to + "button-start.png") &&
-            Save(StartBand(), to + "start-band.png") &&
-            Save(ManualLogo(), to + "manual-logo.png") &&
-            Save(ManualBackground(), to + "manual-background.png") &&
-            Save(Button(60, 60, Icon(0x1F5A8, QRect(12, 12, 36, 36))), to + "manual-print.png") &&
-            Save(Button(60, 60, Icon(0x2714, QRect(14, 14, 32, 32))), to + "manual-ok.png") &&
-            Save(AboutBackground(), to + "about-background.png") &&
-            Save(Button(74, 74, Icon(0x2714, QRect(17, 17, 40, 40))), to + "about-ok.png") &&
-            Save(Header(790, 48, 0x1F310, QRect(728, 12, 24, 24)), to + "online-header.png") &&
-            Save(Splash(11, QColor(0x2B, 0x5C, 0x9E), QColor(0x8E, 0xC3, 0xE8), QColor(0xF0, 0xF0, 0xF0),
-                        {0x2728}),
-                 to + "start-splash.jpg") &&
-            Save(Splash(12, QColor(0x0E, 0x2A, 0x4F), QColor(0x5D, 0x8C, 0xC0), QColor(0xE8, 0xF1, 0xFA),
-                        {0x1F384, 0x2744, 0x1F381}),
-                 to + "visual-newyear.jpg") &&
-            Save(Splash(13, QColor(0x2A, 0x12, 0x3E), QColor(0xD9, 0x6A, 0x1E), QColor(0x3A, 0x2A, 0x30),
-                        {0x1F383, 0x1F987, 0x1F47B}),
-                 to + "visual-halloween.jpg") &&
-            Save(Splash(14, QColor(0xB0, 0x1E, 0x48), QColor(0xF7, 0xB6, 0xC8), QColor(0xFF, 0xEE, 0xF2),
-                        {0x2764, 0x1F495, 0x1F339}),
-                 to + "visual-valentine.jpg");
+  bool ok =
+      Save(Avatars(), to + "avatars.png") && Save(Close(), to + "close.png") &&
+      Save(MenuPicture(0x1F393), to + "menu-teach.png") &&
+      Save(MenuPicture(0x1F511), to + "menu-password.png") &&
+      Save(MenuPicture(0x274C), to + "menu-delete.png") &&
+      Save(Header(259, 40, 0x2328, QRect(14, 4, 40, 32)), to + "account-header.png") &&
+      Save(LoginBackground(), to + "login-background.jpg") &&
+      Save(Button(200, 40, [](QPainter&, int) {}), to + "button-wide.png") &&
+      Save(Button(200, 60, Icon(0x1F464, QRect(14, 10, 40, 40))), to + "button-add-user.png") &&
+      Save(Button(200, 80, Icon(0x25B6, QRect(136, 18, 44, 44))), to + "button-start.png") &&
+      Save(StartBand(), to + "start-band.png") && Save(ManualLogo(), to + "manual-logo.png") &&
+      Save(ManualBackground(), to + "manual-background.png") &&
+      Save(Button(60, 60, Icon(0x1F5A8, QRect(12, 12, 36, 36))), to + "manual-print.png") &&
+      Save(Button(60, 60, Icon(0x2714, QRect(14, 14, 32, 32))), to + "manual-ok.png") &&
+      Save(AboutBackground(), to + "about-background.png") &&
+      Save(Button(74, 74, Icon(0x2714, QRect(17, 17, 40, 40))), to + "about-ok.png") &&
+      Save(Header(790, 48, 0x1F310, QRect(728, 12, 24, 24)), to + "online-header.png") &&
+      Save(Splash(11, QColor(0x2B, 0x5C, 0x9E), QColor(0x8E, 0xC3, 0xE8), QColor(0xF0, 0xF0, 0xF0),
+                  {0x2728}),
+           to + "start-splash.jpg") &&
+      Save(Splash(12, QColor(0x0E, 0x2A, 0x4F), QColor(0x5D, 0x8C, 0xC0), QColor(0xE8, 0xF1, 0xFA),
+                  {0x1F384, 0x2744, 0x1F381}),
+           to + "visual-newyear.jpg") &&
+      Save(Splash(13, QColor(0x2A, 0x12, 0x3E), QColor(0xD9, 0x6A, 0x1E), QColor(0x3A, 0x2A, 0x30),
+                  {0x1F383, 0x1F987, 0x1F47B}),
+           to + "visual-halloween.jpg") &&
+      Save(Splash(14, QColor(0xB0, 0x1E, 0x48), QColor(0xF7, 0xB6, 0xC8), QColor(0xFF, 0xEE, 0xF2),
+                  {0x2764, 0x1F495, 0x1F339}),
+           to + "visual-valentine.jpg");
   return ok ? 0 : 1;
 }

@@ -64,9 +64,7 @@ std::string TUser::Format(const std::string& text) const {
 
 TUsers* TUser::getUsers() const { return static_cast<TUsers*>(getOwner()); }
 
-std::string TUser::getProfileFolder() const {
-  return getUsers()->ProfileFolderOf(Name);
-}
+std::string TUser::getProfileFolder() const { return getUsers()->ProfileFolderOf(Name); }
 
 std::string TUser::getStatisticFolder(const std::string& course) const {
   return getProfileFolder() + "/" + course + "/Statistic";
@@ -90,18 +88,14 @@ bool TUser::setPassword(const std::string& password) {
   return Options->LastError.empty();
 }
 
-bool TUser::Authorize() {
-  return CheckPassword("") || getRoot()->ShowAuthorization(this);
-}
+bool TUser::Authorize() { return CheckPassword("") || getRoot()->ShowAuthorization(this); }
 
 void TUser::Train() {
   if (!Authorize()) return;
   while (TCourse* course = getRoot()->ShowStart(this)) course->RunSession(this);
 }
 
-bool TUser::ChangePassword() {
-  return Authorize() && getRoot()->ChangePassword(this);
-}
+bool TUser::ChangePassword() { return Authorize() && getRoot()->ChangePassword(this); }
 
 bool TUser::Delete() {
   if (!Authorize() || !Confirm("ConfirmationToDelete")) return false;

@@ -99,9 +99,8 @@ constexpr std::array<std::array<Cell, kColumns>, kRows> kTable = {{
 }};
 
 // Zone tints: a key's border is 0x808080 less four tints, its fill 0xE2E2E2 less three.
-constexpr std::array<TColor, 10> kZoneTints = {0x000000, 0x111100, 0x110000, 0x110011,
-                                               0x000011, 0x001100, 0x111100, 0x110000,
-                                               0x110011, 0x001111};
+constexpr std::array<TColor, 10> kZoneTints = {0x000000, 0x111100, 0x110000, 0x110011, 0x000011,
+                                               0x001100, 0x111100, 0x110000, 0x110011, 0x001111};
 
 uint8_t KeyKindOfLetter(char kind) {
   switch (kind) {

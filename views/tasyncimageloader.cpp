@@ -2,9 +2,7 @@
 
 #include "toolkit/gui/jpegimage.h"
 
-TAsyncImageLoader::~TAsyncImageLoader() {
-  WaitFor();
-}
+TAsyncImageLoader::~TAsyncImageLoader() { WaitFor(); }
 
 void TAsyncImageLoader::Load(const std::string& fileName, TSize area) {
   FileName = fileName;

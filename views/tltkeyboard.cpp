@@ -83,9 +83,7 @@ bool TLTKeyboard::IsCapsLockOn() const { return KeyState().IsKeyToggled(VK_CAPIT
 
 void TLTKeyboard::Clear() { Buttons.clear(); }
 
-void TLTKeyboard::StrechToSize(int width, int height) {
-  SetScale(FittingScale(width, height));
-}
+void TLTKeyboard::StrechToSize(int width, int height) { SetScale(FittingScale(width, height)); }
 
 int TLTKeyboard::FittingScale(int width, int height) const {
   // A keyboard without keys fits nowhere.

@@ -85,9 +85,7 @@ void TLTStatusBar::Publish(TPropList& properties) {
   properties.push_back(TextProperty("Text", "String"));
 }
 
-int TLTStatusBar::FittingHeight() {
-  return std::abs(Font()->Height()) + 2 * verticalMargin_;
-}
+int TLTStatusBar::FittingHeight() { return std::abs(Font()->Height()) + 2 * verticalMargin_; }
 
 void TLTStatusBar::setPlaceholder(const std::string& name, const std::string& value) {
   placeholders_.setValue(name, value);

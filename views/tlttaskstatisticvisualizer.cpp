@@ -70,8 +70,7 @@ std::string TLTTaskStatisticVisualizer::ValueText(int line) const {
       // A course may give a word length of 0: then there are no words to count.
       return StringReplaceAll(StringReplaceAll(ProQUnit, "[PROQ_CPM]", IntToStr(f.Speed)),
                               "[PROQ_WPM]", Quotient(f.Speed, AverageWordLength));
-    case 2:
-      return StringReplaceAll(TempoUnit, "[TEMPO_BPM]", IntToStr(f.CurrentSpeed));
+    case 2: return StringReplaceAll(TempoUnit, "[TEMPO_BPM]", IntToStr(f.CurrentSpeed));
     case 3:
       return StringReplaceAll(StabilityUnit, "[STAB_PCNT]",
                               IntToStr(static_cast<int64_t>(f.Rhythm * 100)));
@@ -79,8 +78,7 @@ std::string TLTTaskStatisticVisualizer::ValueText(int line) const {
       return StringReplaceAll(StringReplaceAll(ErrorsUnit, "[ERR_COUNT]", IntToStr(f.Errors)),
                               "[ERR_PCNT]",
                               f.ErrorBase > 0 ? IntToStr(f.Errors * 100 / f.ErrorBase) : "-");
-    default:
-      return "";
+    default: return "";
   }
 }
 

@@ -21,9 +21,7 @@ TAboutForm::TAboutForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Ow
   lbAbout->setCaption(TVersion::FileVersionOf(TVersionInfo::OfProgram()) + "\r\n" + kCredits);
 }
 
-void TAboutForm::lbSiteClick(TObject*) {
-  TLomtak::Of(getRoot())->getSite()->OpenURL(0, "About");
-}
+void TAboutForm::lbSiteClick(TObject*) { TLomtak::Of(getRoot())->getSite()->OpenURL(0, "About"); }
 
 void TAboutForm::acCloseExecute(TObject*) {
   // The time slice is given up around the close, so the training screen's key handling

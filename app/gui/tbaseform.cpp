@@ -23,8 +23,6 @@ void TBaseForm::StartTimerTimer(TObject*) {
   Close();
 }
 
-void TBaseForm::acRunExecute(TObject*) {
-  TLomtak::Of(getRoot())->Run();
-}
+void TBaseForm::acRunExecute(TObject*) { TLomtak::Of(getRoot())->Run(); }
 
 void TBaseForm::ApplicationEventsException(TObject*, const Exception& E) { TError(E).Show(); }

@@ -25,9 +25,7 @@ bool TFormOpener::ShowAddNewUser(TRoot* root) {
   return Build<TAddNewUserForm>(root)->ShowModal() == mrOk;
 }
 
-TUser* TFormOpener::ShowLogin(TRoot* root) {
-  return Build<TLoginForm>(root)->SelectUser();
-}
+TUser* TFormOpener::ShowLogin(TRoot* root) { return Build<TLoginForm>(root)->SelectUser(); }
 
 TCourse* TFormOpener::ShowStart(TUser* user) { return Build<TStartForm>(user)->SelectCourse(); }
 

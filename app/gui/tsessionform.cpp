@@ -136,8 +136,8 @@ TSessionForm::TSessionForm(TComponent* Owner, TCourse* course, TUser* user)
   Keyboard->setName("Keyboard");
   Keyboard->OnKeyboard = [this](uint32_t time, int scanCode, int virtualKey, char character,
                                 bool down) {
-    return CALLBACK_KeyboardEvent(time, scanCode, virtualKey,
-                                  static_cast<unsigned char>(character), down);
+    return CALLBACK_KeyboardEvent(time, scanCode, virtualKey, static_cast<unsigned char>(character),
+                                  down);
   };
   Keyboard->Font()->setCharset(course->getCharset());
   Keyboard->LoadLayout(coursePath + ".Layout");
@@ -257,8 +257,7 @@ bool TSessionForm::CALLBACK_KeyboardEvent(uint32_t time, int, int virtualKey,
                                           unsigned char character, bool down) {
   if (!Active() || !down) return true;
   if (character != 0) {
-    if (Task->Position < static_cast<int32_t>(Task->Text.size()))
-      TaskStatisticVisualizer->Hide();
+    if (Task->Position < static_cast<int32_t>(Task->Text.size())) TaskStatisticVisualizer->Hide();
     Task->KeyPressed(static_cast<int32_t>(time), character);
     ShowMouseCursor(false);
     return false;
@@ -273,11 +272,8 @@ bool TSessionForm::RunControlKey(int virtualKey) {
   switch (virtualKey) {
     case VK_RETURN:
     case VK_LEFT:
-    case VK_RIGHT:
-      break;
-    case VK_ESCAPE:
-      actExit->Execute();
-      break;
+    case VK_RIGHT: break;
+    case VK_ESCAPE: actExit->Execute(); break;
     case VK_PRIOR:
       actMetronomeUp->Execute();
       actStatusBarUpdate->Execute();
@@ -295,39 +291,20 @@ bool TSessionForm::RunControlKey(int virtualKey) {
       ApplyMonitorAndTheme();
       break;
     case VK_LWIN:
-    case VK_LCONTROL:
-      actToTray->Execute();
-      break;
-    case VK_F1:
-      actShowIntroduction->Execute();
-      break;
+    case VK_LCONTROL: actToTray->Execute(); break;
+    case VK_F1: actShowIntroduction->Execute(); break;
     case VK_F2:
       actOnOffMetronome->Execute();
       actStatusBarUpdate->Execute();
       break;
-    case VK_F3:
-      actShowHideKeyboard->Execute();
-      break;
-    case VK_F4:
-      actStatusBarTurn->Execute();
-      break;
-    case VK_F5:
-      actChangeTheme->Execute();
-      break;
-    case VK_F6:
-      actShowOnline->Execute();
-      break;
-    case VK_F9:
-      actShowStatistic->Execute();
-      break;
-    case VK_F10:
-      actShowAbout->Execute();
-      break;
-    case VK_F11:
-      actNewTask->Execute();
-      break;
-    default:
-      return false;
+    case VK_F3: actShowHideKeyboard->Execute(); break;
+    case VK_F4: actStatusBarTurn->Execute(); break;
+    case VK_F5: actChangeTheme->Execute(); break;
+    case VK_F6: actShowOnline->Execute(); break;
+    case VK_F9: actShowStatistic->Execute(); break;
+    case VK_F10: actShowAbout->Execute(); break;
+    case VK_F11: actNewTask->Execute(); break;
+    default: return false;
   }
   return true;
 }

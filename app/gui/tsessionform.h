@@ -101,8 +101,8 @@ public:
   void actRestartTaskExecute(TObject* Sender);
 
   // The keyboard's key event: true passes the key on to the system, false swallows it.
-  bool CALLBACK_KeyboardEvent(uint32_t time, int scanCode, int virtualKey,
-                              unsigned char character, bool down);
+  bool CALLBACK_KeyboardEvent(uint32_t time, int scanCode, int virtualKey, unsigned char character,
+                              bool down);
   // Every mouse event shows the cursor again and passes on.
   bool CALLBACK_MouseEvent(unsigned message, const MOUSEHOOKSTRUCT* data);
   // On the metronome's timer thread: plays the metronome sound, nothing else.
@@ -124,9 +124,7 @@ public:
   TTask* getTask() const { return Task.get(); }
   TWallpaper* getWallpaper() const { return Wallpaper; }
   TLTTaskVisualizer* getTaskVisualizer() const { return TaskVisualizer; }
-  TLTTaskStatisticVisualizer* getTaskStatisticVisualizer() const {
-    return TaskStatisticVisualizer;
-  }
+  TLTTaskStatisticVisualizer* getTaskStatisticVisualizer() const { return TaskStatisticVisualizer; }
   TLTKeyboard* getKeyboard() const { return Keyboard; }
   TLTStatusBar* getStatusBar() const { return StatusBar; }
   TMetronome* getMetronome() const { return Metronome.get(); }

@@ -191,14 +191,10 @@ void TUserStatisticForm::FinishLoad() {
 double TUserStatisticForm::AxisX(int64_t totalTime, int64_t totalKeystrokes,
                                  TDateTime dateTime) const {
   switch (cbAxisX->ItemIndex()) {
-    case 0:
-      return static_cast<double>(totalKeystrokes);
-    case 1:
-      return totalTime / 60000.0;
-    case 2:
-      return dateTime;
-    default:
-      throw "766A655C";
+    case 0: return static_cast<double>(totalKeystrokes);
+    case 1: return totalTime / 60000.0;
+    case 2: return dateTime;
+    default: throw "766A655C";
   }
 }
 
@@ -327,13 +323,9 @@ void TUserStatisticForm::FollowChart() {
   Chart2->BottomAxis()->setMaximum(Chart->BottomAxis()->Maximum());
 }
 
-void TUserStatisticForm::ChartZoom(TObject*) {
-  FollowChart();
-}
+void TUserStatisticForm::ChartZoom(TObject*) { FollowChart(); }
 
-void TUserStatisticForm::ChartScroll(TObject*) {
-  FollowChart();
-}
+void TUserStatisticForm::ChartScroll(TObject*) { FollowChart(); }
 
 void TUserStatisticForm::ChartUndoZoom(TObject*) {
   Chart->BottomAxis()->setAutomaticMaximum(true);
@@ -345,9 +337,7 @@ void TUserStatisticForm::ChartUndoZoom(TObject*) {
   Chart2->BottomAxis()->setMaximum(Chart->BottomAxis()->Maximum());
 }
 
-void TUserStatisticForm::acCloseExecute(TObject*) {
-  Close();
-}
+void TUserStatisticForm::acCloseExecute(TObject*) { Close(); }
 
 void TUserStatisticForm::bbRebuildClick(TObject*) {
   constexpr int classes = 30;

@@ -43,9 +43,7 @@ void TExpectedLines::Key(int32_t milliseconds, unsigned char character) {
   Task->KeyPressed(milliseconds, character);
 }
 
-const std::string& TExpectedLines::Text() const {
-  return Task->Text;
-}
+const std::string& TExpectedLines::Text() const { return Task->Text; }
 
 TExpectedLines::TKeystrokes TExpectedLines::Keystrokes(const std::string& log) {
   TKeystrokes keystrokes;

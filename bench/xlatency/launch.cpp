@@ -34,6 +34,4 @@ TLaunch::~TLaunch() {
   waitpid(Child, nullptr, 0);
 }
 
-bool TLaunch::Running() {
-  return waitpid(Child, nullptr, WNOHANG) == 0;
-}
+bool TLaunch::Running() { return waitpid(Child, nullptr, WNOHANG) == 0; }

@@ -33,9 +33,7 @@ namespace {
 // What is quiet enough before a key, and after a line's last key for its next line to be drawn.
 constexpr Clock::duration kKeyQuiet = 60ms, kLineQuiet = 250ms;
 
-double Ms(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
-}
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 struct TOptions {
   int Rounds = 3;
@@ -133,9 +131,7 @@ Window NeedFocus(TXScreen& x, const std::string& title) {
 }
 
 // A letter of the line's keyboard that is not `expected`.
-char WrongFor(char expected) {
-  return expected == 'k' ? 'j' : 'k';
-}
+char WrongFor(char expected) { return expected == 'k' ? 'j' : 'k'; }
 
 // The program from its start through a new user to the start window, then one training screen
 // of the course (the first of the start window's list, or the one after it); on the English

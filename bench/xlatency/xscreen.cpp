@@ -14,9 +14,7 @@
 namespace {
 
 // A window may go between an event and the question about it.
-int IgnoreErrors(Display*, XErrorEvent*) {
-  return 0;
-}
+int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 int Milliseconds(Clock::duration duration) {
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(duration).count());

@@ -10,6 +10,7 @@ void DragWithMainWindow(TForm* form, TObject* pressed, TMouseButton button, int 
   if (button != mbLeft || !control) return;
   DragWindow(form, control, x, y, [form] {
     TForm* main = Application->MainForm();
-    if (main && main != form) main->SetBounds(form->Left(), form->Top(), main->Width(), main->Height());
+    if (main && main != form)
+      main->SetBounds(form->Left(), form->Top(), main->Width(), main->Height());
   });
 }

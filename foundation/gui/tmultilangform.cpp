@@ -52,8 +52,7 @@ void TMultilangForm::ShowMessage(const std::string& name) const {
   MessageDlg(getMessage(name), mtInformation);
 }
 
-std::string TMultilangForm::LocalizeText(const std::string& key,
-                                         const std::string& current) const {
+std::string TMultilangForm::LocalizeText(const std::string& key, const std::string& current) const {
   return UnescapeLineBreaks(Root->ReadLocalized(Name(), key, EscapeLineBreaks(current)));
 }
 
@@ -69,7 +68,8 @@ void TMultilangForm::Localize() {
   for (int i = 0; i < ComponentCount(); ++i) LocalizeComponent(Components(i), charset);
   for (int i = 0; i < Messages.Count(); ++i) {
     const std::string name = Messages.Names(i);
-    Messages.setStrings(i, name + "=" + LocalizeText("Message." + name, Messages.ValueFromIndex(i)));
+    Messages.setStrings(i,
+                        name + "=" + LocalizeText("Message." + name, Messages.ValueFromIndex(i)));
   }
   AfterLocalize();
 }

@@ -69,10 +69,8 @@ public:
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
-      case QEvent::Wheel:
-        return mouse.installed() && TakeMouse(event);
-      default:
-        return false;
+      case QEvent::Wheel: return mouse.installed() && TakeMouse(event);
+      default: return false;
     }
   }
 

@@ -76,9 +76,8 @@ TEST_F(RunSequenceTest, APasswordGuardsTraining) {
   // Closed the first time, answered rightly the second.
   windows.Authorization = [&](TUser*) { return ++prompts == 2; };
   app.root().Run();
-  EXPECT_EQ(windows.Opened,
-            (Opened{"Login", "Authorization Anna", "Login", "Authorization Anna", "Start Anna",
-                    "Session English Anna", "Start Anna", "Login"}));
+  EXPECT_EQ(windows.Opened, (Opened{"Login", "Authorization Anna", "Login", "Authorization Anna",
+                                    "Start Anna", "Session English Anna", "Start Anna", "Login"}));
 }
 
 TEST_F(RunSequenceTest, WithNoWindowsInstalledEveryWindowIsClosed) {

@@ -17,9 +17,9 @@ TEST(SessionStatus, SetsTheTenPlaceholdersInOrder) {
   values.UserName = "Anna";
   values.Time = EncodeDateTime({2026, 12, 10, 14, 5, 7, 0});
   const TPlaceholders placeholders = StatusPlaceholders(values);
-  const char* names[] = {"USERNAME",    "HH",          "MM",           "SS",
-                         "TASKS_TIME",  "TASKS_COUNT", "CHARS_COUNT",  "MAX_PROQ_CPM",
-                         "MAX_PROQ_WPM", "METRONOME_TEMPO"};
+  const char* names[] = {
+      "USERNAME",    "HH",          "MM",           "SS",           "TASKS_TIME",
+      "TASKS_COUNT", "CHARS_COUNT", "MAX_PROQ_CPM", "MAX_PROQ_WPM", "METRONOME_TEMPO"};
   ASSERT_EQ(placeholders.size(), std::size(names));
   for (size_t i = 0; i < placeholders.size(); ++i) EXPECT_EQ(placeholders[i].first, names[i]);
   EXPECT_EQ(Value(placeholders, "USERNAME"), "Anna");
@@ -36,11 +36,13 @@ TEST(SessionStatus, ValuesOfTheRunAndTheMetronome) {
     const char* text;
   } cases[] = {
       {"NineOClockHasTwoDigits",
-       [](TStatusValues& v) { v.Time = EncodeDateTime({2026, 1, 1, 9, 0, 0, 0}); }, "HH", "09"},
+       [](TStatusValues& v) {
+         v.Time = EncodeDateTime({2026, 1, 1, 9, 0, 0, 0});
+       },
+       "HH", "09"},
       {"JustUnderAMinuteShowsNone", [](TStatusValues& v) { v.Totals.TasksTime = 59999; },
        "TASKS_TIME", "0"},
-      {"AMinuteShowsOne", [](TStatusValues& v) { v.Totals.TasksTime = 60000; }, "TASKS_TIME",
-       "1"},
+      {"AMinuteShowsOne", [](TStatusValues& v) { v.Totals.TasksTime = 60000; }, "TASKS_TIME", "1"},
       {"LinesCompleted", [](TStatusValues& v) { v.Totals.TasksCount = 3; }, "TASKS_COUNT", "3"},
       {"Keystrokes", [](TStatusValues& v) { v.Totals.CharsCount = 117; }, "CHARS_COUNT", "117"},
       {"BestSpeed", [](TStatusValues& v) { v.Totals.MaxProqCpm = 250; }, "MAX_PROQ_CPM", "250"},
@@ -56,8 +58,8 @@ TEST(SessionStatus, ValuesOfTheRunAndTheMetronome) {
          v.AverageWordLength = 0;
        },
        "MAX_PROQ_WPM", "-"},
-      {"StoppedMetronomeIsOff", [](TStatusValues& v) { v.MetronomeTempo = 60; },
-       "METRONOME_TEMPO", "off"},
+      {"StoppedMetronomeIsOff", [](TStatusValues& v) { v.MetronomeTempo = 60; }, "METRONOME_TEMPO",
+       "off"},
       {"RunningMetronomeShowsItsTempo",
        [](TStatusValues& v) {
          v.MetronomeRunning = true;

@@ -21,9 +21,11 @@ TEST(TSite, AddressesNameTheActionTheVersionAndTheCaller) {
     std::string from, address;
   } cases[] = {
       {"Visit", 0, "About", "?action=visit&version=" + kProgramVersion + "&from=About"},
-      {"CheckUpdate", 2, "StartForm", "?action=checkupdate&version=" + kProgramVersion + "&from=StartForm"},
+      {"CheckUpdate", 2, "StartForm",
+       "?action=checkupdate&version=" + kProgramVersion + "&from=StartForm"},
       {"Support", 3, "About", "?action=support&version=" + kProgramVersion + "&from=About"},
-      {"Cabinet", 4, "OnlineForm", "?action=cabinet&version=" + kProgramVersion + "&from=OnlineForm"},
+      {"Cabinet", 4, "OnlineForm",
+       "?action=cabinet&version=" + kProgramVersion + "&from=OnlineForm"},
       {"One", 1, "About", "?action=none&version=" + kProgramVersion + "&from=About"},
       {"Five", 5, "About", "?action=none&version=" + kProgramVersion + "&from=About"},
       {"MinusOne", -1, "About", "?action=none&version=" + kProgramVersion + "&from=About"},

@@ -41,7 +41,7 @@ TEST(TVersion, NumbersThatNameNoDateRaiseTheConversionError) {
   struct Case {
     const char* name;
     uint16_t year, month, day;
-  } cases[] = {{"MonthZero", 1, 0, 0},    {"Month13", 2011, 13, 1}, {"DayZero", 2011, 2, 0},
+  } cases[] = {{"MonthZero", 1, 0, 0},      {"Month13", 2011, 13, 1},   {"DayZero", 2011, 2, 0},
                {"February30", 2011, 2, 30}, {"NoLeapDay", 2011, 2, 29}, {"YearZero", 0, 1, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -184,8 +184,8 @@ TEST(TLTGeneratorShippedTest, AHeavyBlankNeverStopsTheLinesOfAShippedBase) {
     TLTGenerator generator(&base);
     for (double blank : {1e5, 1e6, 1e7}) {
       for (int32_t order : {2, 3}) {
-        SCOPED_TRACE(std::string(course) + ", blank weight " + std::to_string(blank) +
-                     ", order " + std::to_string(order));
+        SCOPED_TRACE(std::string(course) + ", blank weight " + std::to_string(blank) + ", order " +
+                     std::to_string(order));
         SeedRandom(static_cast<uint32_t>(blank) + order);
         generator.setOrder(order);
         for (int32_t length = 30; length < 70; ++length) {
@@ -226,8 +226,8 @@ TEST(TLTGeneratorShippedTest, LinesAfterManyBlankEndedOnesAreTheDesignedOnes) {
                // Leading blanks by the thousand.
                {"English", e, 1e5, 1, 1, 30, 37}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.course) + ", blank weight " + std::to_string(c.blank) +
-                 ", order " + std::to_string(c.order));
+    SCOPED_TRACE(std::string(c.course) + ", blank weight " + std::to_string(c.blank) + ", order " +
+                 std::to_string(c.order));
     TLTBase base;
     ASSERT_TRUE(base.LoadFromFile(ShippedCourseFile(std::string(c.course) + ".Base")));
     TLTGenerator generator(&base);

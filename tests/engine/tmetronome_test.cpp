@@ -12,9 +12,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-uint32_t RunningPeriod() {
-  return MMTimerPeriod(TMetronome::getTimerId());
-}
+uint32_t RunningPeriod() { return MMTimerPeriod(TMetronome::getTimerId()); }
 
 class TMetronomeTest : public testing::Test {
 protected:

@@ -18,8 +18,8 @@ struct TFigures {
 };
 
 TFigures FiguresOf(const TTaskStatistic& exercise) {
-  return {exercise.getKeystrokes(), exercise.getErrorCount(), exercise.getSpeed(),
-          exercise.getCurrentSpeed(), exercise.getTotalTime(), exercise.getRhythm()};
+  return {exercise.getKeystrokes(),   exercise.getErrorCount(), exercise.getSpeed(),
+          exercise.getCurrentSpeed(), exercise.getTotalTime(),  exercise.getRhythm()};
 }
 
 std::vector<TFigures> Replay(const std::string& text, std::string* error = nullptr) {
@@ -27,8 +27,7 @@ std::vector<TFigures> Replay(const std::string& text, std::string* error = nullp
   TTaskStatistic statistic;
   std::string message;
   const bool done = ReplayStatistic(
-      text, statistic, [&](const TTaskStatistic& e) { figures.push_back(FiguresOf(e)); },
-      message);
+      text, statistic, [&](const TTaskStatistic& e) { figures.push_back(FiguresOf(e)); }, message);
   if (error) *error = done ? "" : message;
   return figures;
 }
@@ -102,9 +101,14 @@ TEST(ReplayStatistic, StopsAtTheFirstLineThatIsNoKeystroke) {
     const char* name;
     std::string line;
   } cases[] = {
-      {"Empty", ""},          {"NoTab", "100"},          {"NotANumber", "1x\ta\ta\t"},
-      {"Hexadecimal", "$10\ta\ta\t"}, {"Blank", " 10\ta\ta\t"}, {"NoTyped", "10\ta\t"},
-      {"EmptyExpected", "10\t\ta\t"}, {"EmptyTyped", "10\ta\t\t"},
+      {"Empty", ""},
+      {"NoTab", "100"},
+      {"NotANumber", "1x\ta\ta\t"},
+      {"Hexadecimal", "$10\ta\ta\t"},
+      {"Blank", " 10\ta\ta\t"},
+      {"NoTyped", "10\ta\t"},
+      {"EmptyExpected", "10\t\ta\t"},
+      {"EmptyTyped", "10\ta\t\t"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -36,9 +36,8 @@ TEST_F(FileToolsTest, RecursiveSearchListsSubfoldersFirstDepthFirst) {
   ASSERT_TRUE(FindFiles(dir.path(), "*.jpg", true, list));
 
   // In name order whatever the order of creation or the letter case.
-  const std::vector<std::string> expected = {dir / "A/C/c1.jpg", dir / "A/a1.jpg",
-                                             dir / "A/a2.JPG",   dir / "B/b1.jpg",
-                                             dir / "r1.jpg",     dir / "r2.Jpg"};
+  const std::vector<std::string> expected = {dir / "A/C/c1.jpg", dir / "A/a1.jpg", dir / "A/a2.JPG",
+                                             dir / "B/b1.jpg",   dir / "r1.jpg",   dir / "r2.Jpg"};
   EXPECT_EQ(Entries(list), expected);
 }
 
@@ -68,8 +67,7 @@ TEST_F(FileToolsTest, MasksIgnoreLetterCase) {
       {"NameDotStarMatchesNoExtension", "readme.*", {"README"}},
       {"NoMatch", "*.wav", {}},
   };
-  for (const char* name : {"Photo.JPG", "b.jpg", "Profile.ini", "README", "x.jpg.bak"})
-    Touch(name);
+  for (const char* name : {"Photo.JPG", "b.jpg", "Profile.ini", "README", "x.jpg.bak"}) Touch(name);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(FindFiles(dir.path(), c.pattern, false, list));

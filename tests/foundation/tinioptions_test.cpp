@@ -147,11 +147,16 @@ TEST_F(IniOptionsTest, ColoursInTheirStoredForm) {
     bool valid;
     TColor color;
   } cases[] = {
-      {"UpperCase", "#FF0000", true, 0x0000FF},  {"LowerCase", "#0080ff", true, 0xFF8000},
-      {"NoHash", "123456", true, 0x563412},      {"Blanks", " \t#123456 ", true, 0x563412},
-      {"HashAnywhere", "12#3456", true, 0x563412}, {"ThreeDigits", "#FFF", false, 0},
-      {"SevenDigits", "#1234567", false, 0},     {"NotHex", "#GG0000", false, 0},
-      {"SignInside", "#-12345", false, 0},       {"TwoHashes", "##123456", false, 0},
+      {"UpperCase", "#FF0000", true, 0x0000FF},
+      {"LowerCase", "#0080ff", true, 0xFF8000},
+      {"NoHash", "123456", true, 0x563412},
+      {"Blanks", " \t#123456 ", true, 0x563412},
+      {"HashAnywhere", "12#3456", true, 0x563412},
+      {"ThreeDigits", "#FFF", false, 0},
+      {"SevenDigits", "#1234567", false, 0},
+      {"NotHex", "#GG0000", false, 0},
+      {"SignInside", "#-12345", false, 0},
+      {"TwoHashes", "##123456", false, 0},
       {"Empty", "", false, 0},
   };
   for (const Case& c : cases) {

@@ -73,8 +73,8 @@ TEST(Timer, SystemClockGivesMonotonicMilliseconds) {
   THighResolutionTimer timer;
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
-  auto expected = static_cast<int32_t>(
-      static_cast<uint32_t>(now.tv_sec * 1000LL + now.tv_nsec / 1000000));
+  auto expected =
+      static_cast<int32_t>(static_cast<uint32_t>(now.tv_sec * 1000LL + now.tv_nsec / 1000000));
   EXPECT_LE(static_cast<uint32_t>(timer.getTime() - expected), 100u);
 }
 

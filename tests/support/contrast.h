@@ -15,6 +15,4 @@ inline double Luminance(QRgb pixel) {
          0.0722 * channel(qBlue(pixel));
 }
 
-inline double ContrastWithWhite(double luminance) {
-  return 1.05 / (luminance + 0.05);
-}
+inline double ContrastWithWhite(double luminance) { return 1.05 / (luminance + 0.05); }

@@ -8,10 +8,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QWindow>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 

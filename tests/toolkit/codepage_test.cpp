@@ -9,9 +9,10 @@ namespace {
 TEST(CodePage, CharsetsPickTheirCodePages) {
   const struct {
     int charset, codePage;
-  } cases[] = {{0, 1251},   {1, 1251},   {kWesternCharset, 1252}, {204, 1251}, {238, 1250},
-               {161, 1253}, {162, 1254}, {177, 1255},             {178, 1256}, {186, 1257},
-               {163, 1258}, {222, 874}};
+  } cases[] = {{0, 1251},   {1, 1251},   {kWesternCharset, 1252},
+               {204, 1251}, {238, 1250}, {161, 1253},
+               {162, 1254}, {177, 1255}, {178, 1256},
+               {186, 1257}, {163, 1258}, {222, 874}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.charset);
     EXPECT_EQ(CodePageOfCharset(c.charset), c.codePage);

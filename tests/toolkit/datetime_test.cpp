@@ -18,13 +18,13 @@ TEST(DateTime, CheckedDateAndTimeRefuseWhatNamesNoMoment) {
   EXPECT_NO_THROW(EncodeDate(2012, 2, 29));
   EXPECT_NO_THROW(EncodeTime(23, 59, 59, 999));
   const int dates[][3] = {{2011, 2, 29}, {1900, 2, 29}, {2010, 13, 1}, {2010, 4, 31},
-                          {2010, 1, 0}, {0, 1, 1}, {10000, 1, 1}};
+                          {2010, 1, 0},  {0, 1, 1},     {10000, 1, 1}};
   for (const auto& d : dates) {
     SCOPED_TRACE(testing::Message() << d[0] << "-" << d[1] << "-" << d[2]);
     EXPECT_THROW(EncodeDate(d[0], d[1], d[2]), EConvertError);
   }
-  const int times[][4] = {{24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000},
-                          {-1, 0, 0, 0}};
+  const int times[][4] = {
+      {24, 0, 0, 0}, {0, 60, 0, 0}, {0, 0, 60, 0}, {0, 0, 0, 1000}, {-1, 0, 0, 0}};
   for (const auto& t : times) {
     SCOPED_TRACE(testing::Message() << t[0] << ":" << t[1] << ":" << t[2] << "." << t[3]);
     EXPECT_THROW(EncodeTime(t[0], t[1], t[2], t[3]), EConvertError);

@@ -12,8 +12,7 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-  std::string Read(const std::string& content, const std::string& section,
-                   const std::string& key) {
+  std::string Read(const std::string& content, const std::string& section, const std::string& key) {
     TempDir::Write(file, content);
     return TIniFile(file).ReadString(section, key, "<default>");
   }
@@ -50,7 +49,8 @@ TEST_F(IniFileTest, ReadingFollowsThePrivateProfileRules) {
       {"CommentIsNotTheKey", "[S]\n;K=1\n", "S", "K", "<default>"},
       {"SectionWithoutClosingBracket", "[S\nK=v\n", "S", "K", "v"},
       {"EmptyFile", "", "S", "K", "<default>"},
-      {"CutAfter2047", "[S]\nK=" + std::string(2047, 'a') + "b\n", "S", "K", std::string(2047, 'a')},
+      {"CutAfter2047", "[S]\nK=" + std::string(2047, 'a') + "b\n", "S", "K",
+       std::string(2047, 'a')},
       {"HugeQuotedValue", "[S]\nK='" + std::string(100000, 'x') + "'\n", "S", "K",
        std::string(2047, 'x')},
   };
@@ -99,7 +99,8 @@ TEST_F(IniFileTest, WriteEditsInPlaceAndKeepsEverythingElse) {
 TEST_F(IniFileTest, FailedWriteRaisesAndLeavesTheOldFile) {
   TempDir::Write(dir / "plain", "x");
   std::filesystem::create_directory(dir / "folder");
-  for (const std::string& path : {dir / "missing/test.ini", dir / "plain/test.ini", dir / "folder"}) {
+  for (const std::string& path :
+       {dir / "missing/test.ini", dir / "plain/test.ini", dir / "folder"}) {
     SCOPED_TRACE(path);
     try {
       TIniFile(path).WriteString("S", "K", "v");

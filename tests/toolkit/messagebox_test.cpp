@@ -15,11 +15,12 @@ TEST(MessageBox, WithoutHandlerGivesTheDefaultAnswerAtOnce) {
 TEST(MessageBox, HandlerSeesTheTextAndAnswers) {
   std::string seen;
   TMsgDlgType seenType = mtInformation;
-  TMessageDlgHandler previous = SetMessageDlgHandler([&](const std::string& text, TMsgDlgType type) {
-    seen = text;
-    seenType = type;
-    return mrYes;
-  });
+  TMessageDlgHandler previous =
+      SetMessageDlgHandler([&](const std::string& text, TMsgDlgType type) {
+        seen = text;
+        seenType = type;
+        return mrYes;
+      });
   EXPECT_EQ(MessageDlg("Delete?", mtConfirmation), mrYes);
   EXPECT_EQ(seen, "Delete?");
   EXPECT_EQ(seenType, mtConfirmation);

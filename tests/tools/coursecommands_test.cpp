@@ -89,8 +89,7 @@ TEST_F(TCourseToolTest, AWesternCourseCarriesTheCharacterSetOfItsCodePage) {
       << Err.str();
   EXPECT_TRUE(TempDir::Read(PathOf("German.Base")) == TempDir::Read(TestCourseFile("German.Base")));
   ASSERT_EQ(Run({"dump", PathOf("German.Base")}), 0) << Err.str();
-  EXPECT_NE(Out.str().find("Charset: " + std::to_string(kWesternCharset) + "\n"),
-            std::string::npos)
+  EXPECT_NE(Out.str().find("Charset: " + std::to_string(kWesternCharset) + "\n"), std::string::npos)
       << Out.str();
   EXPECT_EQ(CodePageOfCharset(kWesternCharset), 1252);
   BuildSample("English", 1252, "abcdefghijklmnopqrstuvwxyz");

@@ -118,8 +118,10 @@ TEST_F(TUserTest, PasswordsMatchByTheExactDigest) {
     std::string password;
     bool matches;
   } cases[] = {
-      {"Same", "secret", true},        {"LetterCase", "Secret", false},
-      {"LeadingBlank", " secret", false}, {"Empty", "", false},
+      {"Same", "secret", true},
+      {"LetterCase", "Secret", false},
+      {"LeadingBlank", " secret", false},
+      {"Empty", "", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -158,8 +160,7 @@ TEST_F(TUserTest, MessagesNameTheUserAndComeLocalized) {
   // The default texts are Windows-1251 bytes.
   EXPECT_EQ(user->getMessage("PasswordIncorrect"),
             "\xCD\xE5\xEF\xF0\xE0\xE2\xE8\xEB\xFC\xED\xFB\xE9 \xEF\xE0\xF0\xEE\xEB\xFC.");
-  EXPECT_EQ(user->getMessage("PasswordChanged"),
-            FromUtf8("Установлен новый пароль для 'Anna'"));
+  EXPECT_EQ(user->getMessage("PasswordChanged"), FromUtf8("Установлен новый пароль для 'Anna'"));
   EXPECT_EQ(user->getMessage("ConfirmationToDelete"),
             FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя 'Anna' со всеми данными?"));
 }

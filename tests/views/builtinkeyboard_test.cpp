@@ -105,8 +105,8 @@ TEST_F(KeyboardTest, EachStateLooksAsItsGoldenPicture) {
     keyboard.SetScale(c.scale);
     for (int scanCode : c.pressed) Key(scanCode, true);
     keyboard.RenderView();
-    EXPECT_TRUE(MatchesGolden(*keyboard.getCanvas()->Surface(), "keyboard", c.name,
-                              kTextTolerance));
+    EXPECT_TRUE(
+        MatchesGolden(*keyboard.getCanvas()->Surface(), "keyboard", c.name, kTextTolerance));
     for (int scanCode : c.pressed) Key(scanCode, false);
   }
 }

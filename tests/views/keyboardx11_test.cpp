@@ -17,18 +17,18 @@ namespace {
 // X key codes, as the evdev rules number the keys (xdotool takes one digit for a key symbol:
 // Esc goes by its name, which every layout has on the same key).
 const char* const kKeys =
-    "38 "      // a
-    "105 "     // right Ctrl
-    "108 "     // right Alt
-    "133 "     // left Windows
-    "62 "      // right Shift
-    "111 "     // Up
-    "113 "     // Left
-    "104 "     // keypad Enter
+    "38 "        // a
+    "105 "       // right Ctrl
+    "108 "       // right Alt
+    "133 "       // left Windows
+    "62 "        // right Shift
+    "111 "       // Up
+    "113 "       // Left
+    "104 "       // keypad Enter
     "66 38 66 "  // a with Caps Lock
-    "Escape "  // which the window's action takes
-    "95 "      // F11, which the program swallows before its action sees it
-    "96";      // F12 ends the program
+    "Escape "    // which the window's action takes
+    "95 "        // F11, which the program swallows before its action sees it
+    "96";        // F12 ends the program
 
 // Each key down and up: scan code, virtual key, the keyboard's character; then the text that the
 // system's layout typed: a, then (the cursor moved left) a with Caps Lock before it.

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kQ = 16, kA = 30, kGrave = 41, kThree = 4, kSlash = 53, kSpace = 57,
-              kBackspace = 14, kLeftShift = 42;
+constexpr int kQ = 16, kA = 30, kGrave = 41, kThree = 4, kSlash = 53, kSpace = 57, kBackspace = 14,
+              kLeftShift = 42;
 
 class LayoutFileTest : public KeyboardTest {
 protected:
@@ -70,7 +70,7 @@ TEST_F(LayoutFileTest, TheWesternTestCourseGivesItsKeysLettersOfItsCodePage) {
   keyboard.Font()->setCharset(kWesternCharset);
   ASSERT_TRUE(keyboard.LoadLayout(TestCourseFile("German.Layout")));
   ExpectKey(kQ + 5, 'z', 'Z', kkLetter);
-  ExpectKey(kA + 9, '\xF6', '\xD6', kkLetter);  // ö Ö
+  ExpectKey(kA + 9, '\xF6', '\xD6', kkLetter);   // ö Ö
   ExpectKey(kA + 10, '\xE4', '\xC4', kkLetter);  // ä Ä
   EXPECT_EQ(CodePageOfCharset(Button(kA + 9).Font.Charset()), 1252);
 }
@@ -88,16 +88,16 @@ TEST_F(LayoutFileTest, EveryLoadStartsAgainFromTheBuiltInLayout) {
 }
 
 TEST_F(LayoutFileTest, KeyElementsChangeEveryKeyOfTheirScanCode) {
-  ASSERT_TRUE(Load(Layout(
-      "    <button sc=\"16\" type=\"Letter\" value=\"ab\" shiftvalue=\"CD\"/>\n"
-      "    <!-- a comment is no key -->\n"
-      "    <key sc=\"30\" type=\"letter\"/>\n"
-      "    <button type=\"letter\" value=\"z\"/>\n"
-      "    <button sc=\"57\" value=\" \" shiftvalue=\" \" caption=\"Leer\"/>\n"
-      "    <button sc=\"100\" type=\"letter\" value=\"x\"/>\n"
-      "    <button sc=\"2\" type=\"control\" value=\"1\"/>\n"
-      "    <button sc=\"2\" type=\"modifier\" value=\"!\"/>\n"
-      "    <button sc=\"-54\" type=\"sign\" value=\"/\"/>\n")));
+  ASSERT_TRUE(
+      Load(Layout("    <button sc=\"16\" type=\"Letter\" value=\"ab\" shiftvalue=\"CD\"/>\n"
+                  "    <!-- a comment is no key -->\n"
+                  "    <key sc=\"30\" type=\"letter\"/>\n"
+                  "    <button type=\"letter\" value=\"z\"/>\n"
+                  "    <button sc=\"57\" value=\" \" shiftvalue=\" \" caption=\"Leer\"/>\n"
+                  "    <button sc=\"100\" type=\"letter\" value=\"x\"/>\n"
+                  "    <button sc=\"2\" type=\"control\" value=\"1\"/>\n"
+                  "    <button sc=\"2\" type=\"modifier\" value=\"!\"/>\n"
+                  "    <button sc=\"-54\" type=\"sign\" value=\"/\"/>\n")));
   ExpectKey(kQ, 'a', 'C', kkSign);  // capital "Letter" is no letter
   ExpectKey(kA, 0, 0, kkLetter);    // of any element name; no characters
   ExpectKey(kSpace, ' ', ' ', kkSign);
@@ -141,17 +141,19 @@ TEST_F(LayoutFileTest, AFileThatIsNoKeyboardLayoutChangesNothing) {
 
 TEST_F(LayoutFileTest, NestingThatIsNoDeeperThanALayoutsIsRead) {
   // Markup signs inside quotes, comments and CDATA open no element.
-  ASSERT_TRUE(Load(Layout("    <!-- <<<< -->\n    <![CDATA[<<<<]]>\n" +
-                          Repeated("    <button sc=\"52\" value=\".\" shiftvalue=\">\"/>\n", 2000))));
+  ASSERT_TRUE(
+      Load(Layout("    <!-- <<<< -->\n    <![CDATA[<<<<]]>\n" +
+                  Repeated("    <button sc=\"52\" value=\".\" shiftvalue=\">\"/>\n", 2000))));
   ExpectKey(52, '.', '>', kkSign);
 }
 
 TEST_F(LayoutFileTest, AScanCodeThatIsNoNumberRaisesAfterTheKeysBefore) {
   ASSERT_TRUE(keyboard.LoadLayout(ShippedCourseFile("Russian.Layout")));
   try {
-    Load(Layout("    <button sc=\"16\" value=\"x\"/>\n"
-                "    <button sc=\"3O\" value=\"y\"/>\n"
-                "    <button sc=\"30\" value=\"z\"/>\n"));
+    Load(
+        Layout("    <button sc=\"16\" value=\"x\"/>\n"
+               "    <button sc=\"3O\" value=\"y\"/>\n"
+               "    <button sc=\"30\" value=\"z\"/>\n"));
     FAIL() << "no error";
   } catch (const EConvertError& error) {
     EXPECT_EQ(error.Message, "'3O' is not a valid integer value");

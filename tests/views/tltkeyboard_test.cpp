@@ -134,8 +134,8 @@ TEST_F(KeyboardTest, TheHandlersAnswerDecidesAndAnUnknownKeyTypesNothing) {
 TEST_F(KeyboardTest, StretchTakesTheLargestWholeScaleThatFits) {
   struct Case {
     int width, height, scale;
-  } cases[] = {{1200, 400, 6}, {546, 165, 3}, {545, 165, 2}, {1920, 1200, 10},
-               {181, 55, 0},   {-5, 100, 0}};
+  } cases[] = {{1200, 400, 6},   {546, 165, 3}, {545, 165, 2},
+               {1920, 1200, 10}, {181, 55, 0},  {-5, 100, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
     keyboard.StrechToSize(c.width, c.height);
@@ -176,8 +176,9 @@ TEST_F(KeyboardTest, StateKeepsVisibilityAndTheFontName) {
   TempDir folder;
   TIniOptions profile(folder / "Profile.ini", true);
   keyboard.setName("Keyboard");
-  TempDir::Write(profile.FileName,
-                 "[SessionForm.Keyboard]\r\nKeyboard.Visible=0\r\nKeyboard.Font.Name=Arial Narrow\r\n");
+  TempDir::Write(
+      profile.FileName,
+      "[SessionForm.Keyboard]\r\nKeyboard.Visible=0\r\nKeyboard.Font.Name=Arial Narrow\r\n");
   keyboard.LoadState(&profile, "SessionForm.Keyboard");
   EXPECT_FALSE(keyboard.Visible());
   EXPECT_EQ(keyboard.Font()->Name(), "Arial Narrow");

@@ -18,9 +18,9 @@ protected:
   TColor ShownFill(int scanCode) {
     TLTKeyboardButton& button = Button(scanCode);
     int scale = keyboard.Scale();
-    return keyboard.getCanvas()->Pixels((keyboard.MarginX + button.X) * scale + 3,
-                                        (keyboard.MarginY + button.Y) * scale +
-                                            button.Height * scale / 2);
+    return keyboard.getCanvas()->Pixels(
+        (keyboard.MarginX + button.X) * scale + 3,
+        (keyboard.MarginY + button.Y) * scale + button.Height * scale / 2);
   }
 };
 

@@ -28,9 +28,7 @@ TApplication::~TApplication() {
   if (Application == this) Application = nullptr;
 }
 
-void TApplication::setIcon(const TGraphic& icon) {
-  qt_->setWindowIcon(ToQIcon(icon));
-}
+void TApplication::setIcon(const TGraphic& icon) { qt_->setWindowIcon(ToQIcon(icon)); }
 
 void TApplication::Run() {
   if (!mainForm_ || terminated_) return;

@@ -16,9 +16,7 @@ void TBrush::setColor(TColor color) {
   if (style_ == bsClear) style_ = bsSolid;
 }
 
-bool TCanvas::Drawable() const {
-  return surface_ && !surface_->isNull();
-}
+bool TCanvas::Drawable() const { return surface_ && !surface_->isNull(); }
 
 void TCanvas::Changed(const QRect& area) const {
   const QRect changed = area.normalized() & surface_->rect();
@@ -162,9 +160,7 @@ int TCanvas::CellHeight(const QFontMetrics& metrics) const {
   return font_.Height() > 0 ? font_.Height() : metrics.height();
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) {
-  DrawText(nullptr, x, y, text);
-}
+void TCanvas::TextOut(int x, int y, const std::string& text) { DrawText(nullptr, x, y, text); }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text) {
   DrawText(&rect, x, y, text);

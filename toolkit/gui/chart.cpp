@@ -62,15 +62,11 @@ TTickerKind TickerKindOf(const QCPAxis* axis) {
 void SetTicker(QCPAxis* axis, TTickerKind kind) {
   if (TickerKindOf(axis) == kind) return;
   switch (kind) {
-    case TTickerKind::Plain:
-      axis->setTicker(QSharedPointer<QCPAxisTicker>::create());
-      break;
+    case TTickerKind::Plain: axis->setTicker(QSharedPointer<QCPAxisTicker>::create()); break;
     case TTickerKind::Logarithmic:
       axis->setTicker(QSharedPointer<QCPAxisTickerLog>::create());
       break;
-    case TTickerKind::DateTime:
-      axis->setTicker(QSharedPointer<TDayTicker>::create());
-      break;
+    case TTickerKind::DateTime: axis->setTicker(QSharedPointer<TDayTicker>::create()); break;
   }
 }
 
@@ -119,9 +115,7 @@ TChart::~TChart() {
   for (TChartSeries* series : series_) series->chart_ = nullptr;
 }
 
-QCustomPlot* TChart::Plot() const {
-  return static_cast<QCustomPlot*>(Handle());
-}
+QCustomPlot* TChart::Plot() const { return static_cast<QCustomPlot*>(Handle()); }
 
 void TChart::setLegendVisible(bool visible) {
   legendVisible_ = visible;
@@ -144,9 +138,7 @@ void TChart::Changed() {
   if (Handle()->isVisible()) Plot()->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void TChart::Draw() {
-  Plot()->replot(QCustomPlot::rpImmediateRefresh);
-}
+void TChart::Draw() { Plot()->replot(QCustomPlot::rpImmediateRefresh); }
 
 void TChart::Rebuild() {
   QCustomPlot* plot = Plot();
@@ -274,8 +266,7 @@ bool TChart::WidgetEvent(QEvent* event) {
         return true;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return TWinControl::WidgetEvent(event);
 }

@@ -13,9 +13,7 @@ constexpr double kAutomaticMargin = 0.03;
 
 }  // namespace
 
-void TChartAxis::Changed() {
-  chart_->Plot()->replot(QCustomPlot::rpQueuedReplot);
-}
+void TChartAxis::Changed() { chart_->Plot()->replot(QCustomPlot::rpQueuedReplot); }
 
 void TChartAxis::setAutomatic(bool automatic) {
   automaticMinimum_ = automaticMaximum_ = automatic;

@@ -17,9 +17,7 @@ QVector<double> ToQVector(const std::vector<double>& values) {
 
 TChartSeries::TChartSeries(TComponent* Owner) : TComponent(Owner) {}
 
-TChartSeries::~TChartSeries() {
-  setParentChart(nullptr);
-}
+TChartSeries::~TChartSeries() { setParentChart(nullptr); }
 
 void TChartSeries::setParentChart(TChart* chart) {
   if (chart == chart_) return;

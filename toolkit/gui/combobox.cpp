@@ -30,11 +30,8 @@ protected:
         }
         break;
       }
-      case Qt::Key_Escape:
-        Box->hidePopup();
-        break;
-      default:
-        return false;
+      case Qt::Key_Escape: Box->hidePopup(); break;
+      default: return false;
     }
     event->accept();
     return true;

@@ -36,10 +36,9 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 TPropList TComponent::Properties() {
   TPropList properties;
   Publish(properties);
-  std::stable_sort(properties.begin(), properties.end(),
-                   [](const TPropInfo& a, const TPropInfo& b) {
-                     return CompareText(a.Name, b.Name) < 0;
-                   });
+  std::stable_sort(
+      properties.begin(), properties.end(),
+      [](const TPropInfo& a, const TPropInfo& b) { return CompareText(a.Name, b.Name) < 0; });
   return properties;
 }
 

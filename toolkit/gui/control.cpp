@@ -123,9 +123,7 @@ void TControl::setVisible(bool visible) {
   if (parent_ && align_ != alNone) parent_->AlignControls();
 }
 
-bool TControl::Enabled() const {
-  return widget_ && !widget_->testAttribute(Qt::WA_ForceDisabled);
-}
+bool TControl::Enabled() const { return widget_ && !widget_->testAttribute(Qt::WA_ForceDisabled); }
 
 void TControl::setEnabled(bool enabled) {
   if (widget_) widget_->setEnabled(enabled);
@@ -234,11 +232,8 @@ bool TControl::WidgetEvent(QEvent* event) {
       popupMenu_->Popup(static_cast<QContextMenuEvent*>(event)->globalPos().x(),
                         static_cast<QContextMenuEvent*>(event)->globalPos().y());
       return true;
-    case QEvent::Resize:
-      SizeMaybeChanged();
-      return false;
-    default:
-      return false;
+    case QEvent::Resize: SizeMaybeChanged(); return false;
+    default: return false;
   }
 }
 

@@ -21,8 +21,7 @@ class TWinControl;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crHourGlass = -11,
-                  crHandPoint = -21;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crHourGlass = -11, crHandPoint = -21;
 
 class TControl : public TComponent {
 public:

@@ -16,9 +16,7 @@ std::string TEdit::Text() const { return FromQString(edit()->text()); }
 
 void TEdit::setText(const std::string& text) { edit()->setText(ToQString(text)); }
 
-bool TEdit::KeepsText() const {
-  return ToQString(Text()) == edit()->text();
-}
+bool TEdit::KeepsText() const { return ToQString(Text()) == edit()->text(); }
 
 void TEdit::setPasswordChar(char passwordChar) {
   passwordChar_ = passwordChar;

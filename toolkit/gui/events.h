@@ -12,8 +12,8 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // Bits of the keys and buttons held during a mouse event.
 using TShiftState = int;
-constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
-                      ssMiddle = 32, ssDouble = 64;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
+                      ssDouble = 64;
 
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

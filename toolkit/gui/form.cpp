@@ -24,10 +24,9 @@ void WatchApplicationState() {
   static QCoreApplication* watched = nullptr;
   if (watched == QCoreApplication::instance()) return;
   watched = QCoreApplication::instance();
-  QObject::connect(qApp, &QGuiApplication::applicationStateChanged,
-                   [](Qt::ApplicationState state) {
-                     if (state != Qt::ApplicationActive) activeForm = nullptr;
-                   });
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive) activeForm = nullptr;
+  });
 }
 
 }  // namespace
@@ -84,7 +83,8 @@ void TForm::Center() {
   }
   if (!screen) return;
   QRect area = screen->geometry();
-  Handle()->move(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2);
+  Handle()->move(area.x() + (area.width() - Width()) / 2,
+                 area.y() + (area.height() - Height()) / 2);
 }
 
 void TForm::setVisible(bool visible) {
@@ -165,11 +165,8 @@ bool TForm::WidgetEvent(QEvent* event) {
       }
       activeForm = this;
       return false;
-    case QEvent::WindowDeactivate:
-      Fire(OnDeactivate);
-      return false;
-    default:
-      return TWinControl::WidgetEvent(event);
+    case QEvent::WindowDeactivate: Fire(OnDeactivate); return false;
+    default: return TWinControl::WidgetEvent(event);
   }
 }
 

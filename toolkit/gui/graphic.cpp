@@ -22,8 +22,7 @@ QImage TGraphic::Normalized(const QImage& image) {
                                                        : QImage::Format_RGB32);
 }
 
-void TGraphic::DecodeWithQt(const void* data, size_t size, const char* format,
-                            const char* error) {
+void TGraphic::DecodeWithQt(const void* data, size_t size, const char* format, const char* error) {
   QImage image;
   if (!image.loadFromData(static_cast<const uchar*>(data), static_cast<int>(size), format))
     throw Exception(error);

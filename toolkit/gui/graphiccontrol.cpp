@@ -39,10 +39,8 @@ bool TGraphicControl::WidgetEvent(QEvent* event) {
       TControl::WidgetEvent(event);
       event->accept();
       return true;
-    case QEvent::Paint:
-      break;
-    default:
-      return TControl::WidgetEvent(event);
+    case QEvent::Paint: break;
+    default: return TControl::WidgetEvent(event);
   }
   if (NeedsPaint()) {
     if (ClearsBeforePaint()) surface_.fill(Qt::transparent);

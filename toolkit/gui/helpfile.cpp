@@ -37,9 +37,9 @@ int SendObject(chmFile* file, chmUnitInfo* unit, void* context) {
   std::string content(unit->length, '\0');
   LONGUINT64 done = 0;
   while (done < unit->length) {
-    const LONGINT64 got = chm_retrieve_object(
-        file, unit, reinterpret_cast<unsigned char*>(content.data()) + done, done,
-        unit->length - done);
+    const LONGINT64 got =
+        chm_retrieve_object(file, unit, reinterpret_cast<unsigned char*>(content.data()) + done,
+                            done, unit->length - done);
     if (got <= 0) return CHM_ENUMERATOR_CONTINUE;  // unreadable: as if not stored
     done += static_cast<LONGUINT64>(got);
   }
@@ -87,8 +87,7 @@ bool Unpack(const std::string& received, std::map<std::string, std::string>& obj
     if (received.size() - at < sizeof sizes) return false;
     std::memcpy(sizes, received.data() + at, sizeof sizes);
     at += sizeof sizes;
-    if (sizes[0] > received.size() - at || sizes[1] > received.size() - at - sizes[0])
-      return false;
+    if (sizes[0] > received.size() - at || sizes[1] > received.size() - at - sizes[0]) return false;
     std::string name = LowerCase(received.substr(at, sizes[0]));
     objects[std::move(name)] = received.substr(at + sizes[0], sizes[1]);
     at += sizes[0] + sizes[1];

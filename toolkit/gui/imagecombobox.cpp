@@ -54,8 +54,6 @@ void TImageComboBox::AddItem(const std::string& text, int imageIndex) {
   box()->addItem(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)), ToQString(text));
 }
 
-void TImageComboBox::setDropDownWidth(int width) {
-  box()->view()->window()->setFixedWidth(width);
-}
+void TImageComboBox::setDropDownWidth(int width) { box()->view()->window()->setFixedWidth(width); }
 
 void TImageComboBox::Publish(TPropList& properties) { TWinControl::Publish(properties); }

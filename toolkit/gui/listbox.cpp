@@ -26,9 +26,7 @@ int TListBox::ItemIndex() const {
   return current.isValid() ? current.row() : -1;
 }
 
-void TListBox::setItemIndex(int index) {
-  view()->setCurrentIndex(model_->index(index, 0));
-}
+void TListBox::setItemIndex(int index) { view()->setCurrentIndex(model_->index(index, 0)); }
 
 void TListBox::setMultiSelect(bool multiSelect) {
   view()->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection

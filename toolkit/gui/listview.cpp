@@ -102,9 +102,7 @@ TListItem* TListView::Selected() const {
   return rows.isEmpty() ? nullptr : ItemOf(model_->itemFromIndex(rows.first()));
 }
 
-void TListView::ClearSelection() {
-  view()->selectionModel()->clearSelection();
-}
+void TListView::ClearSelection() { view()->selectionModel()->clearSelection(); }
 
 void TListView::setSmallImages(TImageList* images) {
   images_ = images;

@@ -16,8 +16,7 @@ void TPopupMenu::Popup(int x, int y) {
   for (TMenuItem* item : items_) {
     QAction* action = menu.addAction(ToQString(item->Caption()));
     action->setEnabled(item->Enabled());
-    if (!item->Bitmap()->Empty())
-      action->setIcon(QPixmap::fromImage(item->Bitmap()->DrawnImage()));
+    if (!item->Bitmap()->Empty()) action->setIcon(QPixmap::fromImage(item->Bitmap()->DrawnImage()));
     QObject::connect(action, &QAction::triggered, [item] { FireEvent(item->OnClick, item); });
   }
   menu.exec(QPoint(x, y));

@@ -13,9 +13,7 @@ QColor ToQColor(TColor color) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-TColor FromQColor(const QColor& color) {
-  return RGB(color.red(), color.green(), color.blue());
-}
+TColor FromQColor(const QColor& color) { return RGB(color.red(), color.green(), color.blue()); }
 
 QString ToQString(const std::string& text, int codePage) {
   return QString::fromStdString(ToUtf8(text, codePage));

@@ -35,7 +35,8 @@ int SortedRow(const QStandardItemModel* model, const QString& text) {
 void SortRows(QStandardItemModel* model) {
   QList<QList<QStandardItem*>> rows;
   while (model->rowCount() > 0) rows.append(model->takeRow(0));
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const auto& a, const auto& b) { return SortsBefore(a[0]->text(), b[0]->text()); });
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return SortsBefore(a[0]->text(), b[0]->text());
+  });
   for (const auto& row : rows) model->appendRow(row);
 }

@@ -48,8 +48,7 @@ bool TSpeedButton::WidgetEvent(QEvent* event) {
       Invalidate();
       if (!Usable()) return true;
       break;
-    default:
-      break;
+    default: break;
   }
   return TGraphicControl::WidgetEvent(event);
 }

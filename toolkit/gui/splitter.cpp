@@ -39,9 +39,7 @@ bool TSplitter::WidgetEvent(QEvent* event) {
     case QEvent::Paint:
       QPainter(Handle()).fillRect(QRect(0, 0, Width(), Height()), ToQColor(Color()));
       return true;
-    case QEvent::Enter:
-      Handle()->setCursor(vertical ? Qt::SplitVCursor : Qt::SplitHCursor);
-      break;
+    case QEvent::Enter: Handle()->setCursor(vertical ? Qt::SplitVCursor : Qt::SplitHCursor); break;
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       TControl* neighbour = Neighbour();
@@ -68,8 +66,7 @@ bool TSplitter::WidgetEvent(QEvent* event) {
       if (!dragging_) break;
       dragging_ = false;
       return true;
-    default:
-      break;
+    default: break;
   }
   return TControl::WidgetEvent(event);
 }

@@ -2,11 +2,10 @@
 
 #include <utility>
 
-TPropInfo StringProperty(std::string name, std::string typeName,
-                         std::function<std::string()> get,
+TPropInfo StringProperty(std::string name, std::string typeName, std::function<std::string()> get,
                          std::function<void(const std::string&)> set) {
-  return {std::move(name), std::move(typeName), TTypeKind::String, std::move(get), std::move(set),
-          nullptr};
+  return {std::move(name), std::move(typeName), TTypeKind::String,
+          std::move(get),  std::move(set),      nullptr};
 }
 
 TPropInfo StringProperty(std::string name, std::string typeName, std::string* field) {
@@ -16,6 +15,6 @@ TPropInfo StringProperty(std::string name, std::string typeName, std::string* fi
 }
 
 TPropInfo ObjectProperty(std::string name, std::string typeName, std::function<TObject*()> get) {
-  return {std::move(name), std::move(typeName), TTypeKind::Object, nullptr, nullptr,
-          std::move(get)};
+  return {std::move(name), std::move(typeName), TTypeKind::Object, nullptr,
+          nullptr,         std::move(get)};
 }

@@ -24,8 +24,7 @@ struct TPropInfo {
 
 using TPropList = std::vector<TPropInfo>;
 
-TPropInfo StringProperty(std::string name, std::string typeName,
-                         std::function<std::string()> get,
+TPropInfo StringProperty(std::string name, std::string typeName, std::function<std::string()> get,
                          std::function<void(const std::string&)> set);
 // A published text held in a plain field of the component.
 TPropInfo StringProperty(std::string name, std::string typeName, std::string* field);

@@ -48,9 +48,7 @@ QByteArray ErrorPage(const QString& address, const QString& reason) {
       .toUtf8();
 }
 
-bool IsWeb(const QUrl& url) {
-  return url.scheme() == "http" || url.scheme() == "https";
-}
+bool IsWeb(const QUrl& url) { return url.scheme() == "http" || url.scheme() == "https"; }
 
 // Where a page's links and pictures may not lead, whatever they say: a page from the web leads
 // only to the web, never into the files of this computer, and a page of a help file reaches
@@ -270,13 +268,9 @@ TCppWebBrowser::TCppWebBrowser(TComponent* Owner) : TWinControl(Owner, new Viewe
 
 TCppWebBrowser::~TCppWebBrowser() = default;
 
-TCppWebBrowser::Viewer* TCppWebBrowser::viewer() const {
-  return static_cast<Viewer*>(Handle());
-}
+TCppWebBrowser::Viewer* TCppWebBrowser::viewer() const { return static_cast<Viewer*>(Handle()); }
 
-void TCppWebBrowser::Navigate(const std::string& URL) {
-  viewer()->Navigate(URL);
-}
+void TCppWebBrowser::Navigate(const std::string& URL) { viewer()->Navigate(URL); }
 
 void TCppWebBrowser::ExecWB(int cmdID, int) {
   if (cmdID != OLECMDID_PRINT) return;
@@ -287,10 +281,6 @@ void TCppWebBrowser::ExecWB(int cmdID, int) {
   }
 }
 
-std::string TCppWebBrowser::LocationURL() const {
-  return viewer()->Location();
-}
+std::string TCppWebBrowser::LocationURL() const { return viewer()->Location(); }
 
-bool TCppWebBrowser::Busy() const {
-  return viewer()->Busy();
-}
+bool TCppWebBrowser::Busy() const { return viewer()->Busy(); }

@@ -51,9 +51,7 @@ void TWinControl::AlignControls() {
           child->SetBounds(free.Right - width, free.Top, width, free.Height());
           free.Right -= width;
           break;
-        default:
-          child->SetBounds(free.Left, free.Top, free.Width(), free.Height());
-          break;
+        default: child->SetBounds(free.Left, free.Top, free.Width(), free.Height()); break;
       }
     }
   }

@@ -51,8 +51,7 @@ protected:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
           qApp->removeEventFilter(this);
         return false;
-      default:
-        return false;
+      default: return false;
     }
   }
 

@@ -58,8 +58,7 @@ public:
   void miUserDeleteClick(TObject* Sender);
   void lvUserListSelectItem(TObject* Sender, TListItem* Item, bool Selected);
   void lvUserListMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-  void imBackgroundMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                             int Y);
+  void imBackgroundMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
   TUser* getSelectedUser() const { return SelectedUser; }
 

@@ -335,18 +335,16 @@ TEST_F(SessionFormTest, AKeyWaitingWhileALineCompletesStartsTheNextLine) {
   Run([&](TSessionForm& form) {
     TTask* task = form.getTask();
     const std::string line = task->Text;
-    while (task->Position + 1 < static_cast<int32_t>(line.size()))
-      Type(task->Text[task->Position]);
+    while (task->Position + 1 < static_cast<int32_t>(line.size())) Type(task->Text[task->Position]);
     // A quick typist: the next key already waits in the window's queue when the line's last
     // key completes it.
     int next = 0;
     for (const auto& button : form.getKeyboard()->Buttons)
       if (button->Value >= 'a' && button->Value <= 'z') next = button->ScanCode;
     ASSERT_NE(next, 0);
-    QCoreApplication::postEvent(
-        form.Handle()->windowHandle(),
-        new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier,
-                      static_cast<quint32>(next) + 8, 0, 0));
+    QCoreApplication::postEvent(form.Handle()->windowHandle(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier,
+                                              static_cast<quint32>(next) + 8, 0, 0));
     Type(line.back());
     QCoreApplication::processEvents();
     ASSERT_EQ(form.getTotals().TasksCount, 1);

@@ -36,9 +36,7 @@ std::atomic<bool> counting{false};
 pthread_t countedThread;
 std::atomic<int> allocations{0}, fileAccesses{0};
 
-bool Counted() {
-  return counting && pthread_equal(pthread_self(), countedThread);
-}
+bool Counted() { return counting && pthread_equal(pthread_self(), countedThread); }
 
 // Whether Qt's widget is noting a rectangle to repaint: its repaint manager keeps them in
 // regions it allocates, and no toolkit can ask for a repaint without it.
@@ -95,9 +93,7 @@ void* memalign(size_t alignment, size_t size) {
   CountAllocation();
   return __libc_memalign(alignment, size);
 }
-void* aligned_alloc(size_t alignment, size_t size) {
-  return memalign(alignment, size);
-}
+void* aligned_alloc(size_t alignment, size_t size) { return memalign(alignment, size); }
 int posix_memalign(void** block, size_t alignment, size_t size) {
   *block = memalign(alignment, size);
   return *block ? 0 : ENOMEM;
@@ -173,9 +169,7 @@ TCosts CostOf(const std::function<void()>& send) {
 
 constexpr int kScBackspace = 14;
 
-char WrongFor(char expected) {
-  return expected == 'k' ? 'j' : 'k';
-}
+char WrongFor(char expected) { return expected == 'k' ? 'j' : 'k'; }
 
 TEST(KeystrokeCost, ARightKeyAllocatesNothingAndNoKeyOpensOrLaysOut) {
   TrainingSession session;

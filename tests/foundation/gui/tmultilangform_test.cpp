@@ -117,8 +117,9 @@ TEST_F(MultilangFormTest, APassReplacesWhatTheFileGivesForTheWindowsOwnComponent
   EXPECT_EQ(form.lbInner->Caption(), "Inner");
   EXPECT_EQ(form.getMessage("Greeting"), "Hello\r\nthere");
   EXPECT_EQ(form.getMessage("farewell"), "Bye\r\nnow");
-  for (TControl* control : {static_cast<TControl*>(form.lbTitle), static_cast<TControl*>(form.lbItems),
-                            static_cast<TControl*>(form.Panel)}) {
+  for (TControl* control :
+       {static_cast<TControl*>(form.lbTitle), static_cast<TControl*>(form.lbItems),
+        static_cast<TControl*>(form.Panel)}) {
     SCOPED_TRACE(control->Name());
     EXPECT_EQ(control->Font()->Charset(), 204);
   }

@@ -59,8 +59,8 @@ protected:
     QString text = native == kX11A ? "a" : "";
     Qt::Key key = native == kX11A ? Qt::Key_A : Qt::Key_unknown;
     if (type == QEvent::KeyPress) {
-      QKeyEvent override(QEvent::ShortcutOverride, key, Qt::NoModifier, native, 0,
-                         nativeModifiers, text, repeat);
+      QKeyEvent override(QEvent::ShortcutOverride, key, Qt::NoModifier, native, 0, nativeModifiers,
+                         text, repeat);
       override.setTimestamp(timestamp);
       override.ignore();
       QCoreApplication::sendEvent(window.windowHandle(), &override);
@@ -263,8 +263,7 @@ TEST_F(HookTest, MouseEventsReachTheMouseCallbackWithTheirMessage) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
     seen.clear();
-    QMouseEvent event(c.type, QPointF(5, 6), QPointF(105, 206), c.button, c.button,
-                      Qt::NoModifier);
+    QMouseEvent event(c.type, QPointF(5, 6), QPointF(105, 206), c.button, c.button, Qt::NoModifier);
     QCoreApplication::sendEvent(window.windowHandle(), &event);
     ASSERT_EQ(seen.size(), 1u) << "once, at the window";
     EXPECT_EQ(seen[0].message, c.message);

@@ -110,8 +110,7 @@ TEST_F(ApplicationTest, WithoutAnEventTheErrorIsShownWhole) {
 
 TEST_F(ApplicationTest, AnErrorInsideTheEventIsShownAndGoesNoFurther) {
   const ThrowCase cases[] = {
-      {"an error of the system", [] { throw Exception("the report failed"); },
-       "the report failed"},
+      {"an error of the system", [] { throw Exception("the report failed"); }, "the report failed"},
       {"a library error", [] { throw std::runtime_error("map::at"); }, "map::at"},
   };
   for (const ThrowCase& c : cases) {

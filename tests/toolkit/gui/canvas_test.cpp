@@ -55,16 +55,16 @@ void ExpectPixels(TCanvas* canvas, const std::vector<PixelCase>& cases) {
 TEST_F(CanvasTest, RectangleKeepsThePenInsideAndExcludesRightAndBottom) {
   canvas()->Rectangle(2, 3, 8, 7);
   ExpectPixels(canvas(), {
-                                    {"top-left corner", 2, 3, kPen},
-                                    {"last column", 7, 5, kPen},
-                                    {"last row", 4, 6, kPen},
-                                    {"bottom-right corner", 7, 6, kPen},
-                                    {"right edge is exclusive", 8, 5, kPaper},
-                                    {"bottom edge is exclusive", 4, 7, kPaper},
-                                    {"left of it", 1, 5, kPaper},
-                                    {"inside", 3, 4, kFill},
-                                    {"inside, last", 6, 5, kFill},
-                                });
+                             {"top-left corner", 2, 3, kPen},
+                             {"last column", 7, 5, kPen},
+                             {"last row", 4, 6, kPen},
+                             {"bottom-right corner", 7, 6, kPen},
+                             {"right edge is exclusive", 8, 5, kPaper},
+                             {"bottom edge is exclusive", 4, 7, kPaper},
+                             {"left of it", 1, 5, kPaper},
+                             {"inside", 3, 4, kFill},
+                             {"inside, last", 6, 5, kFill},
+                         });
   EXPECT_EQ(Colours(), (std::set<TColor>{kPaper, kPen, kFill}));
 }
 
@@ -72,9 +72,9 @@ TEST_F(CanvasTest, RectangleWithAClearPenFillsOnePixelLessAndAClearBrushNothing)
   canvas()->Pen()->setStyle(psClear);
   canvas()->Rectangle(2, 3, 8, 7);
   ExpectPixels(canvas(), {{"first", 2, 3, kFill},
-                                 {"last filled", 6, 5, kFill},
-                                 {"last column stays", 7, 5, kPaper},
-                                 {"last row stays", 4, 6, kPaper}});
+                          {"last filled", 6, 5, kFill},
+                          {"last column stays", 7, 5, kPaper},
+                          {"last row stays", 4, 6, kPaper}});
   canvas()->Pen()->setStyle(psSolid);
   canvas()->Brush()->setStyle(bsClear);
   canvas()->Rectangle(10, 3, 16, 9);
@@ -85,20 +85,20 @@ TEST_F(CanvasTest, WiderPenStaysInsideTheRectangle) {
   canvas()->Pen()->setWidth(2);
   canvas()->Rectangle(2, 2, 12, 10);
   ExpectPixels(canvas(), {{"outer", 2, 2, kPen},
-                                 {"second ring", 3, 3, kPen},
-                                 {"inside", 4, 4, kFill},
-                                 {"last column", 11, 5, kPen},
-                                 {"beyond", 12, 5, kPaper},
-                                 {"last row", 5, 9, kPen},
-                                 {"below", 5, 10, kPaper}});
+                          {"second ring", 3, 3, kPen},
+                          {"inside", 4, 4, kFill},
+                          {"last column", 11, 5, kPen},
+                          {"beyond", 12, 5, kPaper},
+                          {"last row", 5, 9, kPen},
+                          {"below", 5, 10, kPaper}});
 }
 
 TEST_F(CanvasTest, FillRectCoversExactlyTheRectangleAndAClearBrushNothing) {
   canvas()->FillRect(Rect(2, 3, 8, 7));
   ExpectPixels(canvas(), {{"first", 2, 3, kFill},
-                                 {"last", 7, 6, kFill},
-                                 {"right of it", 8, 6, kPaper},
-                                 {"below it", 7, 7, kPaper}});
+                          {"last", 7, 6, kFill},
+                          {"right of it", 8, 6, kPaper},
+                          {"below it", 7, 7, kPaper}});
   canvas()->Brush()->setStyle(bsClear);
   canvas()->FillRect(Rect(10, 3, 14, 7));
   EXPECT_EQ(At(11, 4), kPaper);
@@ -113,17 +113,17 @@ TEST_F(CanvasTest, BrushColourMakesAClearBrushSolid) {
 TEST_F(CanvasTest, RoundRectRoundsItsCornersWithoutAntialiasing) {
   canvas()->RoundRect(0, 0, 24, 16, 10, 10);
   ExpectPixels(canvas(), {
-                                    {"top-left corner cut", 0, 0, kPaper},
-                                    {"top-right corner cut", 23, 0, kPaper},
-                                    {"bottom-left corner cut", 0, 15, kPaper},
-                                    {"bottom-right corner cut", 23, 15, kPaper},
-                                    {"top edge", 12, 0, kPen},
-                                    {"bottom edge", 12, 15, kPen},
-                                    {"left edge", 0, 8, kPen},
-                                    {"right edge", 23, 8, kPen},
-                                    {"inside", 12, 8, kFill},
-                                    {"inside near a corner", 3, 3, kFill},
-                                });
+                             {"top-left corner cut", 0, 0, kPaper},
+                             {"top-right corner cut", 23, 0, kPaper},
+                             {"bottom-left corner cut", 0, 15, kPaper},
+                             {"bottom-right corner cut", 23, 15, kPaper},
+                             {"top edge", 12, 0, kPen},
+                             {"bottom edge", 12, 15, kPen},
+                             {"left edge", 0, 8, kPen},
+                             {"right edge", 23, 8, kPen},
+                             {"inside", 12, 8, kFill},
+                             {"inside near a corner", 3, 3, kFill},
+                         });
   EXPECT_EQ(Colours(), (std::set<TColor>{kPaper, kPen, kFill}));
 }
 
@@ -144,10 +144,10 @@ TEST_F(CanvasTest, CopyRectCopiesAndStretches) {
   target.Canvas()->CopyRect(Rect(0, 0, 2, 2), canvas(), Rect(0, 0, 2, 2));
   target.Canvas()->CopyRect(Rect(4, 4, 8, 8), canvas(), Rect(1, 1, 3, 3));
   ExpectPixels(target.Canvas(), {{"copied", 1, 1, kFill},
-                                        {"outside the copy", 2, 2, clBlack},
-                                        {"stretched fill", 5, 5, kFill},
-                                        {"stretched paper", 6, 5, kPaper},
-                                        {"stretched paper below", 5, 6, kPaper}});
+                                 {"outside the copy", 2, 2, clBlack},
+                                 {"stretched fill", 5, 5, kFill},
+                                 {"stretched paper", 6, 5, kPaper},
+                                 {"stretched paper below", 5, 6, kPaper}});
 }
 
 TEST_F(CanvasTest, CopyRectWithinOneSurfaceReadsTheSourceFirst) {
@@ -156,9 +156,9 @@ TEST_F(CanvasTest, CopyRectWithinOneSurfaceReadsTheSourceFirst) {
   canvas()->FillRect(Rect(4, 0, 8, 1));
   canvas()->CopyRect(Rect(2, 0, 10, 1), canvas(), Rect(0, 0, 8, 1));
   ExpectPixels(canvas(), {{"kept", 1, 0, kFill},
-                                 {"moved fill", 5, 0, kFill},
-                                 {"moved lime", 6, 0, clLime},
-                                 {"moved lime end", 9, 0, clLime}});
+                          {"moved fill", 5, 0, kFill},
+                          {"moved lime", 6, 0, clLime},
+                          {"moved lime end", 9, 0, clLime}});
 }
 
 TEST_F(CanvasTest, DrawLeavesOutTheBottomLeftColourOfATransparentBitmap) {
@@ -171,7 +171,7 @@ TEST_F(CanvasTest, DrawLeavesOutTheBottomLeftColourOfATransparentBitmap) {
   EXPECT_EQ(key.TransparentColor(), clYellow);
   canvas()->Draw(4, 4, &key);
   ExpectPixels(canvas(), {{"transparent colour leaves the paper", 4, 4, kPaper},
-                                 {"other colours are drawn", 5, 5, clLime}});
+                          {"other colours are drawn", 5, 5, clLime}});
   key.setTransparent(false);
   canvas()->Draw(10, 4, &key);
   EXPECT_EQ(At(10, 4), clYellow);
@@ -222,12 +222,12 @@ TEST_F(CanvasTest, StretchDrawScalesToTheRectangleAlsoBeyondTheEdges) {
   canvas()->StretchDraw(Rect(4, 4, 8, 8), &picture);
   canvas()->StretchDraw(Rect(-2, -2, 2, 2), &picture);
   ExpectPixels(canvas(), {{"top-left block", 5, 5, clRed},
-                                 {"top-right block", 6, 5, clLime},
-                                 {"bottom-left block", 5, 6, clBlue},
-                                 {"bottom-right block", 7, 7, clYellow},
-                                 {"beyond it", 8, 8, kPaper},
-                                 {"part of a picture drawn off the edge", 1, 1, clYellow},
-                                 {"its neighbour", 0, 0, clYellow}});
+                          {"top-right block", 6, 5, clLime},
+                          {"bottom-left block", 5, 6, clBlue},
+                          {"bottom-right block", 7, 7, clYellow},
+                          {"beyond it", 8, 8, kPaper},
+                          {"part of a picture drawn off the edge", 1, 1, clYellow},
+                          {"its neighbour", 0, 0, clYellow}});
 }
 
 // A picture of exactly these pixels, as a decoder would hand them over.

@@ -51,9 +51,9 @@ TEST(ComponentTest, OwnerListsWhatItOwnsAndDestroysItLastFirst) {
   EXPECT_EQ(owner->FindComponent("Grandchild"), nullptr) << "only what it owns itself";
   Free(owner);
   // Each destructor's own part runs before the components it owns go.
-  EXPECT_EQ(journal, (std::vector<std::string>{"before Owner", "~Owner", "before Second",
-                                               "~Second", "before Grandchild", "~Grandchild",
-                                               "before First", "~First"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"before Owner", "~Owner", "before Second", "~Second",
+                                               "before Grandchild", "~Grandchild", "before First",
+                                               "~First"}));
 }
 
 TEST(ComponentTest, ADeletedComponentLeavesItsOwnersList) {

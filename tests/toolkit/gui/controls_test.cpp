@@ -246,8 +246,8 @@ TEST_F(ControlsTest, ClickAndMouseDownComeThroughTheDispatch) {
   QTest::mouseClick(image->Handle(), Qt::LeftButton, {}, QPoint(3, 4));
   QTest::mouseClick(image->Handle(), Qt::RightButton, {}, QPoint(5, 6));
   Application->OnException = nullptr;
-  EXPECT_EQ(events, (std::vector<std::string>{"left 3,4", "click", "an error in a click",
-                                              "right 5,6"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"left 3,4", "click", "an error in a click", "right 5,6"}));
 }
 
 TEST_F(ControlsTest, APressOnAGraphicControlIsThatControlsAlone) {

@@ -107,9 +107,9 @@ TEST(FormTest, CreateRunsAfterConstructionAndDestroyBeforeDestruction) {
   form->ShowModal();
   form->ShowModal();
   Free(form);
-  EXPECT_EQ(journal, (std::vector<std::string>{"create after construction", "show", "activate",
-                                               "hide", "show", "activate", "hide",
-                                               "destroy while whole"}));
+  EXPECT_EQ(journal,
+            (std::vector<std::string>{"create after construction", "show", "activate", "hide",
+                                      "show", "activate", "hide", "destroy while whole"}));
 }
 
 TEST(FormTest, CreateRunsAtTheNextTurnOfTheLoopWhenNeverShown) {

@@ -209,16 +209,16 @@ TEST_F(WebBrowserTest, AWebPageShowsWhenItsReplyComes) {
 
 TEST_F(WebBrowserTest, AWebPagesPicturesAndStyleComeAfterItAndItIsLaidOutAgainWithThem) {
   std::string picture;
-  ASSERT_TRUE(ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png",
-                            picture));
+  ASSERT_TRUE(
+      ReadFileBytes(std::string(LOMTAK_TEST_DATA_DIR) + "/helpfile/images/pixels.png", picture));
   // A page from the web reaches no file of this computer, not even a picture.
   TempDir dir;
   TempDir::Write(dir / "local.png", picture);
   const std::string local = "file://" + dir / "local.png";
   HttpServer server(QByteArray::fromStdString(
       "<html><head><link rel=\"stylesheet\" type=\"text/css\" href=\"css/site.css\"></head>"
-      "<body><h1>Site</h1><img src=\"/dot.png\"><img src=\"none.png\"><img src=\"" + local +
-      "\"><a href=\"" + local + "\">local</a></body></html>"));
+      "<body><h1>Site</h1><img src=\"/dot.png\"><img src=\"none.png\"><img src=\"" +
+      local + "\"><a href=\"" + local + "\">local</a></body></html>"));
   server.Parts["/dot.png"] = QByteArray::fromStdString(picture);
   server.Parts["/css/site.css"] = "h1 { color: #ff0000; }";
   server.Parts["/none.png"] = "no picture at all";
