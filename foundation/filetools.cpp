@@ -48,32 +48,36 @@ bool MatchesMask(const std::string& name, const std::string& pattern) {
 using Visited = std::set<std::pair<uint64_t, uint64_t>>;
 
 // A folder's entries in name order regardless of letter case, as the original platform lists
-// a folder, so the first theme or wallpaper is the same on every machine.
-std::vector<std::string> NamesInOrder(const std::string& folder) {
-  std::vector<std::string> names;
-  FileSystem().ListFolder(folder, names);
+// a folder, so the first theme or wallpaper is the same on every machine. False when the folder
+// cannot be listed.
+bool NamesInOrder(const std::string& folder, std::vector<std::string>& names) {
+  if (FileSystem().ListFolder(folder, names)) return false;
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     const int order = CompareText(a, b);
     return order != 0 ? order < 0 : a < b;
   });
-  return names;
+  return true;
 }
 
-void Search(const std::string& folder, const std::string& pattern, bool recursive,
+bool Search(const std::string& folder, const std::string& pattern, bool recursive,
             TStringList& list, Visited& visited) {
   const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-  const std::vector<std::string> names = NamesInOrder(folder.empty() ? "." : folder);
+  std::vector<std::string> names;
+  if (!NamesInOrder(folder.empty() ? "." : folder, names)) return false;
   if (recursive) {
     for (const std::string& name : names) {
       const std::string path = prefix + name;
       const TFileStatus status = FileSystem().Status(path);
-      if (status.Kind == TFileKind::Folder && visited.insert({status.Device, status.Inode}).second)
-        Search(path, pattern, recursive, list, visited);
+      if (status.Kind == TFileKind::Folder &&
+          visited.insert({status.Device, status.Inode}).second &&
+          !Search(path, pattern, recursive, list, visited))
+        return false;
     }
   }
   for (const std::string& name : names)
     if (MatchesMask(name, pattern) && FileSystem().Status(prefix + name).Kind != TFileKind::Folder)
       list.Add(prefix + name);
+  return true;
 }
 
 }  // namespace
@@ -104,8 +108,9 @@ bool FindFiles(const std::string& folder, const std::string& pattern, bool recur
   if (!folder.empty() && status.Kind != TFileKind::Folder) return false;
   Visited visited;
   if (status.Kind == TFileKind::Folder) visited.insert({status.Device, status.Inode});
-  Search(folder, pattern, recursive, list, visited);
-  return true;
+  if (Search(folder, pattern, recursive, list, visited)) return true;
+  list.Clear();
+  return false;
 }
 
 bool DeleteFolder(const std::string& path) { return !FileSystem().Remove(path); }

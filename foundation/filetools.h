@@ -15,7 +15,8 @@ bool IsFolderWritable(const std::string& folder);
 // extension) and is not a folder, in name order regardless of letter case. With `recursive` the
 // matches of every subfolder come first, depth first in name order, each folder visited once
 // even through links. An empty folder text searches the current folder and gives bare names.
-// False, with the list empty, when the folder does not exist.
+// False, with the list empty, when the folder does not exist, or it or a folder below it cannot
+// be listed.
 bool FindFiles(const std::string& folder, const std::string& pattern, bool recursive,
                TStringList& list);
 

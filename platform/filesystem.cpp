@@ -83,7 +83,14 @@ std::error_code NotARegularFile() {
 
 std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_view content) {
   static std::atomic<unsigned> counter{0};
+  const TFileStatus at = LinkStatus(path);
   const std::string target = LinkTarget(path);
+  if (at.Kind == TFileKind::Link) {
+    const TFileStatus leadsTo = LinkStatus(target);
+    if (at.Owner != ThisAccount() ||
+        (leadsTo.Kind != TFileKind::Missing && leadsTo.Owner != ThisAccount()))
+      return Errno(EPERM);
+  }
   const std::string folder = FolderOf(target);
   const unsigned allowed = AllowedIn(Status(folder));
   std::string temporary;

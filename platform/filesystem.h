@@ -27,6 +27,8 @@ enum class TFileKind {
   Folder,
   // A FIFO, a device, a socket: never read, since reading may wait for ever or never end.
   Other,
+  // A symbolic link: only LinkStatus tells it, every other look follows the link.
+  Link,
 };
 
 struct TFileStatus {
@@ -35,7 +37,11 @@ struct TFileStatus {
   int64_t ModifiedAt = 0;  // seconds since 1970
   // Equal for two paths of one file or folder.
   uint64_t Device = 0, Inode = 0;
+  uint32_t Owner = 0;  // the account that owns it
 };
+
+// The account the program runs as: what it makes is this account's.
+uint32_t ThisAccount();
 
 // The error of a read where something other than a regular file or a folder stands.
 std::error_code NotARegularFile();
@@ -84,8 +90,25 @@ public:
   // A file that CreateFile made, in this process or another, is still open.
   virtual bool IsBeingWritten(const std::string& path) = 0;
 
+  // What stands at a path itself, and changes that never pass through a link standing there.
+  // What stands at the path, a link not followed (Kind Link, Owner the link's).
+  virtual TFileStatus LinkStatus(const std::string& path) = 0;
+  // The longest name, in bytes, that an entry of the folder may have.
+  virtual size_t LongestName(const std::string& folder) = 0;
+  // Moves `from` to `to` in one step when nothing stands at `to`, not even a link or an empty
+  // folder; EEXIST when something does.
+  virtual std::error_code MoveNew(const std::string& from, const std::string& to) = 0;
+  // Removes a file, a link (not what it leads to) or an empty folder: ENOTEMPTY for a folder
+  // that holds anything.
+  virtual std::error_code RemoveEntry(const std::string& path) = 0;
+  // Sets the permission bits of a file or folder this account owns: ELOOP when a link stands at
+  // the path, EPERM when another account owns what stands there.
+  virtual std::error_code SetOwnMode(const std::string& path, unsigned mode) = 0;
+
   // Writes `content` to a new file beside `path`, puts it on the disk, renames it over `path`
-  // and puts the folder on the disk; a symbolic link is followed and its target replaced. A
+  // and puts the folder on the disk; a symbolic link is followed and its target replaced when
+  // the link and its target are this account's: one another account owns gives EPERM, and what
+  // it leads to stays untouched (a link planted in a shared folder must not write elsewhere). A
   // reader sees the old content or the new one, never a mix. The file keeps the permission bits
   // it had. On failure the old file is untouched and the new one removed, but for a folder that
   // could not be put on the disk: the new content is then in place and may not outlast a crash.
@@ -130,6 +153,16 @@ public:
   }
   std::error_code Remove(const std::string& path) override { return Target.Remove(path); }
   bool IsBeingWritten(const std::string& path) override { return Target.IsBeingWritten(path); }
+
+  TFileStatus LinkStatus(const std::string& path) override { return Target.LinkStatus(path); }
+  size_t LongestName(const std::string& folder) override { return Target.LongestName(folder); }
+  std::error_code MoveNew(const std::string& from, const std::string& to) override {
+    return Target.MoveNew(from, to);
+  }
+  std::error_code RemoveEntry(const std::string& path) override { return Target.RemoveEntry(path); }
+  std::error_code SetOwnMode(const std::string& path, unsigned mode) override {
+    return Target.SetOwnMode(path, mode);
+  }
 
 protected:
   TFileSystem& Target;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>  // renameat2
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +21,19 @@ std::error_code LastError() { return std::error_code(errno, std::generic_categor
 TFileKind KindOf(mode_t mode) {
   if (S_ISREG(mode)) return TFileKind::Regular;
   if (S_ISDIR(mode)) return TFileKind::Folder;
+  if (S_ISLNK(mode)) return TFileKind::Link;
   return TFileKind::Other;
+}
+
+TFileStatus StatusOf(const struct stat& info) {
+  TFileStatus status;
+  status.Kind = KindOf(info.st_mode);
+  status.Mode = info.st_mode & 07777;
+  status.ModifiedAt = info.st_mtime;
+  status.Device = info.st_dev;
+  status.Inode = info.st_ino;
+  status.Owner = info.st_uid;
+  return status;
 }
 
 // The kind of a file that may be read: a folder or anything that is no regular file is refused
@@ -63,14 +76,8 @@ class TPosixFileSystem final : public TFileSystem {
 public:
   TFileStatus Status(const std::string& path) override {
     struct stat info;
-    TFileStatus status;
-    if (stat(path.c_str(), &info) != 0) return status;
-    status.Kind = KindOf(info.st_mode);
-    status.Mode = info.st_mode & 07777;
-    status.ModifiedAt = info.st_mtime;
-    status.Device = info.st_dev;
-    status.Inode = info.st_ino;
-    return status;
+    if (stat(path.c_str(), &info) != 0) return {};
+    return StatusOf(info);
   }
 
   std::string LinkTarget(const std::string& path) override {
@@ -169,9 +176,53 @@ public:
     close(fd);
     return held;
   }
+
+  TFileStatus LinkStatus(const std::string& path) override {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) return {};
+    return StatusOf(info);
+  }
+
+  size_t LongestName(const std::string& folder) override {
+    const long longest = pathconf(folder.c_str(), _PC_NAME_MAX);
+    return longest > 0 ? static_cast<size_t>(longest) : NAME_MAX;
+  }
+
+  std::error_code MoveNew(const std::string& from, const std::string& to) override {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+    if (errno != EINVAL && errno != ENOSYS) return LastError();
+    // A file system that cannot refuse in the same step (NFS): a look just before.
+    struct stat info;
+    if (lstat(to.c_str(), &info) == 0) return std::error_code(EEXIST, std::generic_category());
+    return rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : LastError();
+  }
+
+  std::error_code RemoveEntry(const std::string& path) override {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) return LastError();
+    const int removed = S_ISDIR(info.st_mode) ? rmdir(path.c_str()) : unlink(path.c_str());
+    return removed == 0 ? std::error_code() : LastError();
+  }
+
+  std::error_code SetOwnMode(const std::string& path, unsigned mode) override {
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return LastError();
+    struct stat info;
+    std::error_code failed;
+    if (fstat(fd, &info) != 0)
+      failed = LastError();
+    else if (info.st_uid != geteuid())
+      failed = std::error_code(EPERM, std::generic_category());
+    else if (fchmod(fd, mode) != 0)
+      failed = LastError();
+    close(fd);
+    return failed;
+  }
 };
 
 }  // namespace
+
+uint32_t ThisAccount() { return geteuid(); }
 
 TFileSystem& PosixFileSystem() {
   static TPosixFileSystem posix;

@@ -10,6 +10,7 @@
 #include "platform/filesystem.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
+#include "toolkit/messagebox.h"
 #include "toolkit/sysutils.h"
 #include "users/tusers.h"
 
@@ -18,6 +19,8 @@ namespace {
 constexpr char kGeneral[] = "GENERAL";
 constexpr char kPassword[] = "Password";
 constexpr char kAvatar[] = "Avatar";
+constexpr char kName[] = "Name";
+constexpr char kStatistic[] = "Statistic";
 
 struct TDefaultMessage {
   const char* Name;
@@ -35,6 +38,12 @@ const std::vector<TDefaultMessage>& DefaultMessages() {
       {"ConfirmationToDelete",
        FromUtf8("Вы действительно хотите УДАЛИТЬ пользователя '%USER.NAME%' со всеми данными?")},
       {"Deleted", FromUtf8("Пользователь '%USER.NAME%' успешно удален")},
+      {"DeletedFolderKept",
+       FromUtf8("Пользователь '%USER.NAME%' удален, но его папка оставлена: в ней есть файлы, "
+                "которые записала не программа.")},
+      {"ProfileNotPrivate",
+       FromUtf8("Не удалось закрыть папку пользователя '%USER.NAME%' от других учётных "
+                "записей: %REASON%. Файл с паролем могут прочитать другие.")},
   };
   return messages;
 }
@@ -45,15 +54,7 @@ TUser::TUser(TUsers* owner, const std::string& name) : TLTObject(owner) {
   if (!isPlainName(name)) throw Exception("FB1904EA/F Program Error");
   for (const TDefaultMessage& message : DefaultMessages()) AddMessage(message.Name, message.Text);
   Name = Trim(name);
-  // The profile holds the password's digest: the folder is its owner's alone, also one made
-  // open to every account by an earlier release.
-  const std::string folder = getProfileFolder();
-  FileSystem().MakeFolders(folder, 0700);
-  const TFileStatus status = FileSystem().Status(folder);
-  if (status.Kind == TFileKind::Folder && (status.Mode & 0077))
-    FileSystem().SetMode(folder, status.Mode & ~0077u);
-  Options = std::make_unique<TIniOptions>(folder + "/Profile.ini", true);
-  if (Options->ReadString(kGeneral, kPassword, "").empty()) setPassword("");
+  Options = std::make_unique<TIniOptions>(getProfileFolder() + "/" + kProfileFile, true);
 }
 
 TUser::~TUser() = default;
@@ -88,7 +89,18 @@ bool TUser::setPassword(const std::string& password) {
   return Options->LastError.empty();
 }
 
-bool TUser::Authorize() { return CheckPassword("") || getRoot()->ShowAuthorization(this); }
+bool TUser::Authorize() {
+  if (!CheckPassword("") && !getRoot()->ShowAuthorization(this)) return false;
+  // The profile holds the password's digest: its folder is its owner's alone.
+  const std::string folder = getProfileFolder();
+  const TFileStatus status = FileSystem().LinkStatus(folder);
+  if (status.Kind == TFileKind::Folder && (status.Mode & 0077)) {
+    if (const std::error_code failed = FileSystem().SetOwnMode(folder, status.Mode & ~0077u))
+      MessageDlg(ReplacePlaceholder(getMessage("ProfileNotPrivate"), "REASON", failed.message()),
+                 mtError);
+  }
+  return true;
+}
 
 void TUser::Train() {
   if (!Authorize()) return;
@@ -97,13 +109,88 @@ void TUser::Train() {
 
 bool TUser::ChangePassword() { return Authorize() && getRoot()->ChangePassword(this); }
 
+namespace {
+
+// A file that a save of the program writes: the name, or a temporary of it that a killed save
+// left ("Profile.ini.~123.4").
+bool IsSaveOf(const std::string& name, const std::string& file) {
+  return name == file || name.compare(0, file.size() + 2, file + ".~") == 0;
+}
+
+bool IsStatisticFile(const std::string& name) {
+  const size_t dot = name.find(".stat");
+  return dot != std::string::npos && dot > 0 && IsSaveOf(name, name.substr(0, dot + 5));
+}
+
+// Removes the program's files in the folder (those `written` names), then the folder when that
+// leaves it empty. False when a file of the program's could not be removed; `kept` when
+// anything stays.
+bool RemoveWritten(const std::string& folder, bool (*written)(const std::string&), bool& kept) {
+  std::vector<std::string> names;
+  if (FileSystem().ListFolder(folder, names)) return false;
+  for (const std::string& name : names) {
+    const std::string path = folder + "/" + name;
+    if (FileSystem().LinkStatus(path).Kind == TFileKind::Regular && written(name)) {
+      if (FileSystem().RemoveEntry(path)) return false;
+    } else {
+      kept = true;
+    }
+  }
+  if (!kept && FileSystem().RemoveEntry(folder)) kept = true;
+  return true;
+}
+
+}  // namespace
+
 bool TUser::Delete() {
   if (!Authorize() || !Confirm("ConfirmationToDelete")) return false;
   getUsers()->Remove(Name);
-  if (!DeleteFolder(getProfileFolder())) return false;
-  ShowMessage("Deleted");
+  // Only what the program wrote goes: the statistics of each course folder, then the profile,
+  // last, so that a failure before leaves a user whom the next start lists whole.
+  const std::string folder = getProfileFolder();
+  std::vector<std::string> names;
+  if (FileSystem().LinkStatus(folder).Kind != TFileKind::Folder ||
+      FileSystem().ListFolder(folder, names))
+    return false;
+  bool kept = false;
+  for (const std::string& name : names) {
+    const std::string course = folder + "/" + name, statistic = course + "/" + kStatistic;
+    if (FileSystem().LinkStatus(course).Kind != TFileKind::Folder ||
+        FileSystem().LinkStatus(statistic).Kind != TFileKind::Folder)
+      continue;
+    bool keptHere = false;
+    if (!RemoveWritten(statistic, IsStatisticFile, keptHere) ||
+        !RemoveWritten(
+            course, [](const std::string&) { return false; }, keptHere))
+      return false;
+  }
+  if (!RemoveWritten(
+          folder, [](const std::string& name) { return IsSaveOf(name, kProfileFile); }, kept))
+    return false;
+  ShowMessage(kept ? "DeletedFolderKept" : "Deleted");
   delete this;
   return true;
+}
+
+std::string TUser::NewProfile(const std::string& name, const std::string& password,
+                              std::optional<int32_t> avatar) {
+  // As the profile store writes them: each value a text between single quotes.
+  const auto line = [](const char* key, const std::string& value) {
+    return std::string(key) + "='" + EscapeLineBreaks(value) + "'\r\n";
+  };
+  std::string text = std::string("[") + kGeneral + "]\r\n" + line(kPassword, MD5Hex(password));
+  if (avatar) text += line(kAvatar, IntToStr(*avatar));
+  return text + line(kName, Trim(name));
+}
+
+std::string TUser::NameInProfile(const std::string& folder) {
+  return TIniOptions(folder + "/" + kProfileFile, false).ReadString(kGeneral, kName, "");
+}
+
+bool TUser::WriteNameInProfile(const std::string& folder, const std::string& name) {
+  TIniOptions profile(folder + "/" + kProfileFile, true);
+  profile.WriteString(kGeneral, kName, name);
+  return profile.LastError.empty();
 }
 
 bool TUser::isPlainName(const std::string& name) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "foundation/tltobject.h"
@@ -15,9 +16,11 @@ class TUsers;
 
 class TUser : public TLTObject {
 public:
-  // Trims the name and makes the profile folder and a password digest when they are missing.
-  // The profile folder is its owner's alone (0700), and so is what is made in it.
-  // Raises "FB1904EA/F Program Error" for a name that is no plain user name (isPlainName).
+  // The profile's file in the profile folder: a folder that holds it is a user's.
+  static constexpr char kProfileFile[] = "Profile.ini";
+
+  // Trims the name; touches nothing on the disk (the user list makes the profile of a new
+  // user). Raises "FB1904EA/F Program Error" for a name that is no plain user name (isPlainName).
   TUser(TUsers* owner, const std::string& name);
   ~TUser() override;
 
@@ -45,17 +48,33 @@ public:
   bool setPassword(const std::string& password);
 
   // True when the user may act: at once for a user without a password, else when the
-  // password prompt was answered with the right password.
+  // password prompt was answered with the right password. Then the profile folder is made its
+  // owner's alone (an earlier release left it open to every account); a failure says so in the
+  // message "ProfileNotPrivate".
   bool Authorize();
   // After authorization: the start window, and the training screen of each course chosen
   // there, until the start window is left.
   void Train();
   // After authorization: the new-password window; true when a new password was stored.
   bool ChangePassword();
-  // After authorization and a Yes to "ConfirmationToDelete": leaves the list, deletes the
-  // profile folder, shows "Deleted" and deletes this object. False, with the object alive, when
-  // any step fails; after a failed folder removal the user stays out of the list.
+  // After authorization and a Yes to "ConfirmationToDelete": leaves the list, deletes what the
+  // program wrote in the profile folder (the course folders' statistics, the profile last) and
+  // the folder when that leaves it empty, shows "Deleted" (or "DeletedFolderKept" when other
+  // files kept the folder) and deletes this object. False, with the object alive, when any step
+  // fails; the user then stays out of the list, and, its profile being still there, is listed
+  // again at the next start.
   bool Delete();
+
+  // The bytes of the Profile.ini of a new user, written in one piece: the password's digest, the
+  // avatar when given, and the name, which tells at a later start which name the folder's name
+  // stands for.
+  static std::string NewProfile(const std::string& name, const std::string& password,
+                                std::optional<int32_t> avatar);
+  // The name written into the profile in the folder, empty when there is none; writes nothing.
+  static std::string NameInProfile(const std::string& folder);
+  // Writes the name into the profile in the folder (the profile of an earlier release); true
+  // when it reached the disk.
+  static bool WriteNameInProfile(const std::string& folder, const std::string& name);
 
   // Whether the name, trimmed, can be a profile folder of its own inside the users folder that
   // the next start lists again: not empty, no "." at its start, no "/", no control character and

@@ -87,6 +87,22 @@ TEST_F(FileToolsTest, MissingFolderGivesFalseAndAnEmptyList) {
   EXPECT_EQ(list.Count(), 0);
 }
 
+// A listing that failed is no empty folder: the caller hears of it.
+TEST_F(FileToolsTest, AFolderThatCannotBeListedGivesFalseAndAnEmptyList) {
+  Touch("a.jpg");
+  Touch("sub/b.jpg");
+  for (const std::string& failing : {dir.path(), dir / "sub"}) {
+    SCOPED_TRACE(failing);
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::List, failing, std::errc::permission_denied);
+    list.Add("stale");
+    EXPECT_FALSE(FindFiles(dir.path(), "*.jpg", true, list));
+    EXPECT_EQ(list.Count(), 0);
+  }
+  EXPECT_TRUE(FindFiles(dir.path(), "*.jpg", true, list));
+  EXPECT_EQ(list.Count(), 2);
+}
+
 TEST_F(FileToolsTest, EmptyFolderTextSearchesTheCurrentFolder) {
   Touch("here.txt");
   std::string previous = fs::current_path().string();

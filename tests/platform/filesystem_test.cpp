@@ -80,6 +80,98 @@ TEST_F(PosixFileSystemTest, ReplaceKeepsPermissionsAndFollowsLinks) {
   EXPECT_EQ(TempDir::Mode(file), 0640u);
 }
 
+// A link another account planted (in a folder shared by several accounts) must not make a save
+// write where it leads.
+TEST_F(PosixFileSystemTest, ReplaceFollowsNoLinkOfAnotherAccount) {
+  const std::string file = dir / "victim", link = dir / "Profile.ini";
+  TempDir::Write(file, "old");
+  ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
+  FaultyFileSystem disk;
+  disk.PretendOthers(link);
+  EXPECT_EQ(disk.ReplaceFile(link, "new"), std::errc::operation_not_permitted);
+  EXPECT_EQ(TempDir::Read(file), "old");
+  EXPECT_TRUE(fs::is_symlink(link));
+  // Nor one of this account's that leads to another account's file.
+  FaultyFileSystem other;
+  other.PretendOthers(file);
+  EXPECT_EQ(other.ReplaceFile(link, "new"), std::errc::operation_not_permitted);
+  EXPECT_EQ(TempDir::Read(file), "old");
+  EXPECT_EQ(dir.EntryCount(), 2u);
+}
+
+TEST_F(PosixFileSystemTest, LinkStatusTellsTheLinkItselfAndItsOwner) {
+  TempDir::Write(dir / "file", "x");
+  fs::create_directory(dir / "folder");
+  fs::create_symlink(dir / "file", dir / "link");
+  fs::create_symlink(dir / "nowhere", dir / "dangling");
+  struct Case {
+    const char* name;
+    std::string path;
+    TFileKind kind;
+  } cases[] = {
+      {"File", dir / "file", TFileKind::Regular},
+      {"Folder", dir / "folder", TFileKind::Folder},
+      {"Link", dir / "link", TFileKind::Link},
+      {"Dangling", dir / "dangling", TFileKind::Link},
+      {"Missing", dir / "missing", TFileKind::Missing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TFileStatus status = posix.LinkStatus(c.path);
+    EXPECT_EQ(status.Kind, c.kind);
+    if (c.kind != TFileKind::Missing) {
+      EXPECT_EQ(status.Owner, ThisAccount());
+    }
+  }
+  EXPECT_EQ(posix.Status(dir / "link").Kind, TFileKind::Regular);
+  EXPECT_EQ(posix.Status(dir / "file").Owner, ThisAccount());
+  EXPECT_GE(posix.LongestName(dir.path()), 255u);
+}
+
+TEST_F(PosixFileSystemTest, MoveNewNeverReplacesAnything) {
+  fs::create_directories(dir / "made/inside");
+  TempDir::Write(dir / "file", "x");
+  fs::create_directory(dir / "empty");
+  fs::create_symlink(dir / "nowhere", dir / "dangling");
+  for (const char* there : {"file", "empty", "dangling"}) {
+    SCOPED_TRACE(there);
+    EXPECT_EQ(posix.MoveNew(dir / "made", dir / there), std::errc::file_exists);
+    EXPECT_TRUE(fs::exists(dir / "made/inside"));
+  }
+  EXPECT_TRUE(fs::is_empty(dir / "empty"));
+  EXPECT_FALSE(posix.MoveNew(dir / "made", dir / "placed"));
+  EXPECT_TRUE(fs::exists(dir / "placed/inside"));
+  EXPECT_FALSE(fs::exists(dir / "made"));
+}
+
+TEST_F(PosixFileSystemTest, RemoveEntryTakesOneEntryOnly) {
+  fs::create_directories(dir / "full/inside");
+  fs::create_directory(dir / "empty");
+  TempDir::Write(dir / "file", "x");
+  fs::create_directory_symlink(dir / "full", dir / "link");
+  EXPECT_EQ(posix.RemoveEntry(dir / "full"), std::errc::directory_not_empty);
+  EXPECT_FALSE(posix.RemoveEntry(dir / "link"));
+  EXPECT_TRUE(fs::exists(dir / "full/inside"));
+  EXPECT_FALSE(posix.RemoveEntry(dir / "empty"));
+  EXPECT_FALSE(posix.RemoveEntry(dir / "file"));
+  EXPECT_EQ(posix.RemoveEntry(dir / "file"), std::errc::no_such_file_or_directory);
+  EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST_F(PosixFileSystemTest, SetOwnModeChangesNothingThroughALink) {
+  fs::create_directory(dir / "folder");
+  chmod((dir / "folder").c_str(), 0755);
+  fs::create_directory_symlink(dir / "folder", dir / "link");
+  EXPECT_EQ(posix.SetOwnMode(dir / "link", 0700), std::errc::too_many_symbolic_link_levels);
+  EXPECT_EQ(TempDir::Mode(dir / "folder"), 0755u);
+  EXPECT_FALSE(posix.SetOwnMode(dir / "folder", 0700));
+  EXPECT_EQ(TempDir::Mode(dir / "folder"), 0700u);
+  FaultyFileSystem disk;
+  disk.PretendOthers(dir / "folder");
+  EXPECT_EQ(disk.SetOwnMode(dir / "folder", 0755), std::errc::operation_not_permitted);
+  EXPECT_EQ(TempDir::Mode(dir / "folder"), 0700u);
+}
+
 TEST_F(PosixFileSystemTest, WhatIsMadeIsNoMoreOpenThanItsFolder) {
   struct Case {
     const char* name;

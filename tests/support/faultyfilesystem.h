@@ -5,6 +5,7 @@
 // see them wait and come back. Safe for concurrent use, as the program's file system must be.
 
 #include <algorithm>
+#include <climits>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -13,7 +14,8 @@
 
 #include "platform/filesystem.h"
 
-// What may be made to fail (Sync: of a new file).
+// What may be made to fail (Sync: of a new file; Rename also MoveNew; Remove also RemoveEntry;
+// SetMode also SetOwnMode).
 enum class FileOperation {
   Read,
   List,
@@ -53,6 +55,7 @@ public:
   void Heal() {
     std::lock_guard<std::mutex> guard(Lock);
     Faults.clear();
+    KillAt = INT_MAX;
   }
   // Every read of the path waits for a LetThrough of its own.
   void HoldReads(std::string path) {
@@ -73,6 +76,43 @@ public:
   int HeldReadsDone() {
     std::lock_guard<std::mutex> guard(Lock);
     return Done;
+  }
+
+  // What changes the disk (a new folder or file, an append, a sync, a mode, a move, a removal)
+  // from the `n`th such change on (0: the next) fails, as after a kill: nothing the program
+  // does then reaches the disk, not even its cleaning up. Heal ends it.
+  void KillAtChange(int n) {
+    std::lock_guard<std::mutex> guard(Lock);
+    KillAt = Changes + n;
+  }
+  // How many changes of the disk were asked for so far.
+  int ChangesAsked() {
+    std::lock_guard<std::mutex> guard(Lock);
+    return Changes;
+  }
+  // What stands at exactly that path is said to be another account's, to Status and
+  // LinkStatus alike, and SetOwnMode refuses it.
+  void PretendOthers(std::string path) {
+    std::lock_guard<std::mutex> guard(Lock);
+    Others.push_back(std::move(path));
+  }
+
+  TFileStatus Status(const std::string& path) override { return Owned(path, Target.Status(path)); }
+  TFileStatus LinkStatus(const std::string& path) override {
+    return Owned(path, Target.LinkStatus(path));
+  }
+  std::error_code MoveNew(const std::string& from, const std::string& to) override {
+    if (std::error_code failed = Change(FileOperation::Rename, to)) return failed;
+    return Target.MoveNew(from, to);
+  }
+  std::error_code RemoveEntry(const std::string& path) override {
+    if (std::error_code failed = Change(FileOperation::Remove, path)) return failed;
+    return Target.RemoveEntry(path);
+  }
+  std::error_code SetOwnMode(const std::string& path, unsigned mode) override {
+    if (std::error_code failed = Change(FileOperation::SetMode, path)) return failed;
+    if (IsOthers(path)) return std::make_error_code(std::errc::operation_not_permitted);
+    return Target.SetOwnMode(path, mode);
   }
 
   std::error_code ReadFile(const std::string& path, std::string& content) override {
@@ -101,32 +141,32 @@ public:
     return Target.ListFolder(folder, names);
   }
   std::error_code MakeFolder(const std::string& path, unsigned mode) override {
-    if (std::error_code failed = Fault(FileOperation::MakeFolder, path)) return failed;
+    if (std::error_code failed = Change(FileOperation::MakeFolder, path)) return failed;
     if (Exhausted()) return std::make_error_code(std::errc::no_space_on_device);
     return Target.MakeFolder(path, mode);
   }
   std::error_code CreateFile(const std::string& path, unsigned mode,
                              std::unique_ptr<TNewFile>& file) override {
-    if (std::error_code failed = Fault(FileOperation::Create, path)) return failed;
+    if (std::error_code failed = Change(FileOperation::Create, path)) return failed;
     std::unique_ptr<TNewFile> made;
     if (std::error_code failed = Target.CreateFile(path, mode, made)) return failed;
     file = std::make_unique<FaultyFile>(*this, path, std::move(made));
     return {};
   }
   std::error_code SetMode(const std::string& path, unsigned mode) override {
-    if (std::error_code failed = Fault(FileOperation::SetMode, path)) return failed;
+    if (std::error_code failed = Change(FileOperation::SetMode, path)) return failed;
     return Target.SetMode(path, mode);
   }
   std::error_code Rename(const std::string& from, const std::string& to) override {
-    if (std::error_code failed = Fault(FileOperation::Rename, to)) return failed;
+    if (std::error_code failed = Change(FileOperation::Rename, to)) return failed;
     return Target.Rename(from, to);
   }
   std::error_code SyncFolder(const std::string& folder) override {
-    if (std::error_code failed = Fault(FileOperation::SyncFolder, folder)) return failed;
+    if (std::error_code failed = Change(FileOperation::SyncFolder, folder)) return failed;
     return Target.SyncFolder(folder);
   }
   std::error_code Remove(const std::string& path) override {
-    if (std::error_code failed = Fault(FileOperation::Remove, path)) return failed;
+    if (std::error_code failed = Change(FileOperation::Remove, path)) return failed;
     return Target.Remove(path);
   }
 
@@ -143,6 +183,7 @@ private:
     FaultyFile(FaultyFileSystem& disk, std::string path, std::unique_ptr<TNewFile> file)
         : Disk(disk), Path(std::move(path)), File(std::move(file)) {}
     std::error_code Append(std::string_view bytes) override {
+      if (Disk.Killed()) return std::make_error_code(std::errc::io_error);
       // What fits is written, as a full disk does, then the write fails.
       const uint64_t room = Disk.Room(bytes.size());
       if (room < bytes.size()) {
@@ -152,7 +193,7 @@ private:
       return File->Append(bytes);
     }
     std::error_code Sync() override {
-      if (std::error_code failed = Disk.Fault(FileOperation::Sync, Path)) return failed;
+      if (std::error_code failed = Disk.Change(FileOperation::Sync, Path)) return failed;
       return File->Sync();
     }
     std::error_code Close() override { return File->Close(); }
@@ -168,6 +209,24 @@ private:
     for (const TFault& fault : Faults)
       if (fault.Op == operation && path.find(fault.Part) != std::string::npos) return fault.Error;
     return {};
+  }
+  // A fault of the operation, or a kill when this change is one too many.
+  std::error_code Change(FileOperation operation, const std::string& path) {
+    if (Killed()) return std::make_error_code(std::errc::io_error);
+    return Fault(operation, path);
+  }
+  // Counts a change; true when it comes after the kill.
+  bool Killed() {
+    std::lock_guard<std::mutex> guard(Lock);
+    return Changes++ >= KillAt;
+  }
+  bool IsOthers(const std::string& path) {
+    std::lock_guard<std::mutex> guard(Lock);
+    return std::find(Others.begin(), Others.end(), path) != Others.end();
+  }
+  TFileStatus Owned(const std::string& path, TFileStatus status) {
+    if (IsOthers(path)) status.Owner = ThisAccount() + 1;
+    return status;
   }
   // How many of the bytes the disk takes; it takes them from its room.
   uint64_t Room(uint64_t bytes) {
@@ -193,4 +252,7 @@ private:
   int Passes = 0;
   int Waiting = 0;
   int Done = 0;
+  int Changes = 0;
+  int KillAt = INT_MAX;
+  std::vector<std::string> Others;
 };

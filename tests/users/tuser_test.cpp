@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
 
 #include "foundation/scrypto.h"
 #include "foundation/tinioptions.h"
@@ -52,15 +53,20 @@ TEST_F(TUserTest, ANewProfileHoldsTheDigestOfTheEmptyPassword) {
   EXPECT_TRUE(user->Authorize());
 }
 
+// Listing a profile writes nothing into it: a missing or emptied digest is no password.
 TEST_F(TUserTest, AMissingOrEmptiedDigestMeansNoPassword) {
   for (const char* line : {"", "Password=\r\n", "Password=''\r\n"}) {
     SCOPED_TRACE(line);
+    const std::string profile = std::string("[GENERAL]\r\n") + line + "Avatar='3'\r\n";
     fs::create_directories(app.getUsersDir() + "/Anna");
-    TempDir::Write(ProfileIni("Anna"), std::string("[GENERAL]\r\n") + line + "Avatar='3'\r\n");
+    TempDir::Write(ProfileIni("Anna"), profile);
     app.Rebuild();
     TUser* user = users().Find("Anna");
     ASSERT_NE(user, nullptr);
-    EXPECT_EQ(user->getOptions()->ReadString("GENERAL", "Password", ""), kEmptyDigest);
+    EXPECT_EQ(TempDir::Read(ProfileIni("Anna")), profile);
+    EXPECT_TRUE(user->CheckPassword(""));
+    EXPECT_FALSE(user->CheckPassword("x"));
+    EXPECT_TRUE(user->Authorize());
     EXPECT_EQ(user->getAvatar(), 3);
   }
 }
@@ -69,16 +75,17 @@ TEST_F(TUserTest, AMissingOrEmptiedDigestMeansNoPassword) {
 // its user must still get in.
 TEST_F(TUserTest, AProfileThatCannotBeWrittenMeansNoPassword) {
   fs::create_directories(app.getUsersDir() + "/Anna");
+  TempDir::Write(ProfileIni("Anna"), "[GENERAL]\r\n");
   FaultyFileSystem disk;
   disk.Fail(FileOperation::Create, "/Anna/", std::errc::read_only_file_system);
   app.Rebuild();
   TUser* user = users().Find("Anna");
   ASSERT_NE(user, nullptr);
-  EXPECT_FALSE(fs::exists(ProfileIni("Anna")));
   EXPECT_TRUE(user->CheckPassword(""));
   EXPECT_FALSE(user->CheckPassword("x"));
   // No window is installed: every prompt would be closed.
   EXPECT_TRUE(user->Authorize());
+  EXPECT_EQ(TempDir::Read(ProfileIni("Anna")), "[GENERAL]\r\n");
 }
 
 // The profile holds the password's digest: no other account of the machine may read it.
@@ -87,26 +94,38 @@ TEST_F(TUserTest, AProfileIsPrivateToItsOwner) {
   TUser* user = users().Add("Anna");
   EXPECT_EQ(TempDir::Mode(user->getProfileFolder()), 0700u);
   EXPECT_EQ(TempDir::Mode(ProfileIni("Anna")), 0600u);
-  // A profile of an earlier release, open to every account, is closed when it is loaded.
+  // A profile of an earlier release, open to every account, is closed when its user acts,
+  // not when it is listed.
   const std::string older = app.getUsersDir() + "/Boris";
   fs::create_directories(older);
   chmod(older.c_str(), 0755);
   TempDir::Write(older + "/Profile.ini", "[GENERAL]\r\n");
   app.Rebuild();
-  ASSERT_NE(users().Find("Boris"), nullptr);
+  TUser* boris = users().Find("Boris");
+  ASSERT_NE(boris, nullptr);
+  EXPECT_EQ(TempDir::Mode(older), 0755u);
+  EXPECT_TRUE(boris->Authorize());
   EXPECT_EQ(TempDir::Mode(older), 0700u);
+  EXPECT_TRUE(boxes.Shown.empty());
 }
 
-// Another account's profile, private to it: its digest cannot be read, so it would seem to
-// have no password.
-TEST_F(TUserTest, AProfileFolderThisAccountCannotOpenIsNoUser) {
-  fs::create_directories(app.getUsersDir() + "/Anna");
-  fs::create_directories(app.getUsersDir() + "/Boris");
+// Where the folder cannot be closed the user still gets in, and is told.
+TEST_F(TUserTest, AProfileFolderThatCannotBeMadePrivateIsSaid) {
+  const std::string older = app.getUsersDir() + "/Boris";
+  fs::create_directories(older);
+  chmod(older.c_str(), 0755);
+  TempDir::Write(older + "/Profile.ini", "[GENERAL]\r\n");
   FaultyFileSystem disk;
-  disk.Fail(FileOperation::List, "/Anna", std::errc::permission_denied);
-  app.Rebuild();
-  EXPECT_EQ(users().Find("Anna"), nullptr);
-  EXPECT_NE(users().Find("Boris"), nullptr);
+  disk.Fail(FileOperation::SetMode, "/Boris", std::errc::operation_not_permitted);
+  TUser* boris = users().Find("Boris");
+  ASSERT_NE(boris, nullptr);
+  EXPECT_TRUE(boris->Authorize());
+  EXPECT_EQ(TempDir::Mode(older), 0755u);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text,
+            TLTObject::ReplacePlaceholder(
+                boris->getMessage("ProfileNotPrivate"), "REASON",
+                std::make_error_code(std::errc::operation_not_permitted).message()));
 }
 
 TEST_F(TUserTest, PasswordsMatchByTheExactDigest) {
@@ -202,6 +221,46 @@ TEST_F(TUserTest, DeleteAsksThenRemovesTheUserAndItsFolder) {
   ASSERT_EQ(boxes.Shown.size(), 3u);
   EXPECT_EQ(boxes.Shown[2].Type, mtInformation);
   EXPECT_EQ(boxes.Shown[2].Text, deleted);
+}
+
+// A profile folder may hold files of the person's own: deleting the user takes only what the
+// program wrote.
+TEST_F(TUserTest, DeleteKeepsWhatTheProgramDidNotWrite) {
+  TUser* user = users().Add("Anna");
+  const std::string folder = user->getProfileFolder(), outside = app.getProgramDir() + "/keep";
+  TempDir::Write(outside, "not the user's");
+  for (const char* course : {"English", "Russian", "Deutsch"})
+    fs::create_directories(folder + "/" + course + "/Statistic");
+  TempDir::Write(folder + "/English/Statistic/run.stat", "*\r\n");
+  TempDir::Write(folder + "/English/Statistic/run.stat.~12.0", "*");
+  TempDir::Write(folder + "/Russian/Statistic/run.stat", "*\r\n");
+  TempDir::Write(folder + "/Russian/Statistic/notes.txt", "mine");
+  fs::create_symlink(outside, folder + "/Deutsch/Statistic/old.stat");
+  fs::create_directories(folder + "/Documents");
+  TempDir::Write(folder + "/Documents/thesis.txt", "chapter one");
+  TempDir::Write(folder + "/Profile.ini.~12.1", "half");
+  boxes.Answer = mrYes;
+  const std::string kept = user->getMessage("DeletedFolderKept");
+  EXPECT_TRUE(user->Delete());
+  EXPECT_EQ(users().getCount(), 0);
+  // A link is no statistics file the program wrote.
+  EXPECT_TRUE(fs::is_symlink(folder + "/Deutsch/Statistic/old.stat"));
+  fs::remove(folder + "/Deutsch/Statistic/old.stat");
+  EXPECT_EQ(TempDir::Contents(folder), (std::map<std::string, std::string>{
+                                           {"Deutsch/", ""},
+                                           {"Deutsch/Statistic/", ""},
+                                           {"Documents/", ""},
+                                           {"Documents/thesis.txt", "chapter one"},
+                                           {"Russian/", ""},
+                                           {"Russian/Statistic/", ""},
+                                           {"Russian/Statistic/notes.txt", "mine"},
+                                       }));
+  EXPECT_EQ(TempDir::Read(outside), "not the user's");
+  ASSERT_EQ(boxes.Shown.size(), 2u);
+  EXPECT_EQ(boxes.Shown[1].Text, kept);
+  // No profile: no user at the next start.
+  app.Rebuild();
+  EXPECT_EQ(users().getCount(), 0);
 }
 
 TEST_F(TUserTest, AFailedFolderRemovalLeavesTheUserOutOfTheListButAlive) {

@@ -63,16 +63,18 @@ void TAddNewUserForm::acCreateUserExecute(TObject*) {
     edNewUserName->SetFocus();
     return;
   }
-  if (users->Find(name)) {
+  // Also a folder of that name on the disk: another copy of the program may have made the user.
+  if (users->isTaken(name)) {
     ShowMessage("Error.UserAlreadyExists");
     return;
   }
   if (!AcceptNewPassword(*this, *edPassword, *edPasswordConfirmation,
                          "Error.PasswordConfirmationIncorrect"))
     return;
-  // Every check of the name has passed: only the disk can have refused it.
+  // Every check of the name has passed: another copy of the program has made the user since, or
+  // the disk refused it.
   if (!users->Add(name, edPassword->Text(), jvAvatars->ItemIndex())) {
-    ShowMessage("Error.UserNotSaved");
+    ShowMessage(users->isTaken(name) ? "Error.UserAlreadyExists" : "Error.UserNotSaved");
     return;
   }
   setModalResult(mrOk);

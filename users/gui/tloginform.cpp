@@ -28,6 +28,8 @@ TLoginForm::TLoginForm(TComponent* Owner, TLTObject* Object) : TMultilangForm(Ow
 }
 
 TUser* TLoginForm::SelectUser() {
+  // Profiles the list passed over are said once, before anyone is chosen.
+  Users->ReportUnlisted();
   if (Users->getCount() == 0 && !getRoot()->ShowAddNewUser()) return nullptr;
   return ShowModal() == mrOk ? SelectedUser : nullptr;
 }

@@ -260,6 +260,25 @@ TEST_F(AccountWindowsTest, ANewUserThatCannotBeSavedIsSaidAndNotMade) {
   EXPECT_TRUE(users().Find("Boris")->CheckPassword("pass"));
 }
 
+// Another copy of the program on the same data folder made the user since this window opened.
+TEST_F(AccountWindowsTest, AUserAnotherCopyMadeMeanwhileIsSaidToExist) {
+  TAddNewUserForm window(nullptr, &app.root());
+  window.Show();
+  window.edNewUserName->setText("Dan");
+  window.edPassword->setText("second");
+  window.edPasswordConfirmation->setText("second");
+  TUsersRoot other;
+  ASSERT_NE(other.getUsers()->Add("Dan", "first"), nullptr);
+  window.acCreateUser->Execute();
+  EXPECT_EQ(window.ModalResult(), mrNone);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, window.getMessage("Error.UserAlreadyExists"));
+  EXPECT_EQ(users().Find("Dan"), nullptr);
+  app.Rebuild();
+  ASSERT_NE(users().Find("Dan"), nullptr);
+  EXPECT_TRUE(users().Find("Dan")->CheckPassword("first"));
+}
+
 TEST_F(AccountWindowsTest, ANewUserWithoutPasswordGetsTheDigestOfTheEmptyText) {
   TAddNewUserForm window(nullptr, &app.root());
   window.Show();

@@ -67,6 +67,31 @@ TEST_F(LoginFormTest, WithNoUsersTheNewUserWindowComesFirst) {
   EXPECT_EQ(login.SelectUser(), nullptr);
 }
 
+// Profiles the list passed over are said before anyone is chosen, once in the run.
+TEST_F(LoginFormTest, ProfilesThatAreNotListedAreSaidOnceBeforeTheList) {
+  namespace fs = std::filesystem;
+  Add("Anna", 0);
+  fs::create_directories(app.getUsersDir() + "/Elsewhere");
+  TempDir::Write(app.getUsersDir() + "/Elsewhere.ini", "[GENERAL]\r\n");
+  fs::create_symlink(app.getUsersDir() + "/Elsewhere.ini",
+                     app.getUsersDir() + "/Elsewhere/Profile.ini");
+  app.Rebuild();
+  StubWindows again{app.root()};
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass);
+    TLoginForm login(nullptr, &app.root());
+    Soon([&] {
+      EXPECT_EQ(RowsOf(login), (Rows{{"Anna", 0}}));
+      Press(Qt::Key_Escape);
+    });
+    EXPECT_EQ(login.SelectUser(), nullptr);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+  }
+  EXPECT_NE(
+      boxes.Shown[0].Text.find("'Elsewhere': " + users().getMessage("Unlisted.ProfileIsLink")),
+      std::string::npos);
+}
+
 TEST_F(LoginFormTest, RowsStandInAlphabeticalOrderWithTheirAvatars) {
   Add("Яна", 3);
   Add("Ёлка", 107);
@@ -86,10 +111,13 @@ TEST_F(LoginFormTest, RowsStandInAlphabeticalOrderWithTheirAvatars) {
   EXPECT_EQ(login.imAvatars->Height(), 20);
 }
 
-TEST(LoginForm, ProfilesMissingOrFullOfGarbageStillListTheirUsers) {
+TEST(LoginForm, ProfilesEmptyOrFullOfGarbageStillListTheirUsers) {
   namespace fs = std::filesystem;
   UsersInstallation app;
   fs::create_directories(app.getUsersDir() + "/Bare");
+  TempDir::Write(app.getUsersDir() + "/Bare/Profile.ini", "");
+  // A folder without a profile is nobody's.
+  fs::create_directories(app.getUsersDir() + "/Music");
   fs::create_directories(app.getUsersDir() + "/Garbage");
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 37) % 256));
