@@ -8,6 +8,7 @@
 #include "foundation/tenvironment.h"
 #include "foundation/twindowopener.h"
 #include "users/tuser.h"
+#include "users/tuserlock.h"
 #include "users/tusers.h"
 
 TLomtak::TLomtak() {
@@ -32,7 +33,11 @@ std::string TLomtak::Format(const std::string& text) const {
 }
 
 void TLomtak::Run() {
-  while (TUser* user = ShowLogin()) user->Train();
+  while (TUser* user = ShowLogin()) {
+    // Held from the login to the logout; the next pass of the login loop lets it go.
+    TUserLock lock;
+    if (lock.Take(*user)) user->Train();
+  }
 }
 
 TUser* TLomtak::ShowLogin() { return getWindowOpener()->ShowLogin(this); }

@@ -30,8 +30,9 @@ public:
   // Fills "%VERSION%" with the file version.
   std::string Format(const std::string& text) const override;
 
-  // The run sequence: the login loop. While the login window gives a user, that user trains;
-  // returns when it gives none.
+  // The run sequence: the login loop. While the login window gives a user, that user trains,
+  // held against other copies of the program meanwhile (users/tuserlock.h); a user another copy
+  // holds is refused with a message. Returns when the login window gives none.
   void Run();
 
   // The login window, built with the window opener installed on the root: the chosen user, or

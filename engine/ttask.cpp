@@ -19,8 +19,8 @@ int32_t OrderForErrors(int32_t errors) {
 
 }  // namespace
 
-TTask::TTask(TCourse* course, const std::string& statisticFolder)
-    : Statistic(std::make_unique<TTaskStatistic>(statisticFolder)), Course(course) {}
+TTask::TTask(TCourse* course, const std::string& statisticFolder, const std::string& profileFolder)
+    : Statistic(std::make_unique<TTaskStatistic>(statisticFolder, profileFolder)), Course(course) {}
 
 TTask::~TTask() = default;
 

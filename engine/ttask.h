@@ -18,8 +18,10 @@ using TTaskEvent = std::function<void()>;
 
 class TTask {
 public:
-  // The run's statistics are saved in that folder (none: never saved).
-  explicit TTask(TCourse* course, const std::string& statisticFolder = "");
+  // The run's statistics are saved in that folder (none: never saved), inside the user's
+  // profile folder, which a save never makes.
+  explicit TTask(TCourse* course, const std::string& statisticFolder = "",
+                 const std::string& profileFolder = "");
   ~TTask();
   TTask(const TTask&) = delete;
   TTask& operator=(const TTask&) = delete;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
+#include <system_error>
 #include <utility>
 
 #include "platform/filesystem.h"
@@ -24,10 +26,38 @@ int32_t Truncate(double value) {
 
 int32_t TTaskStatistic::LastCurrentSpeed = 0;
 
-TTaskStatistic::TTaskStatistic(std::string folder) : Folder(std::move(folder)), StartTime(Now()) {}
+TTaskStatistic::TTaskStatistic(std::string folder, std::string profileFolder)
+    : Folder(std::move(folder)), ProfileFolder(std::move(profileFolder)), StartTime(Now()) {}
 
 std::string TTaskStatistic::getFileName() const {
-  return Folder + "/" + FormatDateTime("yyy-mm-dd-hh-nn-ss", StartTime) + ".stat";
+  return FileName.empty() ? FileNameAt(0) : FileName;
+}
+
+std::string TTaskStatistic::FileNameAt(int second) const {
+  TDateTimeParts start = DecodeDateTime(StartTime);
+  start.Millisecond = 0;
+  const TDateTime named = EncodeDateTime(start) + second / 86400.0;
+  return Folder + "/" + FormatDateTime("yyy-mm-dd-hh-nn-ss", named) + ".stat";
+}
+
+void TTaskStatistic::MakeFile() {
+  // Names have whole seconds, and a second copy of the program, or a run begun in the second
+  // the one before ended, may have taken this one: a later second keeps the name's form, which
+  // every reader of the statistics takes apart, and the order of the runs.
+  constexpr int kSeconds = 60;
+  std::error_code failed;
+  for (int second = 0; second < kSeconds; ++second) {
+    const std::string name = FileNameAt(second);
+    std::unique_ptr<TNewFile> file;
+    failed = FileSystem().CreateFile(name, 0600, file);
+    if (!failed) failed = file->Close();
+    if (!failed) {
+      FileName = name;
+      return;
+    }
+    if (failed != std::errc::file_exists) break;
+  }
+  throw Exception("Cannot create file \"" + getFileName() + "\". " + failed.message());
 }
 
 void TTaskStatistic::Reset() {
@@ -78,8 +108,19 @@ void TTaskStatistic::AddKeystroke(int32_t time, unsigned char expected, unsigned
 
 void TTaskStatistic::Save() {
   if (Folder.empty()) throw Exception("140E5929/H Can't save user data!");
-  FileSystem().MakeFolders(Folder);
-  Log.SaveToFile(getFileName());
+  FileSystem().MakeFolders(Folder, 0777, ProfileFolder);
+  const bool made = FileName.empty();
+  if (made) MakeFile();
+  try {
+    Log.SaveToFile(FileName);
+  } catch (const Exception&) {
+    // An empty file would stand for a run that has no line.
+    if (made) {
+      FileSystem().Remove(FileName);
+      FileName.clear();
+    }
+    throw;
+  }
 }
 
 int32_t TTaskStatistic::getSpeed() const {

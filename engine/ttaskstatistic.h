@@ -16,12 +16,16 @@
 
 class TTaskStatistic {
 public:
-  // Starts the run now, to be saved in that folder; without one Save refuses. Writes nothing.
-  explicit TTaskStatistic(std::string folder = "");
+  // Starts the run now, to be saved in that folder; without one Save refuses. Save makes the
+  // missing folders below `profileFolder` (when given), never that folder itself: a user deleted
+  // meanwhile is not brought back by a save. Writes nothing.
+  explicit TTaskStatistic(std::string folder = "", std::string profileFolder = "");
   virtual ~TTaskStatistic() = default;
 
   const std::string& getFolder() const { return Folder; }
-  // The file Save writes: the folder and the start time "yyyy-mm-dd-hh-nn-ss.stat".
+  // The file Save writes: the folder and the start time "yyyy-mm-dd-hh-nn-ss.stat", or, where a
+  // file of another run (another copy of the program, a run of the same second) has that name,
+  // the first second after it whose name is free. Fixed by the first Save.
   std::string getFileName() const;
 
   // Begins a new exercise line: a "*" line in the log, the line's counters at 0.
@@ -29,7 +33,8 @@ public:
   // Records one keystroke; a time of 0 takes the current time. The first keystroke of a line
   // and an interrupted one are logged and counted, but not timed.
   void AddKeystroke(int32_t time, unsigned char expected, unsigned char typed, bool interrupted);
-  // Replaces the file with the whole log, creating the folders; raises "140E5929/H Can't save
+  // Replaces the run's file with the whole log, creating the folders; the first Save makes the
+  // file anew, so that no file of another run is ever replaced. Raises "140E5929/H Can't save
   // user data!" without a folder, and the file error when it cannot be written. The log stays.
   void Save();
 
@@ -50,6 +55,7 @@ public:
 
   bool Modified = false;
   std::string Folder;
+  std::string ProfileFolder;
   TDateTime StartTime;
   TStringList Log;
   TMathStatistic Math;
@@ -62,5 +68,12 @@ public:
   std::vector<int32_t> Intervals;
 
 private:
+  // The name of the run's file: a second after the start time.
+  std::string FileNameAt(int second) const;
+  // Makes the run's file, empty, under the first free name; raises the file error.
+  void MakeFile();
+
+  // The file made by the first Save; empty before.
+  std::string FileName;
   static int32_t LastCurrentSpeed;
 };

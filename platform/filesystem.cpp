@@ -124,11 +124,20 @@ std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_vi
   return failed;
 }
 
-std::error_code TFileSystem::MakeFolders(const std::string& path, unsigned mode) {
+std::error_code TFileSystem::MakeFolders(const std::string& path, unsigned mode,
+                                         const std::string& within) {
   if (path.empty()) return Errno(ENOENT);
   std::string folder = path.front() == '/' ? "/" : "";
-  TFileStatus above = Status(folder.empty() ? "." : folder);
   size_t start = 0;
+  if (!within.empty()) {
+    if (path.compare(0, within.size(), within) != 0 ||
+        (path.size() > within.size() && path[within.size()] != '/'))
+      return Errno(EINVAL);
+    folder = within;
+    start = within.size() + 1;
+  }
+  TFileStatus above = Status(folder.empty() ? "." : folder);
+  if (!within.empty() && above.Kind != TFileKind::Folder) return Errno(ENOENT);
   while (start < path.size()) {
     size_t end = path.find('/', start);
     if (end == std::string::npos) end = path.size();

@@ -114,8 +114,11 @@ public:
   // could not be put on the disk: the new content is then in place and may not outlast a crash.
   // The first replacement in a folder in a process then clears the folder's stale temporaries.
   std::error_code ReplaceFile(const std::string& path, std::string_view content);
-  // The folder with every missing folder above it, each made with these bits.
-  std::error_code MakeFolders(const std::string& path, unsigned mode = 0777);
+  // The folder with every missing folder above it, each made with these bits. With `within`, a
+  // folder that `path` lies in, only the folders below it are made, never `within` itself: ENOENT
+  // when it is missing, so that a folder removed meanwhile (a user deleted) stays removed.
+  std::error_code MakeFolders(const std::string& path, unsigned mode = 0777,
+                              const std::string& within = "");
   // Removes the temporary files in the folder that ReplaceFile's writers left when they were
   // killed in the middle: those no writer holds open and that have not changed for ten minutes.
   void RemoveStaleTemporaries(const std::string& folder);

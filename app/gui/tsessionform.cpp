@@ -115,7 +115,8 @@ TSessionForm::TSessionForm(TComponent* Owner, TCourse* course, TUser* user)
   Metronome = std::make_unique<TMetronome>(45);
   TMetronome::OnTick = [this] { CALLBACK_MetronomeTick(); };
 
-  Task = std::make_unique<TTask>(course, user->getStatisticFolder(course->getName()));
+  Task = std::make_unique<TTask>(course, user->getStatisticFolder(course->getName()),
+                                 user->getProfileFolder());
   Task->OnError = [this] { CALLBACK_TaskOnError(); };
   Task->OnCorrect = [this] { CALLBACK_TaskOnCorrect(); };
   Task->OnRestart = [this] { CALLBACK_TaskOnRestart(); };

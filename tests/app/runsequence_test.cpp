@@ -149,4 +149,37 @@ TEST_F(RunSequenceTest, AClosedPasswordPromptGuardsChangeAndDelete) {
   EXPECT_EQ(app.root().getUsers()->Find("Anna"), nullptr);
 }
 
+// Two copies of the program on one data folder, each with its own windows: while the first
+// trains Anna, the second refuses to log her in, before any password prompt; once she has left
+// the first, the second may log her in.
+TEST_F(RunSequenceTest, AUserTrainingInOneCopyIsRefusedToASecondCopy) {
+  anna->setPassword("pw");
+  TLomtak copy;
+  StubWindows copyWindows(copy);
+  TUser* copyAnna = copy.getUsers()->Find("Anna");
+  ASSERT_NE(copyAnna, nullptr);
+  auto copyLoginGivesAnna = [&] {
+    copyWindows.Login = [copyAnna, pass = 0]() mutable { return pass++ == 0 ? copyAnna : nullptr; };
+  };
+  copyLoginGivesAnna();
+  copyWindows.Authorization = [](TUser* user) { return user->CheckPassword("pw"); };
+  windows.Authorization = [](TUser* user) { return user->CheckPassword("pw"); };
+  LoginGives({anna});
+  // From the first copy's start window, the second copy's whole run.
+  windows.Start = [&](TUser*) -> TCourse* {
+    copy.Run();
+    return nullptr;
+  };
+  app.root().Run();
+  EXPECT_EQ(copyWindows.Opened, (Opened{"Login", "Login"}));
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, copyAnna->getMessage("InUse"));
+
+  copyWindows.Opened.clear();
+  copyLoginGivesAnna();
+  copy.Run();
+  EXPECT_EQ(copyWindows.Opened, (Opened{"Login", "Authorization Anna", "Start Anna", "Login"}));
+  EXPECT_EQ(boxes.Shown.size(), 1u);
+}
+
 }  // namespace

@@ -259,4 +259,51 @@ TEST_F(TaskStatisticSaveTest, AFailedSaveKeepsTheFileBeforeAndTheLog) {
   EXPECT_EQ(TempDir::Read(file), statistic.Log.Text());
 }
 
+// Names have whole seconds: a second copy of the program, or a run begun in the second the one
+// before ended, starts at the same second. No save replaces a file it did not make itself.
+TEST_F(TaskStatisticSaveTest, RunsOfOneSecondKeepEachTheirFile) {
+  const std::string folder = statistic.Folder;
+  fs::create_directories(folder);
+  const std::string earlier = folder + "/2010-03-05-09-07-04.stat";
+  TempDir::Write(earlier, "*\r\n1\tq\tq\t\r\n");
+  TTaskStatistic other(folder);
+  other.StartTime = statistic.StartTime + 0.5 / 86400;
+  statistic.Reset();
+  other.Reset();
+  // Each saves after every line, by turns.
+  for (int line = 0; line < 2; ++line) {
+    statistic.AddKeystroke(1500, 'a', 'a', false);
+    statistic.Save();
+    other.AddKeystroke(1500, 'b', 'b', false);
+    other.Save();
+  }
+  EXPECT_EQ(statistic.getFileName(), file);
+  EXPECT_EQ(other.getFileName(), folder + "/2010-03-05-09-07-05.stat");
+  EXPECT_EQ(TempDir::Read(file), statistic.Log.Text());
+  EXPECT_EQ(TempDir::Read(other.getFileName()), other.Log.Text());
+  EXPECT_EQ(TempDir::Read(earlier), "*\r\n1\tq\tq\t\r\n") << "an earlier run's file";
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+}
+
+// A user deleted while a run goes on (by another copy of the program) stays deleted: the save
+// fails instead of making the profile folder anew.
+TEST_F(TaskStatisticSaveTest, ASaveNeverMakesTheProfileFolder) {
+  const std::string profile = dir / "Anna";
+  TTaskStatistic run(statistic.Folder, profile);
+  run.StartTime = statistic.StartTime;
+  run.Reset();
+  for (bool before : {false, true}) {
+    SCOPED_TRACE(before ? "deleted after a save" : "deleted before the first save");
+    if (before) {
+      fs::create_directory(profile);
+      run.Save();
+      ASSERT_EQ(TempDir::Read(file), run.Log.Text());
+      fs::remove_all(profile);
+    }
+    run.AddKeystroke(1500, 'a', 'a', false);
+    EXPECT_THROW(run.Save(), Exception);
+    EXPECT_FALSE(fs::exists(profile));
+  }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include "toolkit/gui/listview.h"
 #include "toolkit/stringlist.h"
 #include "users/tuser.h"
+#include "users/tuserlock.h"
 #include "users/tusers.h"
 
 namespace {
@@ -63,7 +64,10 @@ void TLoginForm::miUserChangePasswordClick(TObject*) {
 }
 
 void TLoginForm::miUserDeleteClick(TObject*) {
-  if (!SelectedUser || !SelectedUser->Delete()) return;
+  if (!SelectedUser) return;
+  // Not while another copy of the program trains the user.
+  TUserLock lock;
+  if (!lock.Take(*SelectedUser) || !SelectedUser->Delete()) return;
   // The user is gone: Enter and a click now act as with no user remembered.
   SelectedUser = nullptr;
   acUpdateExecute(this);

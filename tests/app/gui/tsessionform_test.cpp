@@ -664,4 +664,21 @@ TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing
   Form.reset();
 }
 
+// Another copy of the program (of an earlier release, which holds no user) deletes the user
+// while the screen trains her: the lines are not saved, and neither the
+// statistics nor the screen's state make her folder anew, so that she does not come back
+// without her password.
+TEST_F(SessionFormTest, AUserDeletedWhileTrainingIsNotMadeAgain) {
+  User->setPassword("pw");
+  const std::string profile = User->getProfileFolder();
+  Run([&](TSessionForm& form) {
+    fs::remove_all(profile);
+    TypeLine();
+    EXPECT_EQ(Boxes.Shown.size(), 1u) << "the error box";
+    Key(ScPageUp);  // a state to save
+  });
+  Form.reset();
+  EXPECT_FALSE(fs::exists(profile));
+}
+
 }  // namespace

@@ -18,6 +18,7 @@
 #include "toolkit/gui/listview.h"
 #include "toolkit/gui/popupmenu.h"
 #include "users/tuser.h"
+#include "users/tuserlock.h"
 #include "users/tusers.h"
 
 namespace {
@@ -241,6 +242,27 @@ TEST_F(LoginFormTest, TheMenuChangesThePasswordOfAndDeletesTheChosenUser) {
   // Enter now acts as with no user remembered.
   login.acUserTeach->Execute();
   EXPECT_EQ(login.getSelectedUser(), nullptr);
+}
+
+// Another copy of the program on the same data trains Anna: her deletion is refused with a
+// message, before any question, and nothing changes.
+TEST_F(LoginFormTest, AUserAnotherCopyTrainsIsNotDeleted) {
+  TUser* anna = Add("Anna", 0);
+  TUsersRoot copy;
+  TUserLock training;
+  ASSERT_TRUE(training.Take(*copy.getUsers()->Find("Anna")));
+  TLoginForm login(nullptr, &app.root());
+  login.acUpdate->Execute();
+  login.Show();
+  ClickRow(login.lvUserList, 0);
+  ASSERT_EQ(login.getSelectedUser(), anna);
+  boxes.Answer = mrYes;
+  login.miUserDelete->OnClick(nullptr);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text, anna->getMessage("InUse"));
+  EXPECT_TRUE(std::filesystem::exists(anna->getProfileFolder() + "/Profile.ini"));
+  EXPECT_EQ(RowsOf(login), (Rows{{"Anna", 0}}));
+  EXPECT_EQ(login.getSelectedUser(), anna);
 }
 
 TEST_F(LoginFormTest, AClickOnTheClosePictureClosesWithoutRefillingTheList) {
