@@ -13,7 +13,8 @@ TAuthorizationForm::TAuthorizationForm(TComponent* Owner, TUser* User)
 }
 
 void TAuthorizationForm::acOkExecute(TObject*) {
-  if (User->CheckPassword(edPassword->Text())) {
+  // A letter the code page lacks comes out as "?", which would match a "?" of the password.
+  if (edPassword->KeepsText() && User->CheckPassword(edPassword->Text())) {
     setModalResult(mrOk);
     return;
   }

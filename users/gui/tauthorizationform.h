@@ -1,7 +1,8 @@
 #pragma once
 // The password prompt: asks for the password of one user before training, a password change
-// or a deletion. Closes with OK only for the right password; a wrong one is said and may be
-// typed again without limit. Built for one modal run. User-interface thread only.
+// or a deletion. Closes with OK only for the right password, typed with letters of the code
+// page alone; a wrong one is said and may be typed again without limit. Built for one modal run.
+// User-interface thread only.
 
 #include "foundation/gui/tmultilangform.h"
 

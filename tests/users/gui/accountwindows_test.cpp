@@ -63,6 +63,37 @@ TEST_F(AccountWindowsTest, ThePasswordPromptLetsInOnlyTheRightPassword) {
   EXPECT_EQ(boxes.Shown[0].Type, mtInformation);
 }
 
+// The code page would keep a letter it lacks as "?": typed at the prompt, such a password is a
+// wrong one, not the password with "?" in its place. The prompt also guards the change of a
+// password and the deletion of a user.
+TEST_F(AccountWindowsTest, APasswordTypedWithALetterTheCodePageLacksIsWrong) {
+  struct Case {
+    const char* name;
+    QString typed;
+    bool accepted;
+  } cases[] = {
+      {"TheQuestionMarkItself", "a?b", true},
+      {"ALetterTheCodePageLacks", QString::fromUtf8("aüb"), false},
+      {"AnEmoji", QString::fromUtf8("a😀b"), false},
+      {"AnotherLetter", "axb", false},
+  };
+  anna->setPassword("a?b");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes.Shown.clear();
+    TAuthorizationForm prompt(nullptr, anna);
+    prompt.Show();
+    static_cast<QLineEdit*>(prompt.edPassword->Handle())->setText(c.typed);
+    prompt.acOk->Execute();
+    EXPECT_EQ(prompt.ModalResult(), c.accepted ? mrOk : mrNone);
+    ASSERT_EQ(boxes.Shown.size(), c.accepted ? 0u : 1u);
+    if (!c.accepted) {
+      EXPECT_EQ(boxes.Shown[0].Text, anna->getMessage("PasswordIncorrect"));
+      EXPECT_EQ(prompt.edPassword->Text(), "");
+    }
+  }
+}
+
 TEST_F(AccountWindowsTest, EscAndTheClosePictureCancelEveryWindow) {
   auto closes = [](TForm& window, TImage* close) {
     Soon([] { Press(Qt::Key_Escape); });
