@@ -16,6 +16,7 @@
 #include "engine/ttask.h"
 #include "engine/ttaskstatistic.h"
 #include "foundation/tenvironment.h"
+#include "foundation/terror.h"
 #include "foundation/tinioptions.h"
 #include "foundation/tplaylist.h"
 #include "foundation/wintools.h"
@@ -23,12 +24,14 @@
 #include "platform/gui/thook.h"
 #include "platform/gui/windowlock.h"
 #include "platform/keycodes.h"
+#include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/application.h"
 #include "toolkit/gui/listbox.h"
 #include "toolkit/gui/panel.h"
 #include "toolkit/gui/screen.h"
 #include "toolkit/gui/trayicon.h"
+#include "toolkit/messagebox.h"
 #include "users/tuser.h"
 #include "views/tltkeyboard.h"
 #include "views/tltstatusbar.h"
@@ -170,6 +173,10 @@ TSessionForm::~TSessionForm() = default;
 
 void TSessionForm::CreateMessages() {
   AddMessage("Error.AudioDeviceError", "Error opening sound device");
+  AddMessage("Error.StatisticNotSaved",
+             FromUtf8("Не удалось сохранить статистику: на диске нет места, нет доступа к папке "
+                      "пользователя или её удалили. Набранное не потеряно: программа сохранит "
+                      "его вместе со следующей строкой."));
 }
 
 TModalResult TSessionForm::Execute() {
@@ -335,7 +342,8 @@ void TSessionForm::CALLBACK_TaskOnRestart() { MarkNextChar(); }
 
 void TSessionForm::SaveStatistic() {
   // A failed save keeps the whole log in memory, and the next save writes all of it; the
-  // failure is shown as any other error, without unwinding through the keyboard hook.
+  // failure is said without unwinding through the keyboard hook, with the error's code where
+  // it has one. An error box: the typist's next keys do not close it unread.
   CatchAsException(
       [this] {
         Task->getStatistic()->Save();
@@ -343,7 +351,10 @@ void TSessionForm::SaveStatistic() {
       },
       [this](const Exception& error) {
         StatisticUnsaved = true;
-        Application->HandleException(this, error);
+        const TError coded(error);
+        MessageDlg(
+            getMessage("Error.StatisticNotSaved") + (coded.Code.empty() ? "" : "\n#" + coded.Code),
+            mtError);
       });
 }
 

@@ -142,6 +142,8 @@ private:
   bool RunControlKey(int virtualKey);
   // The character to type next, 0 at the end of the line: the keyboard's expected character.
   void MarkNextChar();
+  // Saves the run's statistics; a failure is said with "Error.StatisticNotSaved" in an error
+  // box (keys typed on do not close it at once), and the next save writes the whole log.
   void SaveStatistic();
   // Builds the window with no owner for the object, runs it modally and frees it, with the
   // keyboard's key events off meanwhile, so that keys typed into it stay there.

@@ -641,6 +641,8 @@ TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing
     firstLine = form.getTask()->Text.size();
     TypeLine();
     ASSERT_EQ(Boxes.Shown.size(), 1u) << "the error box";
+    EXPECT_EQ(Boxes.Shown[0].Text, form.getMessage("Error.StatisticNotSaved")) << "says what";
+    EXPECT_EQ(Boxes.Shown[0].Type, mtError) << "which keys typed on do not close at once";
     EXPECT_EQ(form.getTotals().TasksCount, 1) << "the line still counts";
     EXPECT_EQ(form.getTask()->Position, 0) << "and the next one is there";
     disk.Heal();
@@ -665,7 +667,7 @@ TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing
 }
 
 // Another copy of the program (of an earlier release, which holds no user) deletes the user
-// while the screen trains her: the lines are not saved, and neither the
+// while the screen trains her: the lines are not saved, which the box says, and neither the
 // statistics nor the screen's state make her folder anew, so that she does not come back
 // without her password.
 TEST_F(SessionFormTest, AUserDeletedWhileTrainingIsNotMadeAgain) {
@@ -674,7 +676,8 @@ TEST_F(SessionFormTest, AUserDeletedWhileTrainingIsNotMadeAgain) {
   Run([&](TSessionForm& form) {
     fs::remove_all(profile);
     TypeLine();
-    EXPECT_EQ(Boxes.Shown.size(), 1u) << "the error box";
+    ASSERT_EQ(Boxes.Shown.size(), 1u);
+    EXPECT_EQ(Boxes.Shown[0].Text, form.getMessage("Error.StatisticNotSaved"));
     Key(ScPageUp);  // a state to save
   });
   Form.reset();
