@@ -69,6 +69,10 @@ public:
   // The bytes of a regular file. Never waits: a FIFO or a device gives NotARegularFile, a
   // folder EISDIR. `content` is empty after a failure.
   virtual std::error_code ReadFile(const std::string& path, std::string& content) = 0;
+  // Up to `size` bytes of a regular file from `offset` on: fewer at its end, none from there.
+  // Refuses what ReadFile refuses, as it does. `bytes` is empty after a failure.
+  virtual std::error_code ReadFileAt(const std::string& path, uint64_t offset, size_t size,
+                                     std::string& bytes) = 0;
   // The names in the folder without "." and "..", in no particular order.
   virtual std::error_code ListFolder(const std::string& folder,
                                      std::vector<std::string>& names) = 0;
@@ -134,6 +138,10 @@ public:
   std::string LinkTarget(const std::string& path) override { return Target.LinkTarget(path); }
   std::error_code ReadFile(const std::string& path, std::string& content) override {
     return Target.ReadFile(path, content);
+  }
+  std::error_code ReadFileAt(const std::string& path, uint64_t offset, size_t size,
+                             std::string& bytes) override {
+    return Target.ReadFileAt(path, offset, size, bytes);
   }
   std::error_code ListFolder(const std::string& folder, std::vector<std::string>& names) override {
     return Target.ListFolder(folder, names);

@@ -44,6 +44,26 @@ std::error_code Unreadable(TFileKind kind) {
   return {};
 }
 
+// Opens a regular file for reading, refusing anything else without waiting for it.
+std::error_code OpenToRead(const std::string& path, int& fd) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) return LastError();
+  if (std::error_code refused = Unreadable(KindOf(info.st_mode))) return refused;
+  // Not blocking: a FIFO put in the file's place after the look above opens at once.
+  fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return LastError();
+  std::error_code refused;
+  if (fstat(fd, &info) != 0)
+    refused = LastError();
+  else
+    refused = Unreadable(KindOf(info.st_mode));
+  if (refused) {
+    close(fd);
+    fd = -1;
+  }
+  return refused;
+}
+
 class TPosixNewFile final : public TNewFile {
 public:
   explicit TPosixNewFile(int fd) : Fd(fd) {}
@@ -89,19 +109,11 @@ public:
 
   std::error_code ReadFile(const std::string& path, std::string& content) override {
     content.clear();
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) return LastError();
-    if (std::error_code refused = Unreadable(KindOf(info.st_mode))) return refused;
-    // Not blocking: a FIFO put in the file's place after the look above opens at once.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return LastError();
+    int fd = -1;
+    if (std::error_code refused = OpenToRead(path, fd)) return refused;
     std::error_code failed;
-    if (fstat(fd, &info) != 0)
-      failed = LastError();
-    else
-      failed = Unreadable(KindOf(info.st_mode));
     char buffer[65536];
-    while (!failed) {
+    for (;;) {
       const ssize_t got = read(fd, buffer, sizeof buffer);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) failed = LastError();
@@ -110,6 +122,27 @@ public:
     }
     close(fd);
     if (failed) content.clear();
+    return failed;
+  }
+
+  std::error_code ReadFileAt(const std::string& path, uint64_t offset, size_t size,
+                             std::string& bytes) override {
+    bytes.clear();
+    int fd = -1;
+    if (std::error_code refused = OpenToRead(path, fd)) return refused;
+    std::error_code failed;
+    bytes.resize(size);
+    size_t got = 0;
+    while (got < size) {
+      const ssize_t part =
+          pread(fd, bytes.data() + got, size - got, static_cast<off_t>(offset + got));
+      if (part < 0 && errno == EINTR) continue;
+      if (part < 0) failed = LastError();
+      if (part <= 0) break;
+      got += static_cast<size_t>(part);
+    }
+    close(fd);
+    bytes.resize(failed ? 0 : got);
     return failed;
   }
 

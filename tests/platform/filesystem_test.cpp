@@ -48,8 +48,32 @@ TEST_F(PosixFileSystemTest, ReadGivesTheBytesOfRegularFilesOnly) {
     std::string content = "stale";
     EXPECT_EQ(posix.ReadFile(c.path, content), c.error);
     EXPECT_EQ(content, c.error ? "" : std::string("bytes\0more", 10));
+    content = "stale";
+    EXPECT_EQ(posix.ReadFileAt(c.path, 2, 5, content), c.error);
+    EXPECT_EQ(content, c.error ? "" : std::string("tes\0m", 5));
   }
   EXPECT_EQ(NotARegularFile().message(), "Not a regular file");
+}
+
+TEST_F(PosixFileSystemTest, AReadAtAnOffsetEndsWithTheFile) {
+  TempDir::Write(dir / "a.txt", "0123456789");
+  struct Case {
+    const char* name;
+    uint64_t offset;
+    size_t size;
+    std::string bytes;
+  } cases[] = {
+      {"Inside", 3, 4, "3456"},
+      {"PastTheEnd", 7, 10, "789"},
+      {"AtTheEnd", 10, 4, ""},
+      {"BeyondTheEnd", 1u << 20, 4, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = "stale";
+    EXPECT_FALSE(posix.ReadFileAt(dir / "a.txt", c.offset, c.size, bytes));
+    EXPECT_EQ(bytes, c.bytes);
+  }
 }
 
 TEST_F(PosixFileSystemTest, ReadOfAFifoNeverOpensIt) {
@@ -57,6 +81,7 @@ TEST_F(PosixFileSystemTest, ReadOfAFifoNeverOpensIt) {
   ASSERT_TRUE(fifo.ok());
   std::string content;
   EXPECT_EQ(posix.ReadFile(dir / "run.stat", content), NotARegularFile());
+  EXPECT_EQ(posix.ReadFileAt(dir / "run.stat", 0, 16, content), NotARegularFile());
   EXPECT_EQ(posix.Status(dir / "run.stat").Kind, TFileKind::Other);
   EXPECT_FALSE(fifo.Opened()) << "a reader would wait for a writer";
 }

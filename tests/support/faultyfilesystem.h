@@ -136,6 +136,11 @@ public:
     }
     return read;
   }
+  std::error_code ReadFileAt(const std::string& path, uint64_t offset, size_t size,
+                             std::string& bytes) override {
+    if (std::error_code failed = Fault(FileOperation::Read, path)) return failed;
+    return Target.ReadFileAt(path, offset, size, bytes);
+  }
   std::error_code ListFolder(const std::string& folder, std::vector<std::string>& names) override {
     if (std::error_code failed = Fault(FileOperation::List, folder)) return failed;
     return Target.ListFolder(folder, names);
