@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/tstatlines.h"
 #include "engine/tstatreplay.h"
 #include "engine/ttaskstatistic.h"
 #include "tests/support/tempdir.h"
@@ -51,17 +52,12 @@ void BM_ReplayStatisticFiles(benchmark::State& state) {
   }
   int64_t sum = 0;
   for (auto _ : state) {
-    for (const std::string& file : files) {
-      std::string text, error;
-      ReadFileBytes(file, text);
-      TTaskStatistic statistic;
-      ReplayStatistic(
-          text, statistic,
-          [&sum](const TTaskStatistic& exercise) {
-            sum += exercise.getSpeed() + exercise.getCurrentSpeed() + exercise.getTotalTime() +
-                   static_cast<int64_t>(exercise.getRhythm() * 1000);
-          },
-          error);
+    for (const std::string& path : files) {
+      TStatLines file(path);
+      ReplayRun(file, [&sum](const TTaskStatistic& exercise) {
+        sum += exercise.getSpeed() + exercise.getCurrentSpeed() + exercise.getTotalTime() +
+               static_cast<int64_t>(exercise.getRhythm() * 1000);
+      });
     }
   }
   benchmark::DoNotOptimize(sum);

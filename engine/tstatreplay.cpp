@@ -1,78 +1,91 @@
 #include "engine/tstatreplay.h"
 
 #include <charconv>
-#include <cstdint>
-#include <string_view>
+#include <utility>
 
-#include "engine/ttaskstatistic.h"
+#include "engine/tstatfields.h"
+#include "toolkit/exception.h"
+#include "toolkit/sysutils.h"
 
 namespace {
 
-struct TKeystrokeLine {
-  int32_t Interval;
-  unsigned char Expected;
-  unsigned char Typed;
-  bool Interrupted;
-};
+// A keystroke whose interval is longer than this (ms) was interrupted.
+constexpr int32_t kLongestInterval = 180000;
+// The interval of a keystroke line whose interval is no number: interrupted.
+constexpr int32_t kUnreadableInterval = 99999999;
+// How many lines go by between two calls of the caller's look.
+constexpr int kLinesBetweenLooks = 64;
 
-// Fields are cut at TAB only and never trimmed: a blank is a character like any other.
-bool ParseKeystroke(std::string_view line, TKeystrokeLine& keystroke) {
-  const size_t first = line.find('\t');
-  if (first == std::string_view::npos) return false;
-  const char* end = line.data() + first;
-  auto [stop, failure] = std::from_chars(line.data(), end, keystroke.Interval);
-  if (failure != std::errc() || stop != end) return false;
-  const size_t second = line.find('\t', first + 1);
-  if (second == std::string_view::npos || second == first + 1) return false;
-  const size_t third = line.find('\t', second + 1);
-  const size_t typedEnd = third == std::string_view::npos ? line.size() : third;
-  if (typedEnd == second + 1) return false;
-  keystroke.Expected = static_cast<unsigned char>(line[first + 1]);
-  keystroke.Typed = static_cast<unsigned char>(line[second + 1]);
-  keystroke.Interrupted =
-      third != std::string_view::npos && third + 1 < line.size() && line[third + 1] == '-';
-  return true;
+// A plain decimal the quick way; anything else as the run-time library reads it.
+int32_t IntervalOf(std::string_view field) {
+  int32_t value = 0;
+  const auto [end, failure] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (failure == std::errc() && end == field.data() + field.size()) return value;
+  return StrToIntDef(std::string(field), kUnreadableInterval);
+}
+
+// The first character of a field, raising the range error for an empty one.
+unsigned char FirstCharacter(std::string_view field) {
+  if (field.empty()) throw Exception("Range check error");
+  return static_cast<unsigned char>(field[0]);
 }
 
 }  // namespace
 
-bool ReplayStatistic(const std::string& text, TTaskStatistic& statistic,
-                     const TExerciseEvent& onExercise, std::string& error) {
-  statistic.Reset();
-  // Only differences of stamps count, so the clock may start anywhere; not at 0, which asks
-  // the statistic for the current time.
-  uint32_t clock = 1;
-  int number = 0;
-  for (size_t start = 0; start < text.size();) {
-    size_t stop = text.find('\n', start);
-    if (stop == std::string::npos) stop = text.size();
-    std::string_view line(text.data() + start, stop - start);
-    start = stop + 1;
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line == "*") {
-      // The first line "*" opens the exercise the replay began with.
-      if (number == 1) continue;
-      onExercise(statistic);
-      statistic.Reset();
-      continue;
-    }
-    TKeystrokeLine keystroke;
-    if (!ParseKeystroke(line, keystroke)) {
-      error = "line " + std::to_string(number) + ": not a keystroke line";
-      return false;
-    }
-    if (!keystroke.Interrupted) clock += static_cast<uint32_t>(keystroke.Interval);
-    if (clock == 0) {
-      // The intervals brought the clock to 0: move it and the last stamp on by one, which keeps
-      // every difference.
-      clock = 1;
-      statistic.LastTime = static_cast<int32_t>(static_cast<uint32_t>(statistic.LastTime) + 1);
-    }
-    statistic.AddKeystroke(static_cast<int32_t>(clock), keystroke.Expected, keystroke.Typed,
-                           keystroke.Interrupted);
+TStatReplay::TStatReplay(TExerciseEvent onExercise) : OnExercise(std::move(onExercise)) {
+  Statistic.KeepsLog = false;
+  Statistic.Reset();
+}
+
+void TStatReplay::Line(std::string_view line) {
+  if (line == "*") {
+    Close();
+    return;
   }
-  onExercise(statistic);
-  statistic.Reset();
+  const TPieces<4> fields = CutAt<4>(line, '\t');
+  const int32_t interval = IntervalOf(fields.Piece[0]);
+  const unsigned char expected = FirstCharacter(PieceOf(fields, 1));
+  const unsigned char typed = FirstCharacter(PieceOf(fields, 2));
+  const bool marked = fields.Count > 3 && fields.Piece[3] == "-";
+  // A negative interval is no time that passed (only a broken or edited file has one): counted,
+  // it would take the typing time it says back from every total.
+  const bool interrupted = marked || interval > kLongestInterval || interval < 0;
+  if (!interrupted) {
+    Clock += static_cast<uint32_t>(interval);
+    if (Clock == 0) {
+      // Round the 32 bits to 0: move it and the last stamp on by one, which keeps every
+      // difference.
+      Clock = 1;
+      Statistic.LastTime = static_cast<int32_t>(static_cast<uint32_t>(Statistic.LastTime) + 1);
+    }
+  }
+  Statistic.AddKeystroke(static_cast<int32_t>(Clock), expected, typed, interrupted);
+}
+
+void TStatReplay::Close() {
+  OnExercise(Statistic);
+  Statistic.Reset();
+}
+
+void TStatReplay::ReplayRest(TStatLines& file, const std::function<void()>& nowAndThen) {
+  std::string_view line;
+  int sinceLook = 0;
+  while (file.Next(line)) {
+    if (nowAndThen && ++sinceLook == kLinesBetweenLooks) {
+      sinceLook = 0;
+      nowAndThen();
+    }
+    Line(line);
+    // The closing "*" at the end makes one more.
+    if (line == "*" && ++Exercises >= kMostExercises)
+      file.Refuse("A run of more than " + std::to_string(kMostExercises) + " exercises");
+  }
+  Close();
+}
+
+bool ReplayRun(TStatLines& file, TExerciseEvent onExercise) {
+  std::string_view first;
+  if (!file.Next(first) || !BeginsARun(first)) return false;
+  TStatReplay(std::move(onExercise)).ReplayRest(file);
   return true;
 }

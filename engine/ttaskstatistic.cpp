@@ -64,17 +64,20 @@ void TTaskStatistic::Reset() {
   // Room for a line's keystrokes, so that a key adds to the log and the intervals without
   // allocating them anew (a key allocates nothing).
   constexpr int kLineRoom = 256;
-  if (Log.Capacity() - Log.Count() < kLineRoom)
-    Log.setCapacity(std::max(2 * Log.Capacity(), Log.Count() + kLineRoom));
-  Intervals.reserve(kLineRoom);
+  if (KeepsLog) {
+    if (Log.Capacity() - Log.Count() < kLineRoom)
+      Log.setCapacity(std::max(2 * Log.Capacity(), Log.Count() + kLineRoom));
+    Intervals.reserve(kLineRoom);
+  }
   Math.Reset();
   Timer.Start();
   Keystrokes = 0;
   Correct = 0;
   Errors = 0;
   Intervals.clear();
+  IntervalsSum = 0;
   LastTime = Timer.getTime();
-  Log.Add("*");
+  if (KeepsLog) Log.Add("*");
 }
 
 void TTaskStatistic::AddKeystroke(int32_t time, unsigned char expected, unsigned char typed,
@@ -91,8 +94,14 @@ void TTaskStatistic::AddKeystroke(int32_t time, unsigned char expected, unsigned
   LastTime = time;
   if (Correct + Errors > 1 && !interrupted) {
     // Negated in the same wrapping arithmetic: -INT32_MIN does not exist.
-    Intervals.push_back(static_cast<int32_t>(typed == expected ? elapsed : 0u - elapsed));
+    const int32_t signedInterval = static_cast<int32_t>(typed == expected ? elapsed : 0u - elapsed);
+    if (KeepsLog) Intervals.push_back(signedInterval);
+    IntervalsSum += std::abs(static_cast<int64_t>(signedInterval));
     Math.Add(interval);
+  }
+  if (!KeepsLog) {
+    Changed();
+    return;
   }
   char line[24];
   char* end = std::to_chars(line, line + 12, interval).ptr;
@@ -125,9 +134,7 @@ void TTaskStatistic::Save() {
 
 int32_t TTaskStatistic::getSpeed() const {
   if (Correct <= 1) return 0;
-  int64_t sum = 0;
-  for (int32_t interval : Intervals) sum += std::abs(static_cast<int64_t>(interval));
-  const double minutes = sum / 60000.0;
+  const double minutes = IntervalsSum / 60000.0;
   const double perRight = minutes / (Correct - 1);
   return Truncate((Correct - 1) / (minutes + Errors * perRight));
 }
@@ -145,4 +152,8 @@ double TTaskStatistic::getRhythm() const {
   return std::isfinite(rhythm) ? rhythm : 0;
 }
 
-int32_t TTaskStatistic::getTotalTime() const { return Truncate(Math.getSum()); }
+int64_t TTaskStatistic::getTotalTime() const {
+  // Whole numbers all: the sum is exact far beyond any file.
+  const double sum = Math.getSum();
+  return std::isfinite(sum) ? static_cast<int64_t>(sum) : 0;
+}

@@ -47,8 +47,8 @@ public:
   int32_t getCurrentSpeed() const;
   // 2 to the power -(deviation / mean) of the timed intervals: 1 for even typing, toward 0.
   double getRhythm() const;
-  // The sum of the timed intervals in ms.
-  int32_t getTotalTime() const;
+  // The sum of the timed intervals in ms; 64-bit, as a replayed line may hold more than 24 days.
+  int64_t getTotalTime() const;
 
   // Called after every keystroke.
   virtual void Changed() { Modified = true; }
@@ -66,6 +66,9 @@ public:
   int32_t Errors = 0;
   // Timed intervals of the line in ms: positive for a right keystroke, negative for a wrong one.
   std::vector<int32_t> Intervals;
+  // Off for a replay, which is never saved: neither the log nor the intervals are kept, only
+  // the figures, so a line of any length takes no memory.
+  bool KeepsLog = true;
 
 private:
   // The name of the run's file: a second after the start time.
@@ -75,5 +78,7 @@ private:
 
   // The file made by the first Save; empty before.
   std::string FileName;
+  // The sum of the absolute values of the line's intervals, kept or not.
+  int64_t IntervalsSum = 0;
   static int32_t LastCurrentSpeed;
 };

@@ -9,9 +9,13 @@
 
 #include "engine/tcourse.h"
 #include "engine/tmathstatistic.h"
+#include "engine/tstatfields.h"
+#include "engine/tstatlines.h"
+#include "engine/tstatreplay.h"
 #include "engine/ttaskstatistic.h"
 #include "foundation/filetools.h"
 #include "foundation/tcolorlib.h"
+#include "platform/filesystem.h"
 #include "platform/gui/windowlock.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/application.h"
@@ -30,64 +34,19 @@
 
 namespace {
 
-// A keystroke whose interval is longer than this (ms) was interrupted.
-constexpr int32_t kLongestInterval = 180000;
-// The interval of a keystroke line whose interval is no number: interrupted.
-constexpr int32_t kUnreadableInterval = 99999999;
-// How often a load lets the window's messages through inside a file, besides before each file:
-// a year of files has hundreds of thousands of lines, and a turn of the loop costs more than
-// a line.
+// How often a load lets the window's messages through, inside a file as between files.
 constexpr auto kMessageInterval = std::chrono::milliseconds(20);
 
-// The first pieces of a text cut at every separator, empty ones kept (a text without it is
-// one piece), and how many pieces it has in all.
-template <size_t N>
-struct TPieces {
-  std::string_view Piece[N];
-  size_t Count = 0;
-};
-
-template <size_t N>
-TPieces<N> CutAt(std::string_view text, char separator) {
-  TPieces<N> pieces;
-  for (size_t start = 0;;) {
-    const size_t at = text.find(separator, start);
-    if (pieces.Count < N)
-      pieces.Piece[pieces.Count] =
-          text.substr(start, at == std::string_view::npos ? at : at - start);
-    ++pieces.Count;
-    if (at == std::string_view::npos) return pieces;
-    start = at + 1;
-  }
-}
-
-// Piece `index`, raising the string list's index error where there are fewer.
-template <size_t N>
-std::string_view Field(const TPieces<N>& pieces, size_t index) {
-  if (index >= pieces.Count) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
-  return pieces.Piece[index];
-}
-
-// A plain decimal the quick way; anything else as the run-time library reads it.
-int32_t IntervalOf(std::string_view field) {
-  int32_t value = 0;
-  const auto [end, failure] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (failure == std::errc() && end == field.data() + field.size()) return value;
-  return StrToIntDef(std::string(field), kUnreadableInterval);
-}
-
-// The first character of a field, raising the range error for an empty one.
-unsigned char FirstCharacter(std::string_view field) {
-  if (field.empty()) throw Exception("Range check error");
-  return static_cast<unsigned char>(field[0]);
-}
+// Raised inside a load when the window closes or the program is asked to end: the load stops
+// there, and nothing is reported.
+struct TLoadStopped {};
 
 // The start of a run from its file name "yyyy-mm-dd-hh-nn-ss.stat", checked.
 TDateTime FileDateTime(const std::string& path) {
   const std::string name = std::filesystem::path(path).stem().string();
   const TPieces<6> pieces = CutAt<6>(name, '-');
   int parts[6];
-  for (size_t i = 0; i < 6; ++i) parts[i] = StrToInt(std::string(Field(pieces, i)));
+  for (size_t i = 0; i < 6; ++i) parts[i] = StrToInt(std::string(PieceOf(pieces, i)));
   return EncodeDate(parts[0], parts[1], parts[2]) + EncodeTime(parts[3], parts[4], parts[5], 0);
 }
 
@@ -117,15 +76,28 @@ void TUserStatisticForm::FormCreate(TObject*) {
 void TUserStatisticForm::acLoadDataExecute(TObject*) {
   if (Busy) return;
   Busy = true;
+  // The box whose change asked for the load keeps the focus it loses while the panel is off,
+  // so that the next key goes on from it.
+  TWinControl* focused = nullptr;
+  for (int i = 0; i < pnProgressChardControl->ControlCount(); ++i)
+    if (auto* control = dynamic_cast<TWinControl*>(pnProgressChardControl->Controls(i));
+        control && control->Focused())
+      focused = control;
   pnProgressChardControl->setEnabled(false);
   acLoadData->setEnabled(false);
   try {
     LoadFiles();
+  } catch (const TLoadStopped&) {
   } catch (...) {
-    FinishLoad();
+    FinishLoad(focused);
     throw;
   }
-  FinishLoad();
+  FinishLoad(focused);
+}
+
+void TUserStatisticForm::LetMessagesThrough() {
+  Application->ProcessMessages();
+  if (Application->Terminated() || ModalResult() != mrNone) throw TLoadStopped();
 }
 
 void TUserStatisticForm::LoadFiles() {
@@ -133,7 +105,9 @@ void TUserStatisticForm::LoadFiles() {
   FindFiles(User->getStatisticFolder(Course->getName()), "*.stat", false, files);
   TStrings* list = lbFilesList->Items();
   list->Clear();
-  for (const std::string& file : files) list->Add(file);
+  // A FIFO, a link that leads nowhere or a device named like a statistics file is none.
+  for (const std::string& file : files)
+    if (FileSystem().Status(file).Kind == TFileKind::Regular) list->Add(file);
 
   const int choice = cbAxisX->ItemIndex();
   TChartSeries* const all[] = {srProQ,           srTempo,      srProQTrend,   srTempoTrend,
@@ -169,22 +143,23 @@ void TUserStatisticForm::LoadFiles() {
   for (int i = first; i <= last; ++i) {
     if (list->Count() == 0) break;
     pgLoad->setPosition(i * 100 / count);
-    Application->ProcessMessages();
+    LetMessagesThrough();
     const std::string path = list->Strings(i);
-    TStringList lines;
-    lines.LoadFromFile(path);
-    if (lines.Count() == 0) continue;
+    TStatLines file(path);
+    std::string_view line;
+    if (!file.Next(line)) continue;
     const TDateTime started = FileDateTime(path);
-    if (lines.Strings(0) == "*") PlotSessionFile(lines, totalTime, totalKeystrokes, started);
+    if (BeginsARun(line)) PlotSessionFile(file, totalTime, totalKeystrokes, started);
   }
 }
 
-void TUserStatisticForm::FinishLoad() {
+void TUserStatisticForm::FinishLoad(TWinControl* focused) {
   pgLoad->setPosition(100);
   pgLoad->Hide();
   acShowSeries->Execute();
   acLoadData->setEnabled(true);
   pnProgressChardControl->setEnabled(true);
+  if (focused && ModalResult() == mrNone) focused->SetFocus();
   Busy = false;
 }
 
@@ -194,16 +169,12 @@ double TUserStatisticForm::AxisX(int64_t totalTime, int64_t totalKeystrokes,
     case 0: return static_cast<double>(totalKeystrokes);
     case 1: return totalTime / 60000.0;
     case 2: return dateTime;
-    default: throw "766A655C";
+    default: throw Exception("766A655C/F No such X axis");
   }
 }
 
-void TUserStatisticForm::PlotSessionFile(TStringList& Lines, int64_t& TotalTime,
+void TUserStatisticForm::PlotSessionFile(TStatLines& File, int64_t& TotalTime,
                                          int64_t& TotalKeystrokes, TDateTime FileDateTime) {
-  if (Lines.Count() > 0 && Lines.Strings(0) == "*") Lines.Delete(0);
-  Lines.Add("*");
-  TTaskStatistic statistic(User->getStatisticFolder(Course->getName()));
-  statistic.Reset();
   bool first = true;
   int32_t previousErrors = 0;
   double proficiencyTrend = 0, tempoTrend = 0, stabilityTrend = 0, errorsTrend = 0;
@@ -211,67 +182,48 @@ void TUserStatisticForm::PlotSessionFile(TStringList& Lines, int64_t& TotalTime,
   // No trend line joins two files.
   for (TChartSeries* trend : {srProQTrend, srTempoTrend, srStabilityTrend, srErrorsTrend})
     trend->AddXY(x, 0, clNone);
-  // Only differences of stamps count, so the clock starts anew with each file, at 1: a stamp
-  // of 0 would ask the statistic for the current time. It goes on round the 32 bits as the
-  // statistic's stamps do.
-  uint32_t clock = 1;
+  TStatReplay replay([&](const TTaskStatistic& statistic) {
+    const int32_t tempo = statistic.getCurrentSpeed();
+    const int32_t stability = static_cast<int32_t>(statistic.getRhythm() * 100);
+    const int32_t errors = statistic.getErrorCount();
+    const int32_t proficiency = statistic.getSpeed();
+    TotalKeystrokes += statistic.getKeystrokes();
+    TotalTime += statistic.getTotalTime();
+    FileDateTime += statistic.getTotalTime() * 0.001 / 60 / 60 / 24;
+    x = AxisX(TotalTime, TotalKeystrokes, FileDateTime);
+    if (first) {
+      srSeparator->AddXY(x, 0, clNone);
+      srSeparator->AddXY(x, proficiency, 0x800000);
+      srSeparator->AddXY(x, 0, 0x800000);
+    }
+    if (previousErrors < 10) {
+      srProQ->AddXY(x, proficiency, DarkerColor(0xFFFFFF, previousErrors * 100 / 10));
+      proficiencyTrend = Smoothed(proficiencyTrend, proficiency, first);
+      srProQTrend->AddXY(x, proficiencyTrend, 0xFFFFFF);
+    }
+    if (errors < 10)
+      srTempo->AddXY(x, tempo,
+                     DarkerColor(errors <= 0 ? 0x00FF00 : 0x00FFFF, previousErrors * 100 / 10));
+    tempoTrend = Smoothed(tempoTrend, tempo, first);
+    srTempoTrend->AddXY(x, tempoTrend, 0x00FF00);
+    srStability->AddXY(x, stability, 0x00FFFF);
+    stabilityTrend = Smoothed(stabilityTrend, stability, first);
+    srStabilityTrend->AddXY(x, stabilityTrend, 0x00FFFF);
+    const int32_t errorValue = errors * 100 / 79;
+    srErrors->AddXY(x, errorValue, 0x3333FF);
+    srErrorsClone->AddXY(x, errorValue, clNone);
+    errorsTrend = Smoothed(errorsTrend, errors, first);
+    srErrorsTrend->AddXY(x, errorsTrend * 100 / 79, 0x0000AA);
+    first = false;
+    previousErrors = errors;
+  });
+  // The clock is read now and then only: a line takes well under a microsecond.
   auto lastMessages = std::chrono::steady_clock::now();
-  int sinceLook = 0;
-  for (const std::string& line : Lines) {
-    // The clock is read now and then only: a line takes well under a microsecond.
-    if (++sinceLook == 64) {
-      sinceLook = 0;
-      if (std::chrono::steady_clock::now() - lastMessages >= kMessageInterval) {
-        Application->ProcessMessages();
-        lastMessages = std::chrono::steady_clock::now();
-      }
-    }
-    if (line == "*") {
-      const int32_t tempo = statistic.getCurrentSpeed();
-      const int32_t stability = static_cast<int32_t>(statistic.getRhythm() * 100);
-      const int32_t errors = statistic.getErrorCount();
-      const int32_t proficiency = statistic.getSpeed();
-      TotalKeystrokes += statistic.getKeystrokes();
-      TotalTime += statistic.getTotalTime();
-      FileDateTime += statistic.getTotalTime() * 0.001 / 60 / 60 / 24;
-      x = AxisX(TotalTime, TotalKeystrokes, FileDateTime);
-      if (first) {
-        srSeparator->AddXY(x, 0, clNone);
-        srSeparator->AddXY(x, proficiency, 0x800000);
-        srSeparator->AddXY(x, 0, 0x800000);
-      }
-      if (previousErrors < 10) {
-        srProQ->AddXY(x, proficiency, DarkerColor(0xFFFFFF, previousErrors * 100 / 10));
-        proficiencyTrend = Smoothed(proficiencyTrend, proficiency, first);
-        srProQTrend->AddXY(x, proficiencyTrend, 0xFFFFFF);
-      }
-      if (errors < 10)
-        srTempo->AddXY(x, tempo,
-                       DarkerColor(errors <= 0 ? 0x00FF00 : 0x00FFFF, previousErrors * 100 / 10));
-      tempoTrend = Smoothed(tempoTrend, tempo, first);
-      srTempoTrend->AddXY(x, tempoTrend, 0x00FF00);
-      srStability->AddXY(x, stability, 0x00FFFF);
-      stabilityTrend = Smoothed(stabilityTrend, stability, first);
-      srStabilityTrend->AddXY(x, stabilityTrend, 0x00FFFF);
-      const int32_t errorValue = errors * 100 / 79;
-      srErrors->AddXY(x, errorValue, 0x3333FF);
-      srErrorsClone->AddXY(x, errorValue, clNone);
-      errorsTrend = Smoothed(errorsTrend, errors, first);
-      srErrorsTrend->AddXY(x, errorsTrend * 100 / 79, 0x0000AA);
-      first = false;
-      previousErrors = errors;
-      statistic.Reset();
-      continue;
-    }
-    const TPieces<4> fields = CutAt<4>(line, '\t');
-    const int32_t interval = IntervalOf(fields.Piece[0]);
-    const unsigned char expected = FirstCharacter(Field(fields, 1));
-    const unsigned char typed = FirstCharacter(Field(fields, 2));
-    const bool marked = fields.Count > 3 && fields.Piece[3] == "-";
-    const bool interrupted = marked || interval > kLongestInterval;
-    if (!interrupted) clock += static_cast<uint32_t>(interval);
-    statistic.AddKeystroke(static_cast<int32_t>(clock), expected, typed, interrupted);
-  }
+  replay.ReplayRest(File, [&] {
+    if (std::chrono::steady_clock::now() - lastMessages < kMessageInterval) return;
+    LetMessagesThrough();
+    lastMessages = std::chrono::steady_clock::now();
+  });
 }
 
 void TUserStatisticForm::acHideSeriesExecute(TObject*) {
@@ -348,14 +300,14 @@ void TUserStatisticForm::bbRebuildClick(TObject*) {
   const int focused = lbFilesList->ItemIndex();
   if (focused < 0 || focused >= lbFilesList->Items()->Count())
     throw EListError("List index out of bounds (" + IntToStr(focused) + ")");
-  TStringList lines;
-  lines.LoadFromFile(lbFilesList->Items()->Strings(focused));
-  if (lines.Count() == 0 || lines.Strings(0) != "*") return;
+  TStatLines file(lbFilesList->Items()->Strings(focused));
+  std::string_view line;
+  if (!file.Next(line) || !BeginsARun(line)) return;
   const std::string filter = edFilter->Text();
-  for (const std::string& line : lines) {
+  while (file.Next(line)) {
     if (line == "*") continue;
     const TPieces<2> fields = CutAt<2>(line, '\t');
-    if (!filter.empty() && Field(fields, 1) != filter) continue;
+    if (!filter.empty() && PieceOf(fields, 1) != filter) continue;
     double value = StrToInt(std::string(fields.Piece[0]));
     if (cbLogarithmic->Checked()) value = std::log(value + 1);
     if (lower < value && value < upper) {

@@ -30,9 +30,10 @@ class TPointSeries;
 class TProgressBar;
 class TSpeedButton;
 class TSplitter;
-class TStringList;
+class TStatLines;
 class TTabSheet;
 class TUser;
+class TWinControl;
 
 class TUserStatisticForm final : public TMultilangForm {
 public:
@@ -89,10 +90,11 @@ public:
   // runs in any statistics window. What stops it reaches the caller after the window was
   // made usable again.
   void acLoadDataExecute(TObject* Sender);
-  // Replays one file's lines (the leading "*" taken off, a closing "*" added) into the ten
-  // series and moves the load's typing-time total (ms) and keystroke total on. The totals
-  // are 64-bit: years of typing pass the 24 days that 32 bits of milliseconds hold.
-  void PlotSessionFile(TStringList& Lines, int64_t& TotalTime, int64_t& TotalKeystrokes,
+  // Replays the lines of a file after its first "*" into the ten series and moves the load's
+  // typing-time total (ms) and keystroke total on, letting the window's messages through
+  // every 20 ms. The totals are 64-bit: years of typing pass the 24 days that 32 bits of
+  // milliseconds hold.
+  void PlotSessionFile(TStatLines& File, int64_t& TotalTime, int64_t& TotalKeystrokes,
                        TDateTime FileDateTime);
   void acHideSeriesExecute(TObject* Sender);
   void acShowSeriesExecute(TObject* Sender);
@@ -109,8 +111,12 @@ public:
 private:
   void Describe();
   void LoadFiles();
-  void FinishLoad();
-  // The X of a point for the X-axis choice; raises the plain text "766A655C" for another one.
+  // Enables the panel again and gives the focus back to the control that had it.
+  void FinishLoad(TWinControl* focused);
+  // Lets the window's messages through; stops the load (raising a private signal that the
+  // load takes) when they closed the window or asked the program to end.
+  void LetMessagesThrough();
+  // The X of a point for the X-axis choice; raises "766A655C/F" for another one.
   double AxisX(int64_t totalTime, int64_t totalKeystrokes, TDateTime dateTime) const;
   // The lower chart takes the upper chart's X range.
   void FollowChart();

@@ -224,19 +224,14 @@ TEST_F(SessionFormTest, ALineWithOneErrorIsSavedCountedAndShown) {
 
   const std::vector<std::string> files = StatFiles();
   ASSERT_EQ(files.size(), 1u);
-  TTaskStatistic replay;
   std::vector<int32_t> keystrokes, errors, times, speeds;
-  std::string error;
-  ASSERT_TRUE(ReplayStatistic(
-      TempDir::Read(files[0]), replay,
-      [&](const TTaskStatistic& exercise) {
-        keystrokes.push_back(exercise.getKeystrokes());
-        errors.push_back(exercise.getErrorCount());
-        times.push_back(exercise.getTotalTime());
-        speeds.push_back(exercise.getSpeed());
-      },
-      error))
-      << error;
+  TStatLines file(files[0]);
+  ASSERT_TRUE(ReplayRun(file, [&](const TTaskStatistic& exercise) {
+    keystrokes.push_back(exercise.getKeystrokes());
+    errors.push_back(exercise.getErrorCount());
+    times.push_back(static_cast<int32_t>(exercise.getTotalTime()));
+    speeds.push_back(exercise.getSpeed());
+  }));
   ASSERT_GE(keystrokes.size(), 1u);
   EXPECT_EQ(keystrokes[0], totals.CharsCount);
   EXPECT_EQ(errors[0], 1);
@@ -652,13 +647,11 @@ TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing
   EXPECT_EQ(Boxes.Shown.size(), 1u);
   const std::vector<std::string> files = StatFiles();
   ASSERT_EQ(files.size(), 1u);
-  TTaskStatistic replay;
   std::vector<int32_t> keystrokes;
-  std::string error;
-  ASSERT_TRUE(ReplayStatistic(
-      TempDir::Read(files[0]), replay,
-      [&](const TTaskStatistic& exercise) { keystrokes.push_back(exercise.getKeystrokes()); },
-      error));
+  TStatLines file(files[0]);
+  ASSERT_TRUE(ReplayRun(file, [&](const TTaskStatistic& exercise) {
+    keystrokes.push_back(exercise.getKeystrokes());
+  }));
   ASSERT_GE(keystrokes.size(), 2u);
   EXPECT_EQ(keystrokes[0], static_cast<int32_t>(firstLine)) << "the line the failed save held";
   EXPECT_EQ(keystrokes[1], static_cast<int32_t>(secondLine));
