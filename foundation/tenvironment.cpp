@@ -58,6 +58,8 @@ std::string TEnvironment::getUsersDir() const {
 }
 
 bool TEnvironment::isUsableDir(const std::string& folder) const {
-  FileSystem().MakeFolders(folder);
+  // The data folder holds the settings that say where the users are: no other account may
+  // change them, whatever the umask.
+  FileSystem().MakeFolders(folder, 0700);
   return DirectoryExists(folder) && IsFolderWritable(folder);
 }

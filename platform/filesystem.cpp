@@ -81,7 +81,8 @@ std::error_code NotARegularFile() {
   return std::error_code(1, category);
 }
 
-std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_view content) {
+std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_view content,
+                                         unsigned mode) {
   static std::atomic<unsigned> counter{0};
   const TFileStatus at = LinkStatus(path);
   const std::string target = LinkTarget(path);
@@ -92,22 +93,23 @@ std::error_code TFileSystem::ReplaceFile(const std::string& path, std::string_vi
       return Errno(EPERM);
   }
   const std::string folder = FolderOf(target);
-  const unsigned allowed = AllowedIn(Status(folder));
+  const TFileStatus old = Status(target);
+  const bool replaced = old.Kind == TFileKind::Regular;
+  const unsigned bits = (replaced ? old.Mode : mode) & 0777 & AllowedIn(Status(folder));
   std::string temporary;
   std::unique_ptr<TNewFile> file;
   std::error_code failed;
   // A name of our own beside the target, so that the rename stays on one file system.
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = TemporaryName(target, counter++);
-    failed = CreateFile(temporary, 0666 & allowed, file);
+    failed = CreateFile(temporary, bits, file);
     if (failed != std::errc::file_exists) break;
   }
   if (failed) return failed;
 
-  const TFileStatus old = Status(target);
-  // Not a failure of the save: a file system without permission bits (FAT) refuses it, and
-  // there the bits are the mount's anyway.
-  if (old.Kind == TFileKind::Regular) SetMode(temporary, old.Mode);
+  // The umask may have taken bits the old file had. Not a failure of the save: a file system
+  // without permission bits (FAT) refuses it, and there the bits are the mount's anyway.
+  if (replaced) SetMode(temporary, old.Mode);
   failed = file->Append(content);
   if (!failed) failed = file->Sync();
   const std::error_code closed = file->Close();

@@ -114,10 +114,13 @@ public:
   // the link and its target are this account's: one another account owns gives EPERM, and what
   // it leads to stays untouched (a link planted in a shared folder must not write elsewhere). A
   // reader sees the old content or the new one, never a mix. The file keeps the permission bits
-  // it had. On failure the old file is untouched and the new one removed, but for a folder that
-  // could not be put on the disk: the new content is then in place and may not outlast a crash.
-  // The first replacement in a folder in a process then clears the folder's stale temporaries.
-  std::error_code ReplaceFile(const std::string& path, std::string_view content);
+  // it had; a new one gets `mode` less the umask. The new file beside it is made with those
+  // bits, never more, so that it is no more open than the file while it is written. On failure
+  // the old file is untouched and the new one removed, but for a folder that could not be put
+  // on the disk: the new content is then in place and may not outlast a crash. The first
+  // replacement in a folder in a process then clears the folder's stale temporaries.
+  std::error_code ReplaceFile(const std::string& path, std::string_view content,
+                              unsigned mode = 0666);
   // The folder with every missing folder above it, each made with these bits. With `within`, a
   // folder that `path` lies in, only the folders below it are made, never `within` itself: ENOENT
   // when it is missing, so that a folder removed meanwhile (a user deleted) stays removed.

@@ -117,5 +117,5 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
   }
   std::string text, error;
   for (const std::string& line : lines) text += line + "\r\n";
-  if (!ReplaceFile(Path, text, error)) throw Exception(failure);
+  if (!ReplaceFile(Path, text, error, 0600)) throw Exception(failure);
 }

@@ -23,7 +23,8 @@ public:
   // Creates the file, the section and the key as needed and writes the file with CR LF lines.
   // The value is written as given: a caller stores line breaks in an encoded form. The file is
   // replaced atomically; on failure it keeps its old content and Exception
-  // "Unable to write to " + FileName is raised.
+  // "Unable to write to " + FileName is raised. A new file is its owner's alone: settings and
+  // profiles say where the users are and hold their passwords' digests.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
 private:

@@ -70,7 +70,7 @@ TUsers::TUsers(TRoot* owner) : TLTObject(owner) {
 TUsers::~TUsers() { Clear(); }
 
 bool TUsers::setDirectory(const std::string& folder) {
-  const std::error_code failed = FileSystem().MakeFolders(folder);
+  const std::error_code failed = FileSystem().MakeFolders(folder, 0700);
   DirectoryFailure = failed ? failed.message() : "";
   Directory = folder;
   return !failed;

@@ -9,6 +9,7 @@
 #include "app/gui/tonlineform.h"
 #include "app/gui/tuserstatisticform.h"
 #include "app/sessionlayout.h"
+#include "app/sessiontheme.h"
 #include "app/tlomtak.h"
 #include "engine/tcourse.h"
 #include "engine/tmetronome.h"
@@ -152,7 +153,8 @@ TSessionForm::TSessionForm(TComponent* Owner, TCourse* course, TUser* user)
   StatusBar->Font()->setCharset(course->getCharset());
 
   ThemeList = std::make_unique<TPlayList>();
-  ThemeList->LoadFolder(environment->getThemesDir(), "*.ini");
+  ThemesDir = environment->getThemesDir();
+  ThemeList->LoadFolder(ThemesDir, "*.ini");
 
   const std::string sounds = environment->getSoundsDir();
   ClickSound = std::make_unique<TSound>(sounds + "/Click.wav");
@@ -478,7 +480,9 @@ void TSessionForm::ApplyMonitorAndTheme() {
     }
   }
   {
-    TIniOptions theme(ThemeList->CurrentFile(), true);
+    // Missing keys are written back only into a file of our own: any other is read alone.
+    const std::string file = ThemeList->CurrentFile();
+    TIniOptions theme(file, IsThemeOfFolder(ThemesDir, file));
     LoadTheme(&theme, "Session");
   }
   // The views draw the new colours (and a font read with the state) only when fitted anew.
@@ -499,7 +503,7 @@ void TSessionForm::LoadTheme(TIniOptions* theme, const std::string& prefix) {
 bool TSessionForm::LoadState(TIniOptions* store, const std::string& section) {
   IsFullscreen = store->ReadBool(section, "IsFullscreen", false);
   Metronome->setTempo(store->ReadInteger(section, "Metronome.Tempo", 45));
-  ThemeList->Select(store->ReadString(section, "Theme", ""));
+  ThemeList->Select(ThemeFileOfName(ThemesDir, store->ReadString(section, "Theme", "")));
   // The views keep their state in the user's profile whatever store the screen was given.
   TIniOptions* profile = User->getOptions();
   TaskVisualizer->LoadState(profile, section + ".Task");
@@ -512,7 +516,7 @@ bool TSessionForm::LoadState(TIniOptions* store, const std::string& section) {
 bool TSessionForm::SaveState(TIniOptions* store, const std::string& section) {
   store->WriteBool(section, "IsFullscreen", IsFullscreen);
   store->WriteInteger(section, "Metronome.Tempo", Metronome->getTempo());
-  store->WriteString(section, "Theme", ThemeList->CurrentFile());
+  store->WriteString(section, "Theme", ThemeNameOfFile(ThemesDir, ThemeList->CurrentFile()));
   TIniOptions* profile = User->getOptions();
   TaskVisualizer->SaveState(profile, section + ".Task");
   TaskStatisticVisualizer->SaveState(profile, section + ".TaskStatistic");

@@ -160,6 +160,7 @@ private:
   TLTStatusBar* StatusBar = nullptr;
   std::unique_ptr<TMetronome> Metronome;
   std::unique_ptr<TPlayList> ThemeList;
+  std::string ThemesDir;
   std::unique_ptr<TSound> ClickSound, ErrorSound, MetronomeSound, SuccessSound;
   // Its callback on the mouse hook, from its first showing.
   THookHandle MouseHook;

@@ -10,7 +10,11 @@
 #include "foundation/tenvironment.h"
 #include "foundation/tinioptions.h"
 #include "support/installation.h"
+#include "support/notedwrites.h"
 #include "support/plainroot.h"
+#include "support/tempdir.h"
+#include "support/usualumask.h"
+#include "users/tuser.h"
 #include "users/tusers.h"
 
 namespace {
@@ -75,6 +79,26 @@ TEST(TLomtak, ReadLocalizedGivesTheDefaultAndNeverWrites) {
     EXPECT_EQ(app.root().ReadLocalized(c.section, c.key, "default"), c.result);
   }
   EXPECT_EQ(TempDir::Read(file), bytes);
+}
+
+// Another account that could change the settings could point the users folder anywhere: the
+// settings, the users folder, the profiles and every file written on the way to them are the
+// owner's alone, whatever the umask, also in an installation folder that others may enter.
+TEST(TLomtak, UnderAnOpenUmaskTheDataIsTheOwnersAlone) {
+  UsualUmask mask(0);
+  Installation app;
+  std::filesystem::permissions(app.getProgramDir(), std::filesystem::perms(0755));
+  NotedWrites writes;
+  app.root().getUsers()->Add("Anna", "pw");
+  app.Rebuild();
+  app.root().getUsers()->Find("Anna")->getOptions()->WriteString("SessionForm", "Theme", "x");
+  app.root().getEnvironment()->getOptions()->WriteString("Environment", "UsersDirectory", "");
+  const std::string users = app.getUsersDir();
+  EXPECT_EQ(TempDir::Mode(app.getProgramDir() + "/Lomtak.ini"), 0600u);
+  EXPECT_EQ(TempDir::Mode(users), 0700u);
+  EXPECT_EQ(TempDir::Mode(users + "/Anna"), 0700u);
+  EXPECT_EQ(TempDir::Mode(users + "/Anna/Profile.ini"), 0600u);
+  EXPECT_EQ(writes.OpenToOthers, std::vector<std::string>());
 }
 
 }  // namespace

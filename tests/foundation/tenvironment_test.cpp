@@ -8,6 +8,7 @@
 #include "support/faultyfilesystem.h"
 #include "support/scopedenv.h"
 #include "support/tempdir.h"
+#include "support/usualumask.h"
 #include "toolkit/exename.h"
 
 namespace {
@@ -62,6 +63,8 @@ TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
   // Root writes through permission bits, so the program folder is made unwritable by standing
   // under a regular file, or by a file system that refuses entries in it.
   TempDir::Write(dir / "file", "x");
+  // Other accounts may enter the folder above the application-data folder.
+  fs::permissions(dir.path(), fs::perms(0755));
   struct Case {
     const char* name;
     std::string program;
@@ -76,12 +79,15 @@ TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
     FaultyFileSystem disk;
     if (c.lock) disk.Fail(FileOperation::MakeFolder, c.program + "/", std::errc::permission_denied);
     SetExeName(c.program + "/lomtak");
+    // What it makes is the owner's alone, whatever the umask.
+    UsualUmask mask(0);
     TEnvironment environment;
     EXPECT_EQ(environment.getDataDir(), appData + "/Lomtak");
-    EXPECT_TRUE(fs::is_directory(appData + "/Lomtak"));
+    EXPECT_EQ(TempDir::Mode(appData + "/Lomtak"), 0700u);
+    EXPECT_EQ(TempDir::Mode(appData), 0700u);
     EXPECT_EQ(environment.getOptions()->FileName, appData + "/Lomtak/Lomtak.ini");
     EXPECT_EQ(environment.getUsersDir(), appData + "/Lomtak/Users");
-    EXPECT_TRUE(fs::exists(appData + "/Lomtak/Lomtak.ini"));
+    EXPECT_EQ(TempDir::Mode(appData + "/Lomtak/Lomtak.ini"), 0600u);
     EXPECT_EQ(environment.getCoursesDir(), c.program + "/Modules/Languages");
   }
 }

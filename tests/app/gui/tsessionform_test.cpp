@@ -29,6 +29,7 @@
 #include "support/guiapplication.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/notedwrites.h"
 #include "support/tempdir.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/listbox.h"
@@ -390,7 +391,8 @@ TEST_F(SessionFormTest, EscEndsTheRunAndTheStateIsSaved) {
   Form.reset();
   TIniOptions profile(User->getProfileFolder() + "/Profile.ini", false);
   EXPECT_EQ(profile.ReadInteger("SessionForm", "Metronome.Tempo", 0), 46);
-  EXPECT_EQ(profile.ReadString("SessionForm", "Theme", ""), ThemesDir() + "/Light.ini");
+  EXPECT_EQ(profile.ReadString("SessionForm", "Theme", ""), "Light.ini")
+      << "by its name in the themes folder, so that a moved installation keeps it";
   EXPECT_EQ(profile.ReadString("SessionForm", "IsFullscreen", ""), "0");
   EXPECT_EQ(profile.ReadString("SessionForm.Keyboard", "Keyboard.Visible", ""), "0");
   EXPECT_NE(profile.ReadString("SessionForm.Task", "Task.Font.Name", ""), "");
@@ -594,6 +596,64 @@ TEST_F(SessionFormTest, AThemeWithoutKeysGetsThemWritten) {
   EXPECT_EQ(written.ReadString("Session.Task", "UserString.ErrorCharColor", ""), "#FF0000");
   EXPECT_EQ(written.ReadString("Session.Keyboard.Button.Zone9", "BorderColor", ""), "#3C3C80");
   EXPECT_EQ(written.ReadString("Session.StatusBar", "Backrgound", ""), "#000000");
+}
+
+// A profile may come from anywhere: its theme may name any file, by a whole path, by a path
+// out of the themes folder, or through a link that the themes folder holds. Such a theme is
+// shown, but neither it nor anything else outside the themes folder is written.
+TEST_F(SessionFormTest, AThemeOutsideTheThemesFolderIsReadAndNeverWritten) {
+  TempDir elsewhere;
+  // No CR LF and most keys missing: a write would show.
+  const std::string notes = "[Session.Space]\nBackground=#102030\n";
+  TempDir::Write(elsewhere / "notes.ini", notes);
+  fs::create_symlink(elsewhere / "notes.ini", ThemesDir() + "/Link.ini");
+  fs::create_symlink(elsewhere.path(), ThemesDir() + "/Linked");
+  const struct {
+    const char* name;
+    std::string theme;
+  } cases[] = {
+      {"WholePath", elsewhere / "notes.ini"},
+      {"PathOutOfTheFolder", fs::relative(elsewhere / "notes.ini", ThemesDir()).string()},
+      {"LinkInTheFolder", "Link.ini"},
+      {"FileInALinkedFolder", "Linked/notes.ini"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Form.reset();
+    User->getOptions()->WriteString("SessionForm", "Theme", c.theme);
+    const auto themes = TempDir::Contents(ThemesDir());
+    {
+      NotedWrites writes;
+      Run([](TSessionForm& form) {
+        EXPECT_EQ(form.Color(), static_cast<TColor>(0x302010)) << "the theme shows";
+        EXPECT_EQ(form.pnBasePanel->Color(), static_cast<TColor>(0x3C2C2B));
+      });
+      Form.reset();
+      EXPECT_EQ(writes.In(elsewhere.path()), std::vector<std::string>());
+      EXPECT_EQ(writes.In(ThemesDir()), std::vector<std::string>());
+    }
+    EXPECT_EQ(TempDir::Read(elsewhere / "notes.ini"), notes);
+    EXPECT_EQ(TempDir::Contents(ThemesDir()), themes);
+  }
+}
+
+// An earlier release stored the theme's whole path; the theme is still found, and kept by its
+// name from then on.
+TEST_F(SessionFormTest, AThemeStoredByItsWholePathIsFoundAndKeptByItsName) {
+  fs::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Themes/Default.ini",
+                ThemesDir() + "/A.ini");
+  fs::create_directory(ThemesDir() + "/Sub");
+  fs::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Themes/Light.ini",
+                ThemesDir() + "/Sub/B.ini");
+  User->getOptions()->WriteString("SessionForm", "Theme", ThemesDir() + "/Sub/B.ini");
+  Run([&](TSessionForm& form) {
+    EXPECT_EQ(form.getThemeList()->CurrentFile(), ThemesDir() + "/Sub/B.ini");
+  });
+  Form.reset();
+  EXPECT_EQ(User->getOptions()->ReadString("SessionForm", "Theme", ""), "Sub/B.ini");
+  Run([&](TSessionForm& form) {
+    EXPECT_EQ(form.getThemeList()->CurrentFile(), ThemesDir() + "/Sub/B.ini");
+  });
 }
 
 TEST_F(SessionFormTest, EveryShippedThemeListsEveryKey) {
