@@ -1,22 +1,55 @@
 # Helpers shared by the layer libraries, the tests and the benchmarks.
 
-# One static library per layer, built from every source file of its folder.
+# One static library per layer, built from every source file of its folder. A layer compiles
+# from a folder of its own in the build tree that holds a link to each of its files, at the
+# file's place in the source tree, and it and what links it see the folders of the layers it
+# links, never the source tree: an include of a layer it does not link finds no file however it
+# is spelled (<...>, "a/../b/...", "../b/..." from the including file's folder, or a macro), as
+# the links are to files and not to folders.
 function(lomtak_layer name)
   cmake_parse_arguments(ARG "" "DIR" "LINK" ${ARGN})
   if(NOT ARG_DIR)
     set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
   file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  file(GLOB headers CONFIGURE_DEPENDS ${ARG_DIR}/*.h)
+  add_library(${name} STATIC)
+  set(root ${CMAKE_BINARY_DIR}/layers/${name})
+  # Made anew at each configuration, so that a file removed from the layer leaves no link.
+  file(REMOVE_RECURSE ${root})
+  target_include_directories(${name} PUBLIC ${root})
+  set_target_properties(${name} PROPERTIES LOMTAK_DIR ${ARG_DIR} LOMTAK_ROOT ${root})
+  lomtak_layer_sources(${name} ${sources} ${headers})
   if(ARG_LINK)
     target_link_libraries(${name} PUBLIC ${ARG_LINK})
   endif()
   set_property(GLOBAL APPEND PROPERTY LOMTAK_LAYERS ${name})
-  set_property(TARGET ${name} PROPERTY LOMTAK_DIR ${ARG_DIR})
 endfunction()
 
-# The source files of a target that lie in the source tree, and beside each its header.
+# Adds source files of the source tree, and the header beside each, to a layer through its
+# folder of links (a layer's sources given to target_sources would see the source tree).
+function(lomtak_layer_sources layer)
+  get_target_property(root ${layer} LOMTAK_ROOT)
+  foreach(file ${ARGN})
+    cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    cmake_path(REPLACE_EXTENSION file LAST_ONLY .h OUTPUT_VARIABLE header)
+    foreach(linked ${file} ${header})
+      if(EXISTS ${linked})
+        file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${linked})
+        cmake_path(GET relative PARENT_PATH folder)
+        file(MAKE_DIRECTORY ${root}/${folder})
+        file(CREATE_LINK ${linked} ${root}/${relative} SYMBOLIC)
+        set_property(TARGET ${layer} APPEND PROPERTY LOMTAK_FILES ${linked})
+      endif()
+    endforeach()
+    if(file MATCHES "\\.cpp$")
+      file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${file})
+      target_sources(${layer} PRIVATE ${root}/${relative})
+    endif()
+  endforeach()
+endfunction()
+
+# The source files of a program that lie in the source tree, and beside each its header.
 function(lomtak_files_of target out)
   get_target_property(sources ${target} SOURCES)
   get_target_property(base ${target} SOURCE_DIR)
@@ -24,7 +57,8 @@ function(lomtak_files_of target out)
   foreach(source ${sources})
     cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${base})
     cmake_path(IS_PREFIX PROJECT_SOURCE_DIR ${source} NORMALIZE inside)
-    if(inside)
+    cmake_path(IS_PREFIX PROJECT_BINARY_DIR ${source} NORMALIZE built)
+    if(inside AND NOT built)
       list(APPEND files ${source})
       cmake_path(REPLACE_EXTENSION source LAST_ONLY .h OUTPUT_VARIABLE header)
       if(EXISTS ${header})
@@ -43,11 +77,10 @@ function(lomtak_layers_test name)
   get_property(layers GLOBAL PROPERTY LOMTAK_LAYERS)
   set(map "")
   foreach(layer ${layers})
-    get_target_property(dir ${layer} LOMTAK_DIR)
-    file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
-    lomtak_files_of(${layer} files)
-    list(APPEND files ${headers})
-    list(REMOVE_DUPLICATES files)
+    get_target_property(files ${layer} LOMTAK_FILES)
+    # Sources added around the layer's folder of links see the source tree.
+    lomtak_files_of(${layer} around)
+    string(APPEND map "set(AROUND_${layer} \"${around}\")\n")
     foreach(file ${files})
       if(file MATCHES "\\.h$")
         file(RELATIVE_PATH header ${PROJECT_SOURCE_DIR} ${file})
@@ -115,7 +148,12 @@ function(lomtak_benchmark name)
   add_executable(${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
   target_link_libraries(${name} PRIVATE ${ARG_LINK} benchmark::benchmark benchmark::benchmark_main)
-  # The tests' support headers and data serve the benchmarks too.
+  # The tests' support headers and data serve the benchmarks too; they name each other from the
+  # tests folder, and the benchmarks name them from the source root, which no program sees whole.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bench/root)
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/tests ${CMAKE_BINARY_DIR}/bench/root/tests SYMBOLIC)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests
+                                             ${CMAKE_BINARY_DIR}/bench/root)
   target_compile_definitions(${name} PRIVATE LOMTAK_DIST_DIR="${LOMTAK_DIST_DIR}"
     LOMTAK_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
