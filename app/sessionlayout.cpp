@@ -31,6 +31,7 @@ TWorkspace CompileWorkspace(bool test, int testResolution, TSize screen, TSize c
   const int frame = test ? 1 : 0;
   const int W = base.cx - 2 * frame, H = base.cy - 2 * frame;
   result.Work = Bounds(frame, frame, W, H);
+  views.PlacePanels(result.Base, result.Work);
 
   const int statusHeight = views.FitStatusBar(W);
   result.StatusBar = Bounds(0, H - statusHeight, W, statusHeight);

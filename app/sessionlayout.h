@@ -12,6 +12,9 @@
 class TWorkspaceViews {
 public:
   virtual ~TWorkspaceViews() = default;
+  // Places the base and work panels, before any view is fitted: a view aligned in the work
+  // panel takes its width from it.
+  virtual void PlacePanels(const TRect& base, const TRect& work) = 0;
   // Fits the status line's font to the width; its height.
   virtual int FitStatusBar(int width) = 0;
   // Gives the task display the width and its height limit; its height.

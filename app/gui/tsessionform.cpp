@@ -47,16 +47,24 @@ std::string CourseBase(const TCourse* course) {
   return std::filesystem::path(course->getName()).replace_extension().string();
 }
 
+void Place(TControl* control, const TRect& rect) {
+  control->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
 // The training screen's views as the layout asks them to size themselves. A view asked again
 // for the room it was fitted to last keeps its size: fitting measures fonts and renders, and at
 // the end of a line only the task display's line has changed (the new line laid it out
 // already). A new theme or font forgets what was fitted, and every view fits anew.
 class TSessionViews : public TWorkspaceViews {
 public:
-  TSessionViews(TLTStatusBar* status, TLTTaskVisualizer* task, TLTKeyboard* keyboard,
-                TFittedViews& fitted)
-      : Status(status), Task(task), Keyboard(keyboard), Fitted(fitted) {}
+  TSessionViews(TPanel* base, TPanel* work, TLTStatusBar* status, TLTTaskVisualizer* task,
+                TLTKeyboard* keyboard, TFittedViews& fitted)
+      : Base(base), Work(work), Status(status), Task(task), Keyboard(keyboard), Fitted(fitted) {}
 
+  void PlacePanels(const TRect& base, const TRect& work) override {
+    Place(Base, base);
+    Place(Work, work);
+  }
   int FitStatusBar(int width) override {
     if (width != Fitted.StatusWidth) {
       Status->setLeft(0);
@@ -92,15 +100,13 @@ public:
   }
 
 private:
+  TPanel* Base;
+  TPanel* Work;
   TLTStatusBar* Status;
   TLTTaskVisualizer* Task;
   TLTKeyboard* Keyboard;
   TFittedViews& Fitted;
 };
-
-void Place(TControl* control, const TRect& rect) {
-  control->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
-}
 
 }  // namespace
 
@@ -458,12 +464,10 @@ void TSessionForm::actCompileWorkspaceExecute(TObject*) {
   TWindowUpdateLock lock(this);
   TestResolution = ClampTestResolution(TestResolution);
   pnWorkPanel->setColor(clBlack);
-  TSessionViews views(StatusBar, TaskVisualizer, Keyboard, Fitted);
+  TSessionViews views(pnBasePanel, pnWorkPanel, StatusBar, TaskVisualizer, Keyboard, Fitted);
   const TWorkspace layout =
       CompileWorkspace(test, TestResolution, {Screen->Width(), Screen->Height()},
                        {ClientWidth(), ClientHeight()}, views);
-  Place(pnBasePanel, layout.Base);
-  Place(pnWorkPanel, layout.Work);
   Place(StatusBar, layout.StatusBar);
   Place(TaskVisualizer, layout.Task);
   Place(Keyboard, layout.Keyboard);

@@ -17,11 +17,17 @@ namespace {
 
 // Views as they size themselves: a status line of a fixed height, a task display of two text
 // lines of the largest font its limit allows with its bands, and the built-in keyboard of
-// 182 x 55 units at the largest whole scale that fits. Records what each was asked.
+// 182 x 55 units at the largest whole scale that fits. Records what each was asked, and where
+// the work panel stood when the status line, aligned in it, was fitted.
 class ModelViews : public TWorkspaceViews {
 public:
+  void PlacePanels(const TRect& base, const TRect& work) override {
+    Base = base;
+    Work = work;
+  }
   int FitStatusBar(int width) override {
     StatusWidth = width;
+    WorkAtStatusFit = Work;
     return 24;
   }
   int FitTask(int width, int maxHeight) override {
@@ -35,6 +41,7 @@ public:
     return {182 * scale, 55 * scale};
   }
 
+  TRect Base, Work, WorkAtStatusFit;
   int StatusWidth = 0, TaskWidth = 0, TaskMaxHeight = 0;
   TSize KeyboardArea;
 };
@@ -96,6 +103,8 @@ TEST(SessionLayout, PlacesTheViewsForTheTestSizesAndTheScreen) {
     EXPECT_EQ(layout.Task, c.task);
     EXPECT_EQ(layout.Keyboard, c.keyboard);
     EXPECT_EQ(layout.TaskStatistic, c.panel);
+    EXPECT_EQ(views.Base, c.base);
+    EXPECT_EQ(views.WorkAtStatusFit, c.work) << "the status line fitted in the old work panel";
     EXPECT_EQ(views.StatusWidth, c.work.Width());
     EXPECT_EQ(views.TaskWidth, c.work.Width());
   }
