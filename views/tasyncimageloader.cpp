@@ -1,12 +1,14 @@
 #include "views/tasyncimageloader.h"
 
 #include "toolkit/gui/jpegimage.h"
+#include "views/twallpaper.h"
 
 TAsyncImageLoader::~TAsyncImageLoader() { WaitFor(); }
 
-void TAsyncImageLoader::Load(const std::string& fileName, TSize area) {
+void TAsyncImageLoader::Load(const std::string& fileName, TSize area, TSize size) {
   FileName = fileName;
   Area = area;
+  Size.set(size);
   Loaded = false;
   Start();
 }
@@ -17,5 +19,13 @@ void TAsyncImageLoader::Execute() {
   jpeg.setCoverArea(Area);
   jpeg.LoadFromFile(FileName);
   Bitmap.Assign(jpeg);
+  // Scaled here, the picture costs the line's end a copy of its pixels. A wallpaper laid out
+  // meanwhile gets it for its new size.
+  TSize size = Size.get();
+  do {
+    TWallpaper::Cover(Bitmap, size, &Shown);
+    ShownSize = size;
+    size = Size.get();
+  } while (size.cx != ShownSize.cx || size.cy != ShownSize.cy);
   Loaded = true;
 }

@@ -19,13 +19,23 @@ TWallpaper::TWallpaper(TComponent* Owner, const std::string& folder) : TPaintBox
     // The pictures are drawn without a logo.
   }
   PlayList.LoadFolder(folder, "*.jpg");
-  StartLoader(PlayList.Random());
   setAlign(alClient);
   setOpaque(true);
   PlaceHidden(this);
+  // Placed first, so that the first picture is drawn for the size the wallpaper has.
+  StartLoader(PlayList.Random());
 }
 
 TWallpaper::~TWallpaper() = default;
+
+namespace {
+
+bool SameSize(TSize a, TSize b) { return a.cx == b.cx && a.cy == b.cy; }
+
+// Changes with every change of the picture's pixels, and stays with a copy that shares them.
+int64_t PixelsKey(const TBitmap& picture) { return picture.Image().cacheKey(); }
+
+}  // namespace
 
 TSize TWallpaper::CoverArea() const {
   // Before the training screen is laid out, the screen's size is all there is to go by.
@@ -34,17 +44,28 @@ TSize TWallpaper::CoverArea() const {
 
 void TWallpaper::StartLoader(const std::string& file) {
   Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(file, CoverArea());
+  Loader->Load(file, CoverArea(), ShownSize());
 }
 
 void TWallpaper::Resized() {
   TPaintBox::Resized();
+  // Placed while it is being built, before its first loader.
+  if (!Loader) return;
   const TSize area = CoverArea();
-  if (area.cx <= Loader->Area.cx && area.cy <= Loader->Area.cy) return;
-  // A test size larger than the screen: the next picture, decoded for the screen, would be
-  // drawn enlarged.
-  const std::string file = Loader->FileName;
-  StartLoader(file);
+  if (area.cx > Loader->Area.cx || area.cy > Loader->Area.cy) {
+    // A test size larger than the screen: the next picture, decoded for the screen, would be
+    // drawn enlarged.
+    const std::string file = Loader->FileName;
+    StartLoader(file);
+    return;
+  }
+  // A loader at work draws for the new size once it has decoded; one that is done has its
+  // picture drawn again, so that the line's end only copies it.
+  Loader->Size.set(ShownSize());
+  if (Loader->Finished() && Loader->Loaded && !SameSize(Loader->ShownSize, ShownSize())) {
+    const std::string file = Loader->FileName;
+    StartLoader(file);
+  }
 }
 
 TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, int height) {
@@ -62,17 +83,39 @@ TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, in
                 static_cast<int>(w), static_cast<int>(h));
 }
 
+void TWallpaper::Cover(const TBitmap& picture, TSize size, TBitmap* shown) {
+  TBitmap drawn;
+  drawn.setSize(size.cx, size.cy);
+  drawn.Canvas()->StretchDraw(PictureRect(picture.Width(), picture.Height(), size.cx, size.cy),
+                              &picture);
+  shown->Assign(drawn);
+}
+
+void TWallpaper::TakeShown(const TBitmap& shown, TSize size) {
+  shown_.Assign(shown);
+  shownSize_ = size;
+  shownOf_ = PixelsKey(Bitmap);
+}
+
 void TWallpaper::Paint() {
-  const int width = Width(), height = Height();
-  Canvas()->StretchDraw(PictureRect(Bitmap.Width(), Bitmap.Height(), width, height), &Bitmap);
-  if (!logo_.Empty()) Canvas()->Draw(width - logo_.Width() - 10, height - logo_.Height(), &logo_);
+  const TSize size = ShownSize();
+  if (shownOf_ != PixelsKey(Bitmap) || !SameSize(shownSize_, size)) {
+    // The built-in picture, or one that came drawn for another size: scaled here, once.
+    TBitmap shown;
+    Cover(Bitmap, size, &shown);
+    TakeShown(shown, size);
+  }
+  Canvas()->Draw(0, 0, &shown_);
+  if (!logo_.Empty())
+    Canvas()->Draw(size.cx - logo_.Width() - 10, size.cy - logo_.Height(), &logo_);
 }
 
 void TWallpaper::Next() {
-  // The user-interface thread never gives up its time slice for the new loader, which has a core
-  // of its own: on a busy machine that would hold the typist's next key for milliseconds.
   Loader->WaitFor();
-  if (Loader->Loaded) Bitmap.Assign(Loader->Bitmap);
+  if (Loader->Loaded) {
+    Bitmap.Assign(Loader->Bitmap);
+    TakeShown(Loader->Shown, Loader->ShownSize);
+  }
   StartLoader(PlayList.Random());
   Paint();
 }

@@ -3,9 +3,11 @@
 // with the program's logo in the bottom-right corner. It starts with the built-in picture and
 // changes to a random JPEG of its folder at every Next; the next picture is always being decoded
 // ahead on a loader thread, at the smallest scale that still covers the screen (so a photo of
-// any size shows), and Next only waits for a decode that is still running. Owns the
-// picture, the logo, the play list and the one loader. User-interface thread only.
+// any size shows), and scaled there for the wallpaper's size, so that Next only waits for a
+// decode that is still running and copies pixels. Owns the picture, the pixels drawn from it,
+// the logo, the play list and the one loader. User-interface thread only.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,6 +30,9 @@ public:
   // Where the picture of that size is drawn on an area of that size: grown by whole tenths
   // until it covers the area, centred (cropped where it is larger).
   static TRect PictureRect(int pictureWidth, int pictureHeight, int width, int height);
+  // The pixels of an area of that size showing the picture in its PictureRect, cropped to the
+  // area. Any thread.
+  static void Cover(const TBitmap& picture, TSize size, TBitmap* shown);
 
   TBitmap Bitmap;
   TPlayList PlayList;
@@ -35,15 +40,23 @@ public:
 
 protected:
   // Grown past the area its next picture is being decoded for, the wallpaper has that picture
-  // decoded again for its new size (waiting for the decode under way).
+  // decoded again for its new size (waiting for the decode under way); of another size, it has
+  // the picture drawn for that size.
   void Resized() override;
 
 private:
   // What the next picture must cover: the wallpaper, which fills the screen once laid out.
   TSize CoverArea() const;
-  // Replaces the loader by one that decodes the file for the area the picture must cover.
+  TSize ShownSize() const { return {Width(), Height()}; }
+  // Replaces the loader by one that decodes the file for the area the picture must cover and
+  // draws it for the wallpaper's size.
   void StartLoader(const std::string& file);
+  void TakeShown(const TBitmap& shown, TSize size);
 
   // Decoded once: every paint draws it.
   TPNGImage logo_;
+  // Bitmap as Cover draws it for shownSize_, while Bitmap's pixels are those of shownOf_.
+  TBitmap shown_;
+  TSize shownSize_{-1, -1};
+  int64_t shownOf_ = 0;
 };

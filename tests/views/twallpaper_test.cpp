@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <chrono>
 #include <climits>
 #include <string>
@@ -14,11 +16,32 @@
 #include "support/tempdir.h"
 #include "toolkit/gui/jpegimage.h"
 #include "toolkit/gui/pngimage.h"
+#include "toolkit/gui/scaleddraws.h"
 #include "views/tasyncimageloader.h"
 
 namespace {
 
 const std::string kData = std::string(LOMTAK_TEST_DATA_DIR) + "/wallpaper";
+const std::string kDusk = std::string(LOMTAK_DIST_DIR) + "/Environment/Wallpapers/Dusk.jpg";
+
+// The area as a painter draws the picture stretched into the rectangle on it.
+QImage PaintersDrawing(const QImage& picture, const TRect& drawn, int width, int height) {
+  QImage area(width, height, QImage::Format_RGB32);
+  area.fill(Qt::black);
+  QPainter(&area).drawImage(QRect(drawn.Left, drawn.Top, drawn.Width(), drawn.Height()), picture);
+  return area;
+}
+
+// Whether every 7th pixel of every 5th row of the two pictures agrees, and where not.
+testing::AssertionResult SamePixels(const QImage& expected, const QImage& actual) {
+  if (expected.size() != actual.size())
+    return testing::AssertionFailure() << actual.width() << " x " << actual.height();
+  for (int y = 0; y < expected.height(); y += 5)
+    for (int x = y % 7; x < expected.width(); x += 7)
+      if (expected.pixel(x, y) != actual.pixel(x, y))
+        return testing::AssertionFailure() << "differs at (" << x << ", " << y << ")";
+  return testing::AssertionSuccess();
+}
 
 TEST(WallpaperTest, APictureGrowsByTenthsToCoverTheAreaAndIsCentred) {
   struct Case {
@@ -75,10 +98,45 @@ TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TAsyncImageLoader loader;
-    loader.Load(c.file, {800, 600});
+    loader.Load(c.file, {800, 600}, {800, 600});
     loader.WaitFor();
     EXPECT_EQ(loader.Loaded, c.loaded);
     EXPECT_EQ(loader.Bitmap.Width(), c.width);
+  }
+}
+
+// The loader hands over the wallpaper's pixels as a painter draws the decoded picture grown,
+// centred and cropped: the picture in the rectangle the wallpaper has always drawn it in.
+TEST(WallpaperTest, TheLoaderDrawsThePictureWhereTheWallpaperShowsIt) {
+  struct Case {
+    const char* name;
+    TSize area, size;
+    TRect drawn;
+  } cases[] = {
+      {"grown by tenths", {2048, 1536}, {2048, 1536}, Bounds(-224, -12, 2496, 1560)},
+      {"decoded at seven eighths and cropped",
+       {1280, 1024},
+       {1280, 1024},
+       Bounds(-200, -13, 1680, 1050)},
+      {"the screen's decode on a wallpaper above a status line",
+       {1920, 1200},
+       {1920, 1176},
+       Bounds(0, -12, 1920, 1200)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TAsyncImageLoader loader;
+    loader.Load(kDusk, c.area, c.size);
+    loader.WaitFor();
+    ASSERT_TRUE(loader.Loaded);
+    const TRect drawn = TWallpaper::PictureRect(loader.Bitmap.Width(), loader.Bitmap.Height(),
+                                                c.size.cx, c.size.cy);
+    EXPECT_EQ(drawn.Left, c.drawn.Left);
+    EXPECT_EQ(drawn.Top, c.drawn.Top);
+    EXPECT_EQ(drawn.Width(), c.drawn.Width());
+    EXPECT_EQ(drawn.Height(), c.drawn.Height());
+    EXPECT_TRUE(SamePixels(PaintersDrawing(loader.Bitmap.Image(), c.drawn, c.size.cx, c.size.cy),
+                           loader.Shown.Image()));
   }
 }
 
@@ -177,6 +235,38 @@ TEST_F(WallpaperFolderTest, APaintCoversTheAreaAndPutsTheLogoInTheCorner) {
       covered = canvas->Pixels(x, y) != TColor(0x00FF00);
   EXPECT_TRUE(covered);
   for (int y = 0; y < 600; y += 50) EXPECT_EQ(canvas->Pixels(795, y), TColor(0x00FF00));
+}
+
+// At a line's end the wallpaper copies the pixels its loader drew: the user-interface thread
+// scales nothing, and the built-in picture, which no loader draws, is scaled once per size.
+TEST_F(WallpaperFolderTest, NextCopiesThePictureScaledAheadAndScalesTheBuiltInOneOncePerSize) {
+  TempDir pictures, empty;
+  // Grown to cover the area, 640 x 480 needs scaling on 800 x 600.
+  TempDir::Write(pictures / "Small.jpg", EncodeJpeg(640, 480));
+  struct Case {
+    const char* name;
+    std::string folder;
+  } cases[] = {{"a photo", pictures.path()}, {"the built-in picture", empty.path()}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open(c.folder);
+    wallpaper->Next();
+    for (TSize size : {TSize{800, 600}, TSize{1024, 768}}) {
+      SCOPED_TRACE(size.cx);
+      wallpaper->SetBounds(0, 0, size.cx, size.cy);
+      wallpaper->Paint();
+      const TRect drawn = TWallpaper::PictureRect(wallpaper->Bitmap.Width(),
+                                                  wallpaper->Bitmap.Height(), size.cx, size.cy);
+      const QImage expected =
+          PaintersDrawing(wallpaper->Bitmap.Image(), drawn, size.cx, size.cy).copy(0, 0, 100, 100);
+      const int64_t before = ScaledDraws();
+      for (int line = 0; line < 3; ++line) {
+        wallpaper->Next();
+        EXPECT_EQ(ScaledDraws(), before) << "scaled at line " << line;
+        EXPECT_TRUE(SamePixels(expected, wallpaper->Canvas()->Surface()->copy(0, 0, 100, 100)));
+      }
+    }
+  }
 }
 
 // A wallpaper on a folder of one picture; each loader's read of it waits until the test lets it

@@ -10,6 +10,7 @@
 
 #include "toolkit/gui/graphic.h"
 #include "toolkit/gui/qtbridge.h"
+#include "toolkit/gui/scaleddraws.h"
 
 void TBrush::setColor(TColor color) {
   color_ = color;
@@ -25,6 +26,8 @@ void TCanvas::Changed(const QRect& area) const {
 }
 
 namespace {
+
+thread_local int64_t scaledDraws = 0;
 
 // The surfaces whose pixels are 32-bit words that a plain copy or fill may write: an opaque
 // pixel stands for itself in each of them.
@@ -263,6 +266,7 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& so
   // A copy first where the copy reads the surface it changes, or reads beyond its source
   // (what lies outside comes as transparent); otherwise straight from the source, which
   // saves a copy of every pixel on each key of the task display.
+  if (ToQRect(dest).size() != part.size()) ++scaledDraws;
   QImage from;
   if (source->surface_ == surface_ || !source->surface_->rect().contains(part))
     from = source->surface_->copy(part);
@@ -284,11 +288,14 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic* graphic) {
   if (!Drawable() || !graphic || graphic->Empty()) return;
   const QImage picture = graphic->DrawnImage();
   // The keyboard draws a key's picture at every press and release.
-  if (ToQRect(rect).size() != picture.size() ||
-      !DrawWords(*surface_, ToQRect(rect).topLeft(), picture))
+  const bool scaled = ToQRect(rect).size() != picture.size();
+  if (scaled) ++scaledDraws;
+  if (scaled || !DrawWords(*surface_, ToQRect(rect).topLeft(), picture))
     QPainter(surface_).drawImage(ToQRect(rect), picture);
   Changed(ToQRect(rect));
 }
+
+int64_t ScaledDraws() { return scaledDraws; }
 
 TColor TCanvas::Pixels(int x, int y) const {
   if (!Drawable() || !surface_->rect().contains(x, y)) return clNone;

@@ -28,12 +28,15 @@
 #include "support/faultyfilesystem.h"
 #include "support/guiapplication.h"
 #include "support/installation.h"
+#include "support/jpegfiles.h"
 #include "support/messageboxes.h"
 #include "support/notedwrites.h"
 #include "support/tempdir.h"
 #include "toolkit/gui/action.h"
+#include "toolkit/gui/bitmap.h"
 #include "toolkit/gui/listbox.h"
 #include "toolkit/gui/panel.h"
+#include "toolkit/gui/scaleddraws.h"
 #include "toolkit/gui/screen.h"
 #include "toolkit/gui/trayicon.h"
 #include "users/tuser.h"
@@ -239,6 +242,32 @@ TEST_F(SessionFormTest, ALineWithOneErrorIsSavedCountedAndShown) {
   EXPECT_EQ(times[0], totals.TasksTime);
   EXPECT_EQ(speeds[0], totals.MaxProqCpm);
   EXPECT_TRUE(Boxes.Shown.empty());
+}
+
+// At a line's end the next picture comes drawn for the wallpaper's size: this thread scales
+// none, neither a photo smaller than the screen nor the built-in picture of an empty folder.
+TEST_F(SessionFormTest, ALineEndScalesNoPicture) {
+  const std::string wallpapers = Program.getProgramDir() + "/Environment/Wallpapers";
+  fs::create_directories(wallpapers);
+  for (const bool photo : {false, true}) {
+    SCOPED_TRACE(photo ? "a photo" : "the built-in picture");
+    if (photo) TempDir::Write(wallpapers + "/Small.jpg", EncodeJpeg(1280, 800));
+    Form.reset();
+    Run([&](TSessionForm& form) {
+      for (int i = 0; i < 10; ++i) Key(ScUp);  // 1920 x 1200: both pictures grow to cover it
+      // Shown at its new size, the wallpaper has drawn its picture for it.
+      QApplication::processEvents();
+      for (int line = 0; line < 2; ++line) {
+        TTask* task = form.getTask();
+        const std::string text = task->Text;
+        while (task->Position + 1 < static_cast<int32_t>(text.size())) Type(text[task->Position]);
+        const int64_t before = ScaledDraws();
+        Type(text.back());
+        ASSERT_EQ(form.getTotals().TasksCount, line + 1) << "the line was not completed";
+        EXPECT_EQ(ScaledDraws(), before) << "line " << line;
+      }
+    });
+  }
 }
 
 TEST_F(SessionFormTest, EachControlKeyRunsItsEntryAndInterruptsTheNextKeystroke) {
@@ -518,9 +547,22 @@ TEST_F(SessionFormTest, TheWorkAreaFollowsTheTestSizes) {
   };
   std::vector<Size> work;
   std::vector<TRect> task, keyboard, panel, status, wallpaper;
+  // Whether the key help's 117 letters "w" fit the status line at its font, and would not at
+  // the next larger one: the font fitted to the width the status line has.
+  std::vector<bool> statusFitted;
   Run([&](TSessionForm& form) {
     const auto record = [&] {
-      status.push_back(form.getStatusBar()->BoundsRect());
+      TLTStatusBar* bar = form.getStatusBar();
+      status.push_back(bar->BoundsRect());
+      TBitmap probe;
+      probe.setSize(1, 1);
+      TFont* font = probe.Canvas()->Font();
+      font->Assign(*bar->Font());
+      const std::string sample(117, 'w');
+      const bool fits = probe.Canvas()->TextWidth(sample) <= bar->Width();
+      font->setHeight(font->Height() + 1);
+      statusFitted.push_back(fits && (bar->Font()->Height() == 50 ||
+                                      probe.Canvas()->TextWidth(sample) > bar->Width()));
       wallpaper.push_back(form.getWallpaper()->BoundsRect());
       const TControl* views[] = {form.getTaskVisualizer(), form.getKeyboard(),
                                  form.getTaskStatisticVisualizer()};
@@ -534,9 +576,11 @@ TEST_F(SessionFormTest, TheWorkAreaFollowsTheTestSizes) {
     record();  // 1024 x 768
     for (int i = 0; i < 10; ++i) Key(ScUp);
     record();  // 1920 x 1200, and no further
+    Key(ScDown);
+    record();  // 1680 x 1050, narrower than the status line was fitted to
   });
-  ASSERT_EQ(work.size(), 3u);
-  const Size sizes[] = {{1022, 598}, {1022, 766}, {1918, 1198}};
+  ASSERT_EQ(work.size(), 4u);
+  const Size sizes[] = {{1022, 598}, {1022, 766}, {1918, 1198}, {1678, 1048}};
   for (size_t i = 0; i < work.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(work[i].width, sizes[i].width);
@@ -551,6 +595,7 @@ TEST_F(SessionFormTest, TheWorkAreaFollowsTheTestSizes) {
     EXPECT_LT(panel[i].Bottom, task[i].Top);
     EXPECT_EQ(status[i].Width(), sizes[i].width);
     EXPECT_EQ(status[i].Bottom, sizes[i].height) << "the status line along the bottom";
+    EXPECT_TRUE(statusFitted[i]) << "the status line's font fitted to another width";
     // The logo stands on the wallpaper's bottom edge, whole.
     EXPECT_EQ(wallpaper[i].Left, 0);
     EXPECT_EQ(wallpaper[i].Top, 0);
