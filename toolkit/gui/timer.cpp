@@ -19,7 +19,8 @@ void TTimer::setEnabled(bool enabled) {
 
 void TTimer::setInterval(int interval) {
   interval_ = interval;
-  if (enabled_ && interval_ > 0 && timer_->isActive() && timer_->remainingTime() <= interval_) {
+  if (enabled_ && interval_ > 0 && timer_->isActive() &&
+      endsAt_ <= Clock::now() + std::chrono::milliseconds(interval_)) {
     deferred_ = true;
     due_ = Clock::now() + std::chrono::milliseconds(interval_);
     return;
@@ -30,7 +31,7 @@ void TTimer::setInterval(int interval) {
 void TTimer::Restart() {
   deferred_ = false;
   if (enabled_ && interval_ > 0) {
-    timer_->start(interval_);
+    Arm(interval_);
   } else {
     timer_->stop();
   }
@@ -41,11 +42,20 @@ void TTimer::Elapsed() {
     deferred_ = false;
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(due_ - Clock::now()).count();
     if (left > 0) {
-      timer_->start(static_cast<int>(left));
+      Arm(static_cast<int>(left));
       return;
     }
   }
   // The rest of a deferred interval is over: the periods go on from here.
-  if (timer_->interval() != interval_) timer_->start(interval_);
+  if (timer_->interval() != interval_) {
+    Arm(interval_);
+  } else {
+    endsAt_ = Clock::now() + std::chrono::milliseconds(interval_);
+  }
   FireEvent(OnTimer, this);
+}
+
+void TTimer::Arm(int milliseconds) {
+  timer_->start(milliseconds);
+  endsAt_ = Clock::now() + std::chrono::milliseconds(milliseconds);
 }

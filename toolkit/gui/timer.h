@@ -29,6 +29,8 @@ private:
 
   void Restart();
   void Elapsed();
+  // Starts Qt's timer for that long, and notes when it ends.
+  void Arm(int milliseconds);
 
   std::unique_ptr<QTimer> timer_;
   bool enabled_ = true;
@@ -38,4 +40,8 @@ private:
   // its cursor timer at every key.
   bool deferred_ = false;
   Clock::time_point due_;
+  // When the running interval ends by our own count: a coarse QTimer may end up to a twentieth
+  // later, and what it reports of that would decide by the machine's load whether a key
+  // restarts it.
+  Clock::time_point endsAt_;
 };
