@@ -20,10 +20,10 @@ TExpectedLines::TExpectedLines(const std::string& installationDir, const std::st
   for (const char* extension : {".Base", ".Layout", ".Info"})
     std::filesystem::copy_file(courses + course + extension,
                                Program->getCoursesDir() + "/" + course + extension);
-  TCourse* loaded = Program->root().getCourses()->getCourse(course);
-  loaded->Load({});
-  TUser* typist = Program->root().getUsers()->Add("Typist");
-  Task = std::make_unique<TTask>(loaded, typist->getStatisticFolder(course));
+  Course = Program->root().getCourses()->getCourse(course);
+  Course->Load({});
+  StatisticFolder = Program->root().getUsers()->Add("Typist")->getStatisticFolder(course);
+  Task = std::make_unique<TTask>(Course, StatisticFolder);
   TPlayList wallpapers;
   wallpapers.LoadFolder(installationDir + "/Environment/Wallpapers", "*.jpg");
   Wallpapers = wallpapers.getFiles().Count();
@@ -39,26 +39,71 @@ const std::string& TExpectedLines::Next(std::time_t second) {
   return Task->Text;
 }
 
-void TExpectedLines::Key(int32_t milliseconds, unsigned char character) {
-  Task->KeyPressed(milliseconds, character);
+const std::string& TExpectedLines::Restart(std::time_t second) {
+  Task = std::make_unique<TTask>(Course, StatisticFolder);
+  return Next(second);
 }
 
 const std::string& TExpectedLines::Text() const { return Task->Text; }
 
-TExpectedLines::TKeystrokes TExpectedLines::Keystrokes(const std::string& log) {
-  TKeystrokes keystrokes;
+int TExpectedLines::Exercises(const std::string& log) {
+  int count = 0;
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);) count += line == "*\r" || line == "*";
+  return count;
+}
+
+std::vector<TExpectedLines::TKeystroke> TExpectedLines::LastLine(const std::string& log) {
+  std::vector<TKeystroke> keystrokes;
   std::istringstream lines(log);
   for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line == "*") {
+      keystrokes.clear();
+      continue;
+    }
+    // interval TAB expected TAB typed TAB mark: the characters may be blanks or digits.
     const size_t first = line.find('\t');
-    if (first == std::string::npos || first + 3 >= line.size()) continue;
-    keystrokes.emplace_back(line[first + 1], line[first + 3]);
+    if (first == std::string::npos || first + 4 >= line.size()) continue;
+    TKeystroke keystroke;
+    keystroke.Interval = std::stoi(line.substr(0, first));
+    keystroke.Expected = line[first + 1];
+    keystroke.Typed = line[first + 3];
+    keystroke.Interrupted = line.compare(first + 5, std::string::npos, "-") == 0;
+    keystrokes.push_back(keystroke);
   }
   return keystrokes;
 }
 
-TExpectedLines::TKeystrokes TExpectedLines::Logged() const {
-  std::string log;
-  const TStringList& lines = Task->getStatistic()->Log;
-  for (int i = 0; i < lines.Count(); ++i) log += lines.Strings(i) + "\n";
-  return Keystrokes(log);
+std::string TExpectedLines::Learn(const std::string& log, const std::string& typed) {
+  const std::vector<TKeystroke> keystrokes = LastLine(log);
+  std::string logged, expected;
+  for (const TKeystroke& keystroke : keystrokes) {
+    logged += keystroke.Typed;
+    expected += keystroke.Expected;
+  }
+  if (logged != typed) return "logged the keys '" + logged + "' for the keys typed '" + typed + "'";
+  // The program's expected character of each keystroke, as the model's line gives it: a right
+  // key moves on, a wrong one stays.
+  const std::string& text = Task->Text;
+  std::string model;
+  size_t position = 0;
+  for (const TKeystroke& keystroke : keystrokes) {
+    model += position < text.size() ? text[position] : '\0';
+    if (keystroke.Typed == model.back()) ++position;
+  }
+  if (model != expected || position != text.size())
+    return "expected the characters '" + expected + "' where the model's line '" + text +
+           "' expects '" + model + "'";
+  // Any start will do: only differences enter the figures, and the first keystroke is untimed.
+  int32_t time = 1000000;
+  for (const TKeystroke& keystroke : keystrokes) {
+    if (keystroke.Interrupted) {
+      Task->MarkInterrupted();
+    } else {
+      time += keystroke.Interval;
+    }
+    Task->KeyPressed(time, static_cast<unsigned char>(keystroke.Typed));
+  }
+  return "";
 }

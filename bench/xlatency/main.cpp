@@ -3,9 +3,12 @@
 // line edit, interleaved round by round. Keys go through XTest; a key's first pixels are the
 // first damage of the window after it, a line's completion the last damage before the window
 // has been quiet for a while. Prints each round's medians and 90th percentiles and, at the end,
-// the median of the rounds and the program's ratio to the line edit.
+// the median of the rounds and the program's ratio to the line edit. The keys of the last lines
+// of each program, and as many of the line edit's, are typed while a busy loop runs on every
+// core ("busy" measures). The lines to type are worked out beside the program from what it logged
+// (its statistics file), and each line is checked against that log once it is typed.
 //
-// Usage: xlatency_bench [--rounds N] [--lines N] [--program PATH] [--bare PATH]
+// Usage: xlatency_bench [--rounds N] [--lines N] [--busy-lines N] [--program PATH] [--bare PATH]
 #include <X11/keysym.h>
 
 #include <algorithm>
@@ -21,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "busycores.h"
 #include "expectedlines.h"
 #include "launch.h"
 #include "xscreen.h"
@@ -32,12 +36,14 @@ namespace {
 
 // What is quiet enough before a key, and after a line's last key for its next line to be drawn.
 constexpr Clock::duration kKeyQuiet = 60ms, kLineQuiet = 250ms;
+constexpr int kScreenWidth = 1920, kScreenHeight = 1200;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 struct TOptions {
   int Rounds = 3;
   int Lines = 4;
+  int BusyLines = 2;
   std::string Program = std::string(LOMTAK_DIST_DIR) + "/lomtak";
   std::string Bare = LOMTAK_BAREEDIT;
 };
@@ -63,24 +69,42 @@ public:
   }
   ~TInstallation() { fs::remove_all(Folder); }
 
-  // The statistics file of the run, once the first line is done.
-  std::string StatFile() const {
+  // What the statistics file written last holds: the log of the run, once a line is done.
+  std::string LastLog() const {
+    fs::path last;
+    fs::file_time_type lastTime;
     for (const auto& entry : fs::recursive_directory_iterator(Folder / "prog/Users"))
-      if (entry.path().extension() == ".stat") return entry.path().string();
-    return "";
+      if (entry.path().extension() == ".stat" &&
+          (last.empty() || entry.last_write_time() > lastTime)) {
+        last = entry.path();
+        lastTime = entry.last_write_time();
+      }
+    std::ifstream file(last);
+    std::stringstream log;
+    log << file.rdbuf();
+    return log.str();
   }
 
   fs::path Folder;
   std::string Program;
 };
 
+// A second of the wall clock, and when it ends on the steady clock.
+struct TSecond {
+  std::time_t Second;
+  Clock::time_point Ends;
+};
+
 // Waits for the next second of the wall clock to begin: the program reseeds from the clock in
-// whole seconds, so that a key sent now is handled within the second it names.
-std::time_t NextSecond(TXScreen& x) {
+// whole seconds, so that a key sent now is most likely handled within the second it names.
+// What the key made the program draw before the second ends was drawn from that seed.
+TSecond NextSecond(TXScreen& x) {
   timespec now;
   clock_gettime(CLOCK_REALTIME, &now);
-  x.Sleep(std::chrono::nanoseconds(1000000000L - now.tv_nsec) + 5ms);
-  return std::time(nullptr);
+  const Clock::time_point begins =
+      Clock::now() + std::chrono::nanoseconds(1000000000L - now.tv_nsec);
+  x.Pump(begins + 5ms);
+  return {std::time(nullptr), begins + 1s};
 }
 
 // One key press, measured from its sending to the first damage of the window: waits for quiet
@@ -133,6 +157,51 @@ Window NeedFocus(TXScreen& x, const std::string& title) {
 // A letter of the line's keyboard that is not `expected`.
 char WrongFor(char expected) { return expected == 'k' ? 'j' : 'k'; }
 
+// A training screen opened from the start window, and the second in which it asked for its
+// first line, when that is certain.
+struct TScreen {
+  Window Id = 0;
+  std::time_t Opened = 0;
+  bool Certain = false;
+};
+
+// Enter on the start window, at the start of a second: the training screen, drawn, with its
+// manual closed. The screen asked for its line before it was mapped; mapped within the second,
+// it asked in that second. Measures the opening into `samples` where given.
+TScreen OpenScreen(TXScreen& x, const TLaunch& program, const std::string& course,
+                   TSamples* samples) {
+  const TSecond opened = NextSecond(x);
+  const size_t mapsBefore = x.getMaps().size();
+  const Clock::time_point enter = x.Key(XK_Return, true);
+  x.Key(XK_Return, false);
+  const TXScreen::TMap mapped = WaitForMap(x, mapsBefore, program, 10s);
+  x.Watch(mapped.Id);
+  // Drawn: its own damage quiet, whatever opens in front of it.
+  const Clock::time_point drawn = x.Quiet(mapped.At, kLineQuiet, 5s, {});
+  if (samples) {
+    (*samples)["start: Enter to " + course + " training screen mapped"].push_back(
+        Ms(mapped.At - enter));
+    (*samples)["start: Enter to " + course + " training screen drawn"].push_back(Ms(drawn - enter));
+  }
+  // The manual opens in front of the screen until its box is unticked.
+  NeedFocus(x, "Lomtak");
+  x.Tap(XK_Escape);
+  if (!x.WaitUntil([&] { return x.Focus() == mapped.Id; }, 5s)) x.SetFocus(mapped.Id);
+  return {mapped.Id, opened.Second, mapped.At < opened.Ends};
+}
+
+// The pixels the damage from `from` to `to` covered, in windows of the screen's size (a pixel
+// damaged twice counts twice).
+double Repainted(TXScreen& x, Clock::time_point from, Clock::time_point to,
+                 const TXScreen::TAreas& idle) {
+  double pixels = 0;
+  for (const TXScreen::TDamage& damage : x.getDamages()) {
+    if (damage.At > from && damage.At <= to && x.Counts(damage, idle))
+      pixels += double(damage.Area.width) * damage.Area.height;
+  }
+  return pixels / (double(kScreenWidth) * kScreenHeight);
+}
+
 // The program from its start through a new user to the start window, then one training screen
 // of the course (the first of the start window's list, or the one after it); on the English
 // one, lines typed right with a wrong key and a Backspace here and there.
@@ -156,77 +225,89 @@ void RunProgram(TXScreen& x, const TOptions& options, bool second, TSamples& sam
   if (second) x.Tap(XK_Down);
 
   const std::string course = second ? "Russian" : "English";
-  const std::time_t opened = NextSecond(x);
-  const size_t mapsBefore = x.getMaps().size();
-  const Clock::time_point enter = x.Key(XK_Return, true);
-  x.Key(XK_Return, false);
-  const TXScreen::TMap mapped = WaitForMap(x, mapsBefore, program, 10s);
-  const Window screen = mapped.Id;
-  x.Watch(screen);
-  samples["start: Enter to " + course + " training screen mapped"].push_back(Ms(mapped.At - enter));
-  // Drawn: its own damage quiet, whatever opens in front of it.
-  const Clock::time_point drawn = x.Quiet(mapped.At, kLineQuiet, 5s, {});
-  samples["start: Enter to " + course + " training screen drawn"].push_back(Ms(drawn - enter));
-
+  TScreen screen = OpenScreen(x, program, course, &samples);
   // The start window stores its choice as it goes.
   std::ifstream profile(installation.Folder / "prog/Users/anna/Profile.ini");
   std::stringstream profileText;
   profileText << profile.rdbuf();
   if (profileText.str().find("Language='" + course + "'") == std::string::npos)
     throw std::runtime_error("the start window did not start the " + course + " course");
-
-  // The manual opens in front of the screen until its box is unticked.
-  NeedFocus(x, "Lomtak");
-  x.Tap(XK_Escape);
-  if (!x.WaitUntil([&] { return x.Focus() == screen; }, 5s)) x.SetFocus(screen);
   if (second) return;
 
   const TXScreen::TAreas idle = IdleAreas(x);
   TExpectedLines lines(fs::path(options.Program).parent_path().string(), course);
-  lines.Next(opened);
-  const Clock::time_point origin = Clock::now();
-  auto typed = [&](Clock::time_point at, char c) {
-    lines.Key(static_cast<int32_t>(Ms(at - origin)) + 1000, static_cast<unsigned char>(c));
+  // The lines of the screen's statistics file.
+  int linesDone = 0;
+  // A screen whose first line may have been asked for in the second after: left for another.
+  auto certain = [&] {
+    for (int tries = 0; !screen.Certain; ++tries) {
+      if (tries == 10) throw std::runtime_error("no training screen opened within its second");
+      x.Tap(XK_Escape);
+      NeedFocus(x, "Start");
+      screen = OpenScreen(x, program, course, nullptr);
+    }
+    lines.Restart(screen.Opened);
+    linesDone = 0;
   };
-  for (int line = 0; line < options.Lines; ++line) {
+  certain();
+  std::optional<TBusyCores> busy;
+  for (int line = 0; line < options.Lines + options.BusyLines; ++line) {
+    if (line == options.Lines) busy.emplace();
+    const std::string under = busy ? "busy " : "";
     const std::string text = lines.Text();
+    std::string typed;
     for (size_t i = 0; i < text.size(); ++i) {
       const char expected = text[i];
-      Clock::time_point at;
       // Now and then a wrong key first, and after some of them a Backspace, which the
       // training screen passes on: two errors a line keeps the line's order.
       if (i % 13 == 6) {
         const char wrong = WrongFor(expected);
-        if (auto took = Press(x, static_cast<unsigned char>(wrong), idle, &at))
-          samples["key: wrong"].push_back(*took);
-        typed(at, wrong);
+        if (auto took = Press(x, static_cast<unsigned char>(wrong), idle))
+          samples[under + "key: wrong"].push_back(*took);
+        typed += wrong;
         if (i % 26 == 6)
-          if (auto took = Press(x, XK_BackSpace, idle)) samples["key: Backspace"].push_back(*took);
+          if (auto took = Press(x, XK_BackSpace, idle))
+            samples[under + "key: Backspace"].push_back(*took);
       }
       const unsigned long keysym =
           expected == ' ' ? XK_space : static_cast<unsigned char>(expected);
+      typed += expected;
       if (i + 1 < text.size()) {
-        if (auto took = Press(x, keysym, idle, &at)) samples["key: right"].push_back(*took);
-        typed(at, expected);
+        if (auto took = Press(x, keysym, idle)) samples[under + "key: right"].push_back(*took);
         continue;
       }
       x.Quiet(Clock::now(), kKeyQuiet, 2s, idle);
-      const std::time_t second = NextSecond(x);
-      at = x.Key(keysym, true);
+      const TSecond asked = NextSecond(x);
+      const Clock::time_point at = x.Key(keysym, true);
       const std::optional<Clock::time_point> first = x.FirstDamage(at, 1s, idle);
-      const Clock::time_point last = x.Quiet(at, kLineQuiet, 5s, idle);
+      Clock::time_point last = x.Quiet(at, kLineQuiet, 5s, idle);
+      // A save held up longer than the quiet gap (a busy disk) leaves the line's end half done:
+      // the line is drawn once its log is written and the window quiet again.
+      std::string log;
+      x.WaitUntil(
+          [&] {
+            log = installation.LastLog();
+            return TExpectedLines::Exercises(log) > linesDone;
+          },
+          10s);
+      last = x.Quiet(at, kLineQuiet, 5s, idle);
       x.Key(keysym, false);
-      if (first) samples["line: last key to first pixels"].push_back(Ms(*first - at));
-      samples["line: last key to next line drawn"].push_back(Ms(last - at));
-      typed(at, expected);
-      lines.Next(second);
+      if (first) samples[under + "line: last key to first pixels"].push_back(Ms(*first - at));
+      samples[under + "line: last key to next line drawn"].push_back(Ms(last - at));
+      samples[under + "line: pixels repainted, windows (not ms)"].push_back(
+          Repainted(x, at, last, idle));
+      ++linesDone;
+      const std::string error = lines.Learn(log, typed);
+      if (!error.empty())
+        throw std::runtime_error("line " + std::to_string(line + 1) +
+                                 ": the program's log is not the model's line: it " + error);
+      screen.Certain = last < asked.Ends;
+      if (screen.Certain) {
+        lines.Next(asked.Second);
+      } else {
+        certain();
+      }
     }
-    const std::string stat = installation.StatFile();
-    std::ifstream file(stat);
-    std::stringstream log;
-    log << file.rdbuf();
-    if (stat.empty() || TExpectedLines::Keystrokes(log.str()) != lines.Logged())
-      throw std::runtime_error("the program's log is not what was typed: lost the line");
   }
 }
 
@@ -247,21 +328,28 @@ void RunBare(TXScreen& x, const TOptions& options, const TSamples& program, TSam
     x.SetFocus(window);
     const TXScreen::TAreas idle = IdleAreas(x);
     const std::string text = "the quick brown fox jumps over the lazy dog ";
-    auto count = [&](const char* name) {
+    auto count = [&](const std::string& name) {
       auto found = program.find(name);
       return found == program.end() ? size_t{0} : found->second.size();
     };
-    for (size_t i = 0; i < count("key: right"); ++i) {
-      const char c = text[i % text.size()];
-      const unsigned long keysym = c == ' ' ? XK_space : static_cast<unsigned char>(c);
-      if (auto took = Press(x, keysym, idle)) samples["key: right"].push_back(*took);
-      if (i < count("key: wrong"))
-        if (auto took = Press(x, 'k', idle)) samples["key: wrong"].push_back(*took);
-      if (i < count("key: Backspace"))
-        if (auto took = Press(x, XK_BackSpace, idle)) samples["key: Backspace"].push_back(*took);
-      // A line's worth: the field emptied, unmeasured, so that it never scrolls.
-      if (i % 60 == 59)
-        for (int k = 0; k < 70; ++k) x.Tap(XK_BackSpace);
+    // As many of each key as the program got, idle and then under the same load.
+    for (const std::string under : {"", "busy "}) {
+      std::optional<TBusyCores> busy;
+      if (!under.empty()) busy.emplace();
+      for (size_t i = 0; i < count(under + "key: right"); ++i) {
+        const char c = text[i % text.size()];
+        const unsigned long keysym = c == ' ' ? XK_space : static_cast<unsigned char>(c);
+        if (auto took = Press(x, keysym, idle)) samples[under + "key: right"].push_back(*took);
+        if (i < count(under + "key: wrong"))
+          if (auto took = Press(x, 'k', idle)) samples[under + "key: wrong"].push_back(*took);
+        if (i < count(under + "key: Backspace"))
+          if (auto took = Press(x, XK_BackSpace, idle))
+            samples[under + "key: Backspace"].push_back(*took);
+        // A line's worth: the field emptied, unmeasured, so that it never scrolls.
+        if (i % 60 == 59)
+          for (int k = 0; k < 70; ++k) x.Tap(XK_BackSpace);
+      }
+      for (int k = 0; k < 70; ++k) x.Tap(XK_BackSpace);
     }
   }
   fs::remove_all(folder);
@@ -288,6 +376,8 @@ TOptions Parse(int argc, char** argv) {
       options.Rounds = std::stoi(value);
     } else if (name == "--lines") {
       options.Lines = std::stoi(value);
+    } else if (name == "--busy-lines") {
+      options.BusyLines = std::stoi(value);
     } else if (name == "--program") {
       options.Program = value;
     } else if (name == "--bare") {
@@ -304,7 +394,7 @@ TOptions Parse(int argc, char** argv) {
 int main(int argc, char** argv) try {
   setvbuf(stdout, nullptr, _IOLBF, 0);
   const TOptions options = Parse(argc, argv);
-  TXScreen x(1920, 1200);
+  TXScreen x(kScreenWidth, kScreenHeight);
   // Per measure, per program: the medians and 90th percentiles of the rounds.
   std::map<std::string, std::vector<double>> medians[2], p90s[2];
   for (int round = 1; round <= options.Rounds; ++round) {

@@ -49,6 +49,8 @@ public:
   void Watch(Window window);
   // Damage of the watched windows whose rectangle is none of `ignored`.
   using TAreas = std::vector<XRectangle>;
+  // Whether the damage counts: its rectangle is none of `ignored`.
+  bool Counts(const TDamage& damage, const TAreas& ignored) const;
   // When the first damage after `after` came; none by the timeout.
   std::optional<Clock::time_point> FirstDamage(Clock::time_point after, Clock::duration timeout,
                                                const TAreas& ignored);
@@ -75,7 +77,6 @@ private:
   void Read(const XEvent& event, Clock::time_point at);
   // The index of the first damage that came after `after`.
   size_t FirstAfter(Clock::time_point after) const;
-  bool Counts(const TDamage& damage, const TAreas& ignored) const;
 
   pid_t Server = 0;
   std::string DisplayName;
