@@ -2,12 +2,14 @@
 // The one access layer to every INI file of the system: typed reads with a default (written
 // back at once when the key has no value and the store is writable) and writes, with one
 // encoding of values for all files. Holds only the file name: every call opens and closes the
-// file, so stores on one file see each other's writes. File failures never escape: they give
-// the default and leave a text in LastError. User-interface thread only.
+// file (but inside a TIniOptionsGroup, below), so stores on one file see each other's writes. File
+// failures never escape: they give the default and leave a text in LastError. User-interface thread
+// only.
 
 #include <string>
 
 #include "toolkit/color.h"
+#include "toolkit/inifile.h"
 
 // Every CR LF, then every remaining LF, becomes the two characters backslash and n.
 std::string EscapeLineBreaks(const std::string& text);
@@ -44,4 +46,23 @@ public:
   const bool Writable;
   std::string LastError;  // emptied at the start of every read and write
   const std::string FileName;
+};
+
+// Makes every read and write of the store while it lives one read and at most one write of its
+// file (TIniWriteGroup), also through other stores on the file: the file then holds either all
+// of the writes or none of them, also after a kill, and a window's state or a theme costs one
+// write instead of one per key. A write that fails at the end leaves the file as it was and
+// the store's LastError set. User-interface thread only; groups on one file nest.
+class TIniOptionsGroup {
+public:
+  explicit TIniOptionsGroup(TIniOptions* store) : Store(store), Group(store->FileName) {}
+  ~TIniOptionsGroup() {
+    if (!Group.Commit()) Store->LastError = "Error while inifile writing";
+  }
+  TIniOptionsGroup(const TIniOptionsGroup&) = delete;
+  TIniOptionsGroup& operator=(const TIniOptionsGroup&) = delete;
+
+private:
+  TIniOptions* Store;
+  TIniWriteGroup Group;
 };

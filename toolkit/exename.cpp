@@ -1,8 +1,10 @@
 #include "toolkit/exename.h"
 
-#include <filesystem>
+#include "platform/filesystem.h"
 
 namespace {
+
+constexpr char kOwnProgram[] = "/proc/self/exe";
 
 std::string& StandIn() {
   static std::string path;
@@ -13,8 +15,9 @@ std::string& StandIn() {
 
 std::string ExeName() {
   if (!StandIn().empty()) return StandIn();
-  std::error_code error;
-  return std::filesystem::read_symlink("/proc/self/exe", error).string();
+  // The link itself comes back when it cannot be followed: then no program path is known.
+  const std::string program = FileSystem().LinkTarget(kOwnProgram);
+  return program == kOwnProgram ? std::string() : program;
 }
 
 void SetExeName(const std::string& path) { StandIn() = path; }

@@ -1,12 +1,11 @@
 #include "toolkit/inifile.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
+#include <map>
+#include <system_error>
 #include <vector>
 
+#include "platform/filesystem.h"
 #include "toolkit/exception.h"
-#include "toolkit/fileio.h"
 #include "toolkit/sysutils.h"
 
 namespace {
@@ -82,27 +81,22 @@ std::string Unquoted(const std::string& value) {
   return value;
 }
 
-}  // namespace
-
-std::string TIniFile::ReadString(const std::string& section, const std::string& key,
-                                 const std::string& fallback) const {
-  std::string content;
-  if (!ReadFileBytes(Path, content)) return fallback;
-  std::vector<std::string> lines = SplitLines(content);
-  Place place = Find(lines, Trim(section), Trim(key));
-  if (place.key < 0) return fallback;
-  return Unquoted(Parse(lines[place.key]).value).substr(0, kMaxValueLength);
+// The file's content as a read gives it: false when the file cannot be read; `missing` when
+// nothing stands there, which a write may start from empty.
+bool Load(const std::string& path, std::string& content, bool& missing) {
+  const std::error_code failed = FileSystem().ReadFile(path, content);
+  missing = failed == std::errc::no_such_file_or_directory;
+  return !failed;
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) {
-  const std::string failure = "Unable to write to " + Path;
-  std::string content;
-  if (!ReadFileBytes(Path, content)) {
-    // Only a missing file starts empty; one that exists but cannot be read must not be lost.
-    struct stat info;
-    if (stat(Path.c_str(), &info) == 0 || errno != ENOENT) throw Exception(failure);
-  }
+void Save(const std::string& path, const std::string& content) {
+  // A new file is its owner's alone.
+  if (FileSystem().ReplaceFile(path, content, 0600)) throw Exception("Unable to write to " + path);
+}
+
+// The lines with the key set to the value.
+std::string WithValue(const std::string& content, const std::string& section,
+                      const std::string& key, const std::string& value) {
   std::vector<std::string> lines = SplitLines(content);
   const std::string name = Trim(section), entry = Trim(key);
   Place place = Find(lines, name, entry);
@@ -115,7 +109,91 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
     lines.push_back("[" + name + "]");
     lines.push_back(entry + "=" + value);
   }
-  std::string text, error;
+  std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  if (!ReplaceFile(Path, text, error, 0600)) throw Exception(failure);
+  return text;
+}
+
+// The copy of a file that its groups read and write.
+struct TGroupCopy {
+  int Groups = 0;
+  bool Loaded = false;
+  bool Readable = false;
+  bool Missing = false;
+  bool Changed = false;
+  std::string Content;
+};
+
+std::map<std::string, TGroupCopy>& GroupCopies() {
+  thread_local std::map<std::string, TGroupCopy> copies;
+  return copies;
+}
+
+// The copy of the file while a group on it lives, read at the first use; none without a group.
+TGroupCopy* GroupCopyOf(const std::string& path) {
+  auto it = GroupCopies().find(path);
+  if (it == GroupCopies().end()) return nullptr;
+  TGroupCopy& copy = it->second;
+  if (!copy.Loaded) {
+    copy.Readable = Load(path, copy.Content, copy.Missing);
+    copy.Loaded = true;
+  }
+  return &copy;
+}
+
+}  // namespace
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& fallback) const {
+  std::string content;
+  bool missing = false;
+  if (const TGroupCopy* copy = GroupCopyOf(Path)) {
+    if (!copy->Readable) return fallback;
+    content = copy->Content;
+  } else if (!Load(Path, content, missing)) {
+    return fallback;
+  }
+  std::vector<std::string> lines = SplitLines(content);
+  Place place = Find(lines, Trim(section), Trim(key));
+  if (place.key < 0) return fallback;
+  return Unquoted(Parse(lines[place.key]).value).substr(0, kMaxValueLength);
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) {
+  if (TGroupCopy* copy = GroupCopyOf(Path)) {
+    // Only a missing file starts empty; one that exists but cannot be read must not be lost.
+    if (!copy->Readable && !copy->Missing) throw Exception("Unable to write to " + Path);
+    copy->Content = WithValue(copy->Content, section, key, value);
+    copy->Readable = copy->Changed = true;
+    copy->Missing = false;
+    return;
+  }
+  std::string content;
+  bool missing = false;
+  if (!Load(Path, content, missing) && !missing) throw Exception("Unable to write to " + Path);
+  Save(Path, WithValue(content, section, key, value));
+}
+
+TIniWriteGroup::TIniWriteGroup(std::string fileName) : Path(std::move(fileName)) {
+  ++GroupCopies()[Path].Groups;
+}
+
+TIniWriteGroup::~TIniWriteGroup() {
+  if (!Committed) Commit();
+  auto it = GroupCopies().find(Path);
+  if (--it->second.Groups == 0) GroupCopies().erase(it);
+}
+
+bool TIniWriteGroup::Commit() {
+  Committed = true;
+  TGroupCopy& copy = GroupCopies().at(Path);
+  if (copy.Groups > 1 || !copy.Changed) return true;
+  try {
+    Save(Path, copy.Content);
+  } catch (const Exception&) {
+    return false;
+  }
+  copy.Changed = false;
+  return true;
 }

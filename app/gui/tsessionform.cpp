@@ -487,6 +487,7 @@ void TSessionForm::ApplyMonitorAndTheme() {
     // Missing keys are written back only into a file of our own: any other is read alone.
     const std::string file = ThemeList->CurrentFile();
     TIniOptions theme(file, IsThemeOfFolder(ThemesDir, file));
+    TIniOptionsGroup once(&theme);
     LoadTheme(&theme, "Session");
   }
   // The views draw the new colours (and a font read with the state) only when fitted anew.
@@ -505,6 +506,8 @@ void TSessionForm::LoadTheme(TIniOptions* theme, const std::string& prefix) {
 }
 
 bool TSessionForm::LoadState(TIniOptions* store, const std::string& section) {
+  // The defaults written back, in one write of each file.
+  TIniOptionsGroup once(store), profileOnce(User->getOptions());
   IsFullscreen = store->ReadBool(section, "IsFullscreen", false);
   Metronome->setTempo(store->ReadInteger(section, "Metronome.Tempo", 45));
   ThemeList->Select(ThemeFileOfName(ThemesDir, store->ReadString(section, "Theme", "")));
@@ -518,6 +521,7 @@ bool TSessionForm::LoadState(TIniOptions* store, const std::string& section) {
 }
 
 bool TSessionForm::SaveState(TIniOptions* store, const std::string& section) {
+  TIniOptionsGroup once(store), profileOnce(User->getOptions());
   store->WriteBool(section, "IsFullscreen", IsFullscreen);
   store->WriteInteger(section, "Metronome.Tempo", Metronome->getTempo());
   store->WriteString(section, "Theme", ThemeNameOfFile(ThemesDir, ThemeList->CurrentFile()));

@@ -204,6 +204,32 @@ TEST_F(IniOptionsTest, FailedWritesKeepTheFileAndSayWhy) {
   EXPECT_EQ(store.LastError, "");
 }
 
+// A group's defaults and writes reach the file in one write, or, when that fails, not at all:
+// the store then says so.
+TEST_F(IniOptionsTest, AGroupWritesItsDefaultsAndValuesOnceOrSaysWhy) {
+  Store("'old'");
+  {
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Rename, file);
+    {
+      TIniOptionsGroup once(&store);
+      EXPECT_EQ(store.ReadInteger("S", "Missing", 7), 7);
+      store.WriteString("S", "K", "new");
+      EXPECT_EQ(store.ReadString("S", "K", ""), "new");
+      EXPECT_EQ(store.LastError, "");
+    }
+    EXPECT_EQ(store.LastError, "Error while inifile writing");
+    EXPECT_EQ(Contents(), "[S]\r\nK='old'\r\n");
+  }
+  {
+    TIniOptionsGroup once(&store);
+    EXPECT_EQ(store.ReadInteger("S", "Missing", 7), 7);
+    store.WriteString("S", "K", "new");
+  }
+  EXPECT_EQ(store.LastError, "");
+  EXPECT_EQ(Contents(), "[S]\r\nK='new'\r\nMissing='7'\r\n");
+}
+
 TEST(LineBreaks, EscapeAndUnescape) {
   struct Case {
     const char* name;

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "platform/filesystem.h"
+
 namespace {
 
 TEST(ExeName, RealProgramOrTheTestsStandIn) {
@@ -14,6 +16,22 @@ TEST(ExeName, RealProgramOrTheTestsStandIn) {
   EXPECT_EQ(ExeName(), "/opt/lomtak/lomtak");
   SetExeName("");
   EXPECT_EQ(ExeName(), real);
+}
+
+// A file system that follows no link.
+class NoLinks final : public TFileSystemWrapper {
+public:
+  NoLinks() : TFileSystemWrapper(PosixFileSystem()) { Previous = SetFileSystem(this); }
+  ~NoLinks() override { SetFileSystem(Previous); }
+  std::string LinkTarget(const std::string& path) override { return path; }
+
+private:
+  TFileSystem* Previous = nullptr;
+};
+
+TEST(ExeName, AskedOfTheFileSystemAndEmptyWhereItCannotTell) {
+  NoLinks files;
+  EXPECT_EQ(ExeName(), "");
 }
 
 }  // namespace

@@ -125,4 +125,72 @@ TEST_F(IniFileTest, FullDiskKeepsTheOldContent) {
   EXPECT_EQ(dir.EntryCount(), 1u);
 }
 
+// A read the file system refuses is no missing file: the write does not start from empty.
+TEST_F(IniFileTest, AFileTheFileSystemCannotReadIsNeverWrittenAnew) {
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::Read, file, std::errc::permission_denied);
+  EXPECT_THROW(TIniFile(file).WriteString("S", "K", "v"), Exception);
+  {
+    TIniWriteGroup group(file);
+    EXPECT_THROW(TIniFile(file).WriteString("S", "K", "v"), Exception);
+  }
+  EXPECT_EQ(dir.EntryCount(), 0u);
+}
+
+// The writes of a group are one replacement of the file at its end: until then the file holds
+// every old value (a kill leaves it so), and every reader of the file in the group sees each
+// value as a write by itself would have left it.
+TEST_F(IniFileTest, AGroupOfWritesReplacesTheFileOnceAtItsEnd) {
+  const std::string old = "[S]\r\nK=old\r\n";
+  TempDir::Write(file, old);
+  std::string alone;
+  {
+    TIniFile ini(file);
+    ini.WriteString("S", "K", "new");
+    ini.WriteString("T", "A", "1");
+    alone = TempDir::Read(file);
+    TempDir::Write(file, old);
+  }
+  {
+    TIniWriteGroup group(file);
+    TIniFile(file).WriteString("S", "K", "new");
+    EXPECT_EQ(TIniFile(file).ReadString("S", "K", "d"), "new") << "another reader sees it";
+    {
+      TIniWriteGroup inner(file);
+      TIniFile(file).WriteString("T", "A", "1");
+    }
+    EXPECT_EQ(TempDir::Read(file), old) << "only the outermost group writes";
+    EXPECT_EQ(TIniFile(file).ReadString("T", "A", "d"), "1");
+  }
+  EXPECT_EQ(TempDir::Read(file), alone);
+  EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+// A group whose write fails at the end (the rename of the new file over the old one, the sync
+// of the new file) leaves the file with every old value; the next group writes every new one.
+TEST_F(IniFileTest, AFailedGroupLeavesTheOldFileAndTheNextOneTheNew) {
+  const std::string old = "[S]\r\nK=old\r\nL=old\r\n";
+  for (FileOperation failing : {FileOperation::Rename, FileOperation::Sync}) {
+    SCOPED_TRACE(static_cast<int>(failing));
+    TempDir::Write(file, old);
+    FaultyFileSystem disk;
+    disk.Fail(failing, file);
+    {
+      TIniWriteGroup group(file);
+      TIniFile(file).WriteString("S", "K", "new");
+      TIniFile(file).WriteString("S", "L", "new");
+      EXPECT_FALSE(group.Commit());
+    }
+    EXPECT_EQ(TempDir::Read(file), old);
+    EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
+    disk.Heal();
+    {
+      TIniWriteGroup group(file);
+      TIniFile(file).WriteString("S", "K", "new");
+      TIniFile(file).WriteString("S", "L", "new");
+    }
+    EXPECT_EQ(TempDir::Read(file), "[S]\r\nK=new\r\nL=new\r\n");
+  }
+}
+
 }  // namespace
