@@ -41,7 +41,8 @@ TLTTaskVisualizer::TLTTaskVisualizer(TComponent* Owner)
       SightBorderColor(LighterColor(0x800000, 40)),
       BorderColor(0x3C2C2B),
       DelimiterColor(0x3C2C2B),
-      CursorColor(0xFFFFFF) {
+      CursorColor(0xFFFFFF),
+      widths_(kSample) {
   setOpaque(true);
   PlaceHidden(this);
   Font()->setName("Tahoma");
@@ -65,33 +66,18 @@ void TLTTaskVisualizer::setMaxHeight(int maxHeight) {
   UpdateSize();
 }
 
-int TLTTaskVisualizer::SampleWidth(TCanvas& measuring) {
-  const TFont& font = *measuring.Font();
-  if (font.Name() != sampleFontName_ || font.Style() != sampleFontStyle_) {
-    sampleWidths_.clear();
-    sampleFontName_ = font.Name();
-    sampleFontStyle_ = font.Style();
-  }
-  const size_t height = static_cast<size_t>(font.Height());
-  if (sampleWidths_.size() <= height) sampleWidths_.resize(height + 1, -1);
-  if (sampleWidths_[height] < 0) sampleWidths_[height] = measuring.TextWidth(kSample);
-  return sampleWidths_[height];
-}
-
 int TLTTaskVisualizer::getOptimalFontHeight() {
   const int width = Width();
   const int limit = (MaxHeight - 1) / 2;
   const std::string& text = task_ ? task_->Text : std::string();
   const int length = static_cast<int>(text.size());
-  TCanvas measuring(nullptr);
-  measuring.Font()->Assign(*Font());
+  TFont measuring(*Font());
   int height = 1, measure = 0;
-  measuring.Font()->setHeight(height);
   while (measure < width && height <= limit) {
-    measuring.Font()->setHeight(++height);
-    measure = SampleWidth(measuring) * length / kSampleLength;
+    measuring.setHeight(++height);
+    measure = widths_.Sample(measuring) * length / kSampleLength;
     // An estimate as wide as the control ends the fitting whatever the line measures.
-    if (measure < width) measure = std::max(measure, measuring.TextWidth(text));
+    if (measure < width) measure = std::max(measure, widths_.Text(measuring, text));
   }
   return height - 1;
 }
@@ -109,7 +95,7 @@ void TLTTaskVisualizer::UpdateSize() {
   const int w = Width();
 
   Canvas()->Font()->Assign(*Font());
-  textWidth_ = Canvas()->TextWidth(text);
+  textWidth_ = widths_.Text(*Font(), text);
   textHeight_ = Canvas()->TextHeight(text);
 
   Fill(frame_, w, Height(), BackgroundColor, *Font());
@@ -131,7 +117,7 @@ void TLTTaskVisualizer::UpdateSize() {
   cellWidth_.assign(length, 0);
   totalWidth_ = 0;
   for (int i = 0; i < length; ++i) {
-    cellWidth_[i] = static_cast<int>(taskStrip_.Canvas()->TextWidth(text.substr(i, 1)) + spacing_);
+    cellWidth_[i] = static_cast<int>(widths_.Letter(*Font(), text[i]) + spacing_);
     cellX_[i] = totalWidth_;
     totalWidth_ += cellWidth_[i];
   }

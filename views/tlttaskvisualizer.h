@@ -7,11 +7,13 @@
 // does not own the task. User-interface thread only.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/gui/bitmap.h"
 #include "toolkit/gui/paintbox.h"
 #include "toolkit/gui/timer.h"
+#include "views/letterwidths.h"
 
 class TIniOptions;
 class TTask;
@@ -49,6 +51,9 @@ public:
   // Whether the cursor is in its visible phase.
   bool CursorShown() const { return cursorShown_; }
   const TTimer* CursorTimer() const { return cursorTimer_.get(); }
+  // What measures the letters and the fitting's sample, each once per font and height (a test
+  // counts its calls); forgets the widths measured before.
+  void setMeasurer(TLetterWidths::TMeasurer measurer) { widths_.setMeasurer(std::move(measurer)); }
 
   TColor PureTaskColor;
   TColor DistortedTaskColor;
@@ -69,9 +74,6 @@ private:
   std::string FontNameKey() const { return Name() + ".Font.Name"; }
   // Fills rows [top, bottom) of the frame with the colour.
   void FillBand(int top, int bottom, TColor color);
-  // The width of the fitting's sample in the canvas's font, measured once per family, style
-  // and height: every line is fitted through the same heights.
-  int SampleWidth(TCanvas& measuring);
 
   TOwnedPtr<TTimer> cursorTimer_;
   TTask* task_ = nullptr;
@@ -96,8 +98,7 @@ private:
   // alone: the expected character's cell with what stands over it. Empty while the control
   // does not show the last composition.
   int shownFrom_ = 0, shownTo_ = 0;
-  // The sample's widths by height (-1: not measured yet) in the font of that name and style.
-  std::vector<int> sampleWidths_;
-  std::string sampleFontName_;
-  TFontStyles sampleFontStyle_ = 0;
+  // A line is as wide as its letters: each is drawn on its own, so no pair kerns, and the
+  // fitting, the spacing and the cells agree on what fits.
+  TLetterWidths widths_;
 };

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/ttask.h"
 #include "foundation/tinioptions.h"
@@ -32,6 +36,12 @@ protected:
     view->setTask();
   }
   TColor At(int x, int y) { return view->Canvas()->Pixels(x, y); }
+  // The display shows what a whole composition of the task as it stands shows.
+  void ExpectTheWholePicture() {
+    const QImage drawn = view->Canvas()->Surface()->copy();
+    view->Paint();
+    EXPECT_TRUE(drawn == *view->Canvas()->Surface());
+  }
   int FontHeight() { return view->Font()->Height(); }
   int TypedTop() { return kBorder + FontHeight() + kDelimiter; }
 
@@ -212,10 +222,119 @@ TEST_F(TaskVisualizerTest, EachKeyDrawsOnlyWhatChangedAndShowsTheWholePicture) {
     if (step.narrow) {
       EXPECT_LT(changed.Width(), view->Width() / 4);
     }
-    const QImage drawn = view->Canvas()->Surface()->copy();
-    view->Paint();
-    EXPECT_EQ(drawn, *view->Canvas()->Surface());
+    ExpectTheWholePicture();
   }
+}
+
+// A glyph's ink may reach past its cell: the hook of an italic j to the left, the top of an
+// italic f to the right, most where the expected letter is narrow and its neighbours so wide
+// that little spacing is left. The columns a key draws again take that ink in, so the screen
+// neither keeps the ink of a wrong key that is gone nor lacks that of one just typed.
+TEST_F(TaskVisualizerTest, InkBeyondACellIsDrawnAndClearedKeyAfterKey) {
+  std::string text(40, 'W');
+  text.replace(10, 3, "iii");
+  view->Font()->setStyle(fsItalic);
+  Begin(text);
+  for (const char* error : {"j", "f"}) {
+    for (int position : {10, 11, 12}) {
+      SCOPED_TRACE(testing::Message() << error << " at " << position);
+      for (const char* typed : {"", error, ""}) {
+        task.Position = position;
+        task.ErrorText = typed;
+        view->CALLBACK_TaskOnChange();
+        ExpectTheWholePicture();
+      }
+    }
+  }
+}
+
+// Qt measures a line with kerned pairs narrower than its letters, but the display draws letter by
+// letter: cells laid out by the whole line's measure add up to more than the width (here by 5
+// and by 27 pixels), start left of the control, clip the first and last letters, and a copy of
+// the typed part, then of negative width, showed the line as typed from its first key.
+TEST_F(TaskVisualizerTest, ALineOfKernedPairsFitsTheWidthFromItsFirstKey) {
+  auto repeated = [](const std::string& words, size_t length) {
+    std::string line;
+    while (line.size() < length) line += words;
+    return line.substr(0, length);
+  };
+  struct Case {
+    const char* name;
+    std::string text;
+  } cases[] = {
+      {"weighted to a, v, w and y",
+       repeated("apavazmau a alat rasalapakabalanda yaw wavy away vaya tawa wayava yava avaya "
+                "way ayaw",
+                72)},
+      {"kerned pairs",
+       repeated("AVAWAYAVATAVAWAYAVAT To Ty Vo Wa Ya AV AW AY Av Aw Ay LT LV LW LY ", 69)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Begin(c.text, 1920);
+    for (int position = 0; position <= 3; ++position) {
+      SCOPED_TRACE(position);
+      task.Position = position;
+      view->CALLBACK_TaskOnChange();
+      ExpectTheWholePicture();
+      EXPECT_EQ(At(view->Width() / 2, kBorder + 1), view->BackgroundColor);
+      EXPECT_EQ(At(view->Width() / 2, TypedTop() + 1), view->BackgroundColor);
+    }
+    // The sight box over the first and over the last letter stands whole inside the control:
+    // seen from the edge, its frame comes first.
+    const int middle = kBorder + FontHeight() / 2, last = static_cast<int>(c.text.size()) - 1;
+    int x = 0;
+    task.Position = 0;
+    view->CALLBACK_TaskOnChange();
+    while (x < view->Width() && At(x, middle) == view->FillerColor) ++x;
+    EXPECT_EQ(At(x, middle), view->SightBorderColor) << x;
+    task.Position = last;
+    view->CALLBACK_TaskOnChange();
+    for (x = view->Width() - 1; x >= 0 && At(x, middle) == view->BackgroundColor;) --x;
+    EXPECT_EQ(At(x, middle), view->SightBorderColor) << x;
+  }
+}
+
+// Letters and the fitting's sample are measured once per font and height, whatever line they
+// come in: a line measures only the letters that no line before it had at the heights it tries.
+TEST_F(TaskVisualizerTest, ALineMeasuresOnlyLettersNotMeasuredBeforeAtItsHeight) {
+  std::vector<std::pair<int, std::string>> measured;
+  view->setMeasurer([&](const TFont& font, const std::string& text) {
+    measured.emplace_back(font.Height(), text);
+    TCanvas canvas(nullptr);
+    canvas.Font()->Assign(font);
+    return canvas.TextWidth(text);
+  });
+  const std::string sample = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN";
+  auto measuredLaying = [&](const std::string& text) {
+    measured.clear();
+    Begin(text, 1920);
+    return measured;
+  };
+  const auto first = measuredLaying(kLine);
+  std::set<std::pair<int, std::string>> seen;
+  for (const auto& [height, text] : first) {
+    SCOPED_TRACE(testing::Message() << height << " " << text);
+    EXPECT_TRUE(text.size() == 1 || text == sample);
+    EXPECT_TRUE(seen.insert({height, text}).second) << "measured twice";
+  }
+  EXPECT_TRUE(seen.count({FontHeight(), "q"}));
+
+  std::string shuffled = kLine;
+  std::reverse(shuffled.begin(), shuffled.end());
+  EXPECT_TRUE(measuredLaying(shuffled).empty()) << "the same letters in another order";
+  EXPECT_TRUE(measuredLaying("dog fox").empty()) << "fewer letters, a larger font";
+
+  const auto withNew = measuredLaying(shuffled + "Q");
+  EXPECT_FALSE(withNew.empty());
+  for (const auto& [height, text] : withNew) {
+    SCOPED_TRACE(height);
+    EXPECT_EQ(text, "Q");
+    EXPECT_TRUE(seen.insert({height, text}).second) << "measured twice";
+  }
+
+  view->Font()->setName("Liberation Sans");
+  EXPECT_FALSE(measuredLaying(kLine).empty()) << "another font is measured anew";
 }
 
 TEST_F(TaskVisualizerTest, GoldenPicturesOfALine) {

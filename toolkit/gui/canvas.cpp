@@ -256,7 +256,11 @@ bool DrawWords(QImage& to, QPoint at, const QImage& picture) {
 }  // namespace
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect) {
-  if (!Drawable() || !source->Drawable()) return;
+  // An empty rectangle copies nothing; a painter would read a width of 0 or less as "to the
+  // edge of the image".
+  if (!Drawable() || !source->Drawable() || dest.Width() <= 0 || dest.Height() <= 0 ||
+      sourceRect.Width() <= 0 || sourceRect.Height() <= 0)
+    return;
   const QRect part = ToQRect(sourceRect);
   if (ToQRect(dest).size() == part.size() &&
       CopyWords(*surface_, ToQRect(dest).topLeft(), *source->surface_, part)) {

@@ -82,7 +82,8 @@ public:
   int TextWidth(const std::string& text) const;
   int TextHeight(const std::string& text) const;
 
-  // Copies the source's rectangle into `dest`, stretched when the sizes differ.
+  // Copies the source's rectangle into `dest`, stretched when the sizes differ; nothing when
+  // either rectangle is empty (a right or bottom edge at or before its left or top).
   void CopyRect(const TRect& dest, const TCanvas* source, const TRect& sourceRect);
   // The graphic at (x, y), or stretched into the rectangle, with its transparency.
   void Draw(int x, int y, const TGraphic* graphic);

@@ -161,6 +161,29 @@ TEST_F(CanvasTest, CopyRectWithinOneSurfaceReadsTheSourceFirst) {
                           {"moved lime end", 9, 0, clLime}});
 }
 
+// A painter reads a width or height of 0 or less as "to the edge": such a copy must draw nothing.
+TEST_F(CanvasTest, AnEmptyOrNegativeRectangleCopiesNothing) {
+  TBitmap source;
+  source.setSize(24, 16);
+  source.Canvas()->Brush()->setColor(clLime);
+  source.Canvas()->FillRect(Rect(0, 0, 24, 16));
+  struct Case {
+    const char* name;
+    TRect dest, from;
+  } cases[] = {
+      {"negative width", Rect(0, 0, -3, 16), Rect(0, 0, -3, 16)},
+      {"zero width", Rect(5, 0, 5, 16), Rect(5, 0, 5, 16)},
+      {"negative height", Rect(0, 8, 24, 2), Rect(0, 8, 24, 2)},
+      {"an empty source into a whole target", Rect(0, 0, 24, 16), Rect(0, 0, 0, 16)},
+      {"a whole source into an empty target", Rect(0, 0, 0, 16), Rect(0, 0, 24, 16)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    canvas()->CopyRect(c.dest, source.Canvas(), c.from);
+    EXPECT_EQ(Colours(), std::set<TColor>{kPaper});
+  }
+}
+
 TEST_F(CanvasTest, DrawLeavesOutTheBottomLeftColourOfATransparentBitmap) {
   TBitmap key;
   key.setSize(3, 3);
