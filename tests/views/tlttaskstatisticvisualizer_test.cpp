@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <string>
 
 #include "engine/ttask.h"
@@ -92,6 +93,41 @@ TEST_F(TaskStatisticVisualizerTest, APanelTooLowForAnyFontIsDrawnWithHeightOne) 
   panel->Paint();
   EXPECT_EQ(panel->Canvas()->Font()->Height(), 1);
   EXPECT_EQ(panel->Font()->Height(), 100);
+}
+
+// The training screen sizes the panel anew with the screen: a panel made smaller or larger shows
+// what a panel made at that size shows, and the corners outside its rounded box stay transparent
+// whatever an earlier size drew there.
+TEST_F(TaskStatisticVisualizerTest, AResizedPanelIsDrawnAsAFreshOneOfItsSize) {
+  struct Case {
+    const char* name;
+    int width, height, newWidth, newHeight;
+  } cases[] = {
+      {"smaller", 420, 160, 300, 110},
+      {"larger", 300, 110, 420, 160},
+      {"lower only", 420, 160, 420, 120},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    panel->SetBounds(0, 0, c.width, c.height);
+    panel->Show();
+    panel->Paint();
+    panel->SetBounds(0, 0, c.newWidth, c.newHeight);
+    panel->Paint();
+    TOwnedPtr<TLTTaskStatisticVisualizer> fresh(new TLTTaskStatisticVisualizer(nullptr));
+    fresh->SetBounds(0, 0, c.newWidth, c.newHeight);
+    fresh->Show();
+    fresh->Paint();
+    const QImage& shown = *panel->Canvas()->Surface();
+    EXPECT_TRUE(shown == *fresh->Canvas()->Surface());
+    for (auto [x, y] : {std::pair{0, 0},
+                        {c.newWidth - 1, 0},
+                        {0, c.newHeight - 1},
+                        {c.newWidth - 1, c.newHeight - 1}}) {
+      SCOPED_TRACE(testing::Message() << x << "," << y);
+      EXPECT_EQ(qAlpha(shown.pixel(x, y)), 0);
+    }
+  }
 }
 
 TEST_F(TaskStatisticVisualizerTest, GoldenPanel) {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <exception>
 
 #include "toolkit/gui/application.h"
@@ -25,7 +26,13 @@ void TGraphicControl::setOpaque(bool opaque) {
 }
 
 void TGraphicControl::Resized() {
-  surface_ = ResizedImage(surface_, Width(), Height(), Format(), Qt::transparent);
+  // Blank at a new size, not the old pixels at their old places: a paint box that leaves parts
+  // of itself undrawn (the corners outside a rounded outline) would keep there what an earlier
+  // size drew.
+  if (surface_.width() != Width() || surface_.height() != Height()) {
+    surface_ = QImage(std::max(0, Width()), std::max(0, Height()), Format());
+    surface_.fill(Qt::transparent);
+  }
   TControl::Resized();
 }
 

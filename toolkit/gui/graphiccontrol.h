@@ -1,8 +1,8 @@
 #pragma once
 // A control that draws itself: a pixel surface of its own size with a canvas on it, and a Paint
 // that the toolkit calls whenever the window system asks for a repaint.
-// The surface starts transparent, so what is not drawn shows what lies beneath, unless the
-// control is opaque. An error of
+// The surface starts transparent, and is so again after a change of size, so what is not drawn
+// shows what lies beneath, unless the control is opaque (black where nothing is drawn). An error of
 // Paint reaches the dispatch after the paint, once until a paint succeeds. Owns surface
 // and canvas; user-interface thread only.
 
