@@ -30,8 +30,10 @@ const char* const kKeys =
     "95 "        // F11, which the program swallows before its action sees it
     "96";        // F12 ends the program
 
-// Each key down and up: scan code, virtual key, the keyboard's character; then the text that the
-// system's layout typed: a, then (the cursor moved left) a with Caps Lock before it.
+// Each key down and up: scan code, virtual key, the keyboard's character, and after each Caps
+// Lock what the keyboard's A key shows before the next key (the lock's own press sets it); then
+// the text that the system's layout typed: a, then (the cursor moved left) a with Caps Lock
+// before it.
 std::string Expected(const std::string& plain, const std::string& capsLock,
                      const std::string& typed) {
   auto key = [](const std::string& code, const std::string& character) {
@@ -39,9 +41,10 @@ std::string Expected(const std::string& plain, const std::string& capsLock,
   };
   return key("30 65", plain) + key("-29 163", "00") + key("-56 165", "00") + key("-91 91", "00") +
          key("-54 161", "00") + key("-72 38", "00") + key("-75 37", "00") + key("-28 13", "00") +
-         "key 58 20 00 1\nkey 58 20 00 0\n" + key("30 65", capsLock) +
-         "key 58 20 00 1\nkey 58 20 00 0\n" + "key 1 27 00 1\naction\nkey 1 27 00 0\n" +
-         key("87 122", "00") + key("88 123", "00") + "text " + typed + "\n";
+         "key 58 20 00 1\nkey 58 20 00 0\nshows " + capsLock + "\n" + key("30 65", capsLock) +
+         "key 58 20 00 1\nkey 58 20 00 0\nshows " + plain + "\n" +
+         "key 1 27 00 1\naction\nkey 1 27 00 0\n" + key("87 122", "00") + key("88 123", "00") +
+         "text " + typed + "\n";
 }
 
 // Starts the probe, has `drive` send it keys once its window is active (given the probe's
@@ -128,8 +131,9 @@ TEST(KeyboardX11Test, AKeyTakenLateKeepsTheCapsLockItWasTypedWith) {
     x.Run("xdotool key 96");
   });
   EXPECT_EQ(output,
-            "key 58 20 00 1\nkey 58 20 00 0\nkey 30 65 41 1\nkey 30 65 41 0\n"
-            "key 58 20 00 1\nkey 58 20 00 0\nkey 88 123 00 1\nkey 88 123 00 0\ntext 41\n");
+            "key 58 20 00 1\nkey 58 20 00 0\nshows 41\nkey 30 65 41 1\nkey 30 65 41 0\n"
+            "key 58 20 00 1\nkey 58 20 00 0\nshows 61\nkey 88 123 00 1\nkey 88 123 00 0\n"
+            "text 41\n");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // A small program for the X11 keyboard test: a window with a focused edit, an Esc action and
 // the on-screen keyboard. Prints "ready" once its window is active, then one line per key event
-// as the keyboard hands it on ("key <scan code> <virtual key> <character in hex> <down>") and
-// "action" when the Esc action runs. F11 has an action too, but the keyboard's handler swallows
+// as the keyboard hands it on ("key <scan code> <virtual key> <character in hex> <down>"),
+// after the release of Caps Lock what the keyboard's A key shows then ("shows <its text in
+// hex>", the letter case before any other key tells the lock), and "action" when the Esc action
+// runs. F11 has an action too, but the keyboard's handler swallows
 // the key. Ends at the release of F12, or after 30 seconds, printing what the system's layout
 // typed into the edit ("text <its bytes in hex>", in the window texts' code page). The argument,
 // when given, is a layout file for the keyboard.
@@ -20,7 +22,7 @@
 
 namespace {
 
-constexpr int kF11 = 87, kF12 = 88;
+constexpr int kA = 30, kCapsLock = 58, kF11 = 87, kF12 = 88;
 constexpr int kEscCode = 27, kF11Code = 0x7A;
 constexpr int kWaitForActiveMs = 20, kGiveUpMs = 30000;
 
@@ -49,9 +51,15 @@ int main(int argc, char** argv) {
   auto* keyboard = new TLTKeyboard(form, form);
   if (argc > 1) keyboard->LoadLayout(argv[1]);
   keyboard->setEnabled(true);
-  keyboard->OnKeyboard = [edit](uint32_t, int scanCode, int virtualKey, char character, bool down) {
+  keyboard->OnKeyboard = [edit, keyboard](uint32_t, int scanCode, int virtualKey, char character,
+                                          bool down) {
     Print("key %d %d %02x %d\n", scanCode, virtualKey, static_cast<unsigned char>(character),
           down ? 1 : 0);
+    if (scanCode == kCapsLock && !down) {
+      Print("shows ");
+      for (unsigned char shown : keyboard->getButtonBySC(kA)->getText()) Print("%02x", shown);
+      Print("\n");
+    }
     if (scanCode == kF12 && !down) {
       Print("text ");
       for (unsigned char typed : edit->Text()) Print("%02x", typed);
