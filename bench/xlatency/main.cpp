@@ -6,7 +6,9 @@
 // the median of the rounds and the program's ratio to the line edit. The keys of the last lines
 // of each program, and as many of the line edit's, are typed while a busy loop runs on every
 // core ("busy" measures). The lines to type are worked out beside the program from what it logged
-// (its statistics file), and each line is checked against that log once it is typed.
+// (its statistics file), and each line is checked against that log once it is typed; a line the
+// program drew from another second than the one guessed (on a machine that held its line's end
+// up for most of a second) is measured by nothing, and the lines start again on a new screen.
 //
 // Usage: xlatency_bench [--rounds N] [--lines N] [--busy-lines N] [--program PATH] [--bare PATH]
 #include <X11/keysym.h>
@@ -89,23 +91,18 @@ public:
   std::string Program;
 };
 
-// A second of the wall clock, and when it ends on the steady clock.
-struct TSecond {
-  std::time_t Second;
-  Clock::time_point Ends;
-};
-
 // Waits for the next second of the wall clock to begin: the program reseeds from the clock in
-// whole seconds, so that a key sent now is most likely handled within the second it names.
-// What the key made the program draw before the second ends was drawn from that seed.
-TSecond NextSecond(TXScreen& x) {
+// whole seconds, so that a key sent now is handled within the second it names unless the
+// machine holds it up for most of a second.
+std::time_t NextSecond(TXScreen& x) {
   timespec now;
   clock_gettime(CLOCK_REALTIME, &now);
-  const Clock::time_point begins =
-      Clock::now() + std::chrono::nanoseconds(1000000000L - now.tv_nsec);
-  x.Pump(begins + 5ms);
-  return {std::time(nullptr), begins + 1s};
+  x.Sleep(std::chrono::nanoseconds(1000000000L - now.tv_nsec) + 5ms);
+  return std::time(nullptr);
 }
+
+// The key symbol of a character of a line.
+unsigned long Keysym(char c) { return c == ' ' ? XK_space : static_cast<unsigned char>(c); }
 
 // One key press, measured from its sending to the first damage of the window: waits for quiet
 // first, and releases the key once its first pixels came.
@@ -157,20 +154,18 @@ Window NeedFocus(TXScreen& x, const std::string& title) {
 // A letter of the line's keyboard that is not `expected`.
 char WrongFor(char expected) { return expected == 'k' ? 'j' : 'k'; }
 
-// A training screen opened from the start window, and the second in which it asked for its
-// first line, when that is certain.
+// A training screen opened from the start window, and the second in which it most likely asked
+// for its first line.
 struct TScreen {
   Window Id = 0;
   std::time_t Opened = 0;
-  bool Certain = false;
 };
 
 // Enter on the start window, at the start of a second: the training screen, drawn, with its
-// manual closed. The screen asked for its line before it was mapped; mapped within the second,
-// it asked in that second. Measures the opening into `samples` where given.
+// manual closed. Measures the opening into `samples` where given.
 TScreen OpenScreen(TXScreen& x, const TLaunch& program, const std::string& course,
                    TSamples* samples) {
-  const TSecond opened = NextSecond(x);
+  const std::time_t opened = NextSecond(x);
   const size_t mapsBefore = x.getMaps().size();
   const Clock::time_point enter = x.Key(XK_Return, true);
   x.Key(XK_Return, false);
@@ -187,7 +182,7 @@ TScreen OpenScreen(TXScreen& x, const TLaunch& program, const std::string& cours
   NeedFocus(x, "Lomtak");
   x.Tap(XK_Escape);
   if (!x.WaitUntil([&] { return x.Focus() == mapped.Id; }, 5s)) x.SetFocus(mapped.Id);
-  return {mapped.Id, opened.Second, mapped.At < opened.Ends};
+  return {mapped.Id, opened};
 }
 
 // The pixels the damage from `from` to `to` covered, in windows of the screen's size (a pixel
@@ -236,78 +231,75 @@ void RunProgram(TXScreen& x, const TOptions& options, bool second, TSamples& sam
 
   const TXScreen::TAreas idle = IdleAreas(x);
   TExpectedLines lines(fs::path(options.Program).parent_path().string(), course);
-  // The lines of the screen's statistics file.
-  int linesDone = 0;
-  // A screen whose first line may have been asked for in the second after: left for another.
-  auto certain = [&] {
-    for (int tries = 0; !screen.Certain; ++tries) {
-      if (tries == 10) throw std::runtime_error("no training screen opened within its second");
-      x.Tap(XK_Escape);
-      NeedFocus(x, "Start");
-      screen = OpenScreen(x, program, course, nullptr);
-    }
-    lines.Restart(screen.Opened);
-    linesDone = 0;
-  };
-  certain();
+  lines.Restart(screen.Opened);
+  // The lines of the screen's statistics file, and the lines typed on a wrong guess.
+  int linesDone = 0, wrongGuesses = 0;
   std::optional<TBusyCores> busy;
-  for (int line = 0; line < options.Lines + options.BusyLines; ++line) {
-    if (line == options.Lines) busy.emplace();
+  for (int line = 0; line < options.Lines + options.BusyLines;) {
+    if (line == options.Lines && !busy) busy.emplace();
     const std::string under = busy ? "busy " : "";
     const std::string text = lines.Text();
     std::string typed;
-    for (size_t i = 0; i < text.size(); ++i) {
+    TSamples measured;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
       const char expected = text[i];
       // Now and then a wrong key first, and after some of them a Backspace, which the
       // training screen passes on: two errors a line keeps the line's order.
       if (i % 13 == 6) {
         const char wrong = WrongFor(expected);
         if (auto took = Press(x, static_cast<unsigned char>(wrong), idle))
-          samples[under + "key: wrong"].push_back(*took);
+          measured[under + "key: wrong"].push_back(*took);
         typed += wrong;
         if (i % 26 == 6)
           if (auto took = Press(x, XK_BackSpace, idle))
-            samples[under + "key: Backspace"].push_back(*took);
+            measured[under + "key: Backspace"].push_back(*took);
       }
-      const unsigned long keysym =
-          expected == ' ' ? XK_space : static_cast<unsigned char>(expected);
       typed += expected;
-      if (i + 1 < text.size()) {
-        if (auto took = Press(x, keysym, idle)) samples[under + "key: right"].push_back(*took);
-        continue;
-      }
-      x.Quiet(Clock::now(), kKeyQuiet, 2s, idle);
-      const TSecond asked = NextSecond(x);
-      const Clock::time_point at = x.Key(keysym, true);
-      const std::optional<Clock::time_point> first = x.FirstDamage(at, 1s, idle);
-      Clock::time_point last = x.Quiet(at, kLineQuiet, 5s, idle);
-      // A save held up longer than the quiet gap (a busy disk) leaves the line's end half done:
-      // the line is drawn once its log is written and the window quiet again.
-      std::string log;
-      x.WaitUntil(
-          [&] {
-            log = installation.LastLog();
-            return TExpectedLines::Exercises(log) > linesDone;
-          },
-          10s);
-      last = x.Quiet(at, kLineQuiet, 5s, idle);
-      x.Key(keysym, false);
-      if (first) samples[under + "line: last key to first pixels"].push_back(Ms(*first - at));
-      samples[under + "line: last key to next line drawn"].push_back(Ms(last - at));
-      samples[under + "line: pixels repainted, windows (not ms)"].push_back(
-          Repainted(x, at, last, idle));
-      ++linesDone;
-      const std::string error = lines.Learn(log, typed);
-      if (!error.empty())
-        throw std::runtime_error("line " + std::to_string(line + 1) +
-                                 ": the program's log is not the model's line: it " + error);
-      screen.Certain = last < asked.Ends;
-      if (screen.Certain) {
-        lines.Next(asked.Second);
-      } else {
-        certain();
-      }
+      if (auto took = Press(x, Keysym(expected), idle))
+        measured[under + "key: right"].push_back(*took);
     }
+    typed += text.back();
+    x.Quiet(Clock::now(), kKeyQuiet, 2s, idle);
+    const std::time_t asked = NextSecond(x);
+    const Clock::time_point at = x.Key(Keysym(text.back()), true);
+    const std::optional<Clock::time_point> first = x.FirstDamage(at, 1s, idle);
+    x.Key(Keysym(text.back()), false);
+    x.Quiet(at, kLineQuiet, 5s, idle);
+    // A save held up longer than the quiet gap (a busy disk) leaves the line's end half done:
+    // the line is drawn once its log is written and the window quiet again.
+    std::string log;
+    const bool logged = x.WaitUntil(
+        [&] {
+          log = installation.LastLog();
+          return TExpectedLines::Exercises(log) > linesDone;
+        },
+        5s);
+    const Clock::time_point last = x.Quiet(at, kLineQuiet, 5s, idle);
+    if (!logged) {
+      // The program drew its line in the second after the one guessed (a line's end or a
+      // screen's opening that crossed into it): the keys typed were not for its line and
+      // measure nothing. A new training screen starts the run of lines again.
+      if (++wrongGuesses == 10) throw std::runtime_error("ten lines typed were not the program's");
+      x.Tap(XK_Escape);
+      NeedFocus(x, "Start");
+      screen = OpenScreen(x, program, course, nullptr);
+      lines.Restart(screen.Opened);
+      linesDone = 0;
+      continue;
+    }
+    if (first) measured[under + "line: last key to first pixels"].push_back(Ms(*first - at));
+    measured[under + "line: last key to next line drawn"].push_back(Ms(last - at));
+    measured[under + "line: pixels repainted, windows (not ms)"].push_back(
+        Repainted(x, at, last, idle));
+    for (const auto& [name, values] : measured)
+      samples[name].insert(samples[name].end(), values.begin(), values.end());
+    ++linesDone;
+    const std::string error = lines.Learn(log, typed);
+    if (!error.empty())
+      throw std::runtime_error("line " + std::to_string(line + 1) +
+                               ": the program's log is not the model's line: it " + error);
+    lines.Next(asked);
+    ++line;
   }
 }
 
@@ -338,8 +330,7 @@ void RunBare(TXScreen& x, const TOptions& options, const TSamples& program, TSam
       if (!under.empty()) busy.emplace();
       for (size_t i = 0; i < count(under + "key: right"); ++i) {
         const char c = text[i % text.size()];
-        const unsigned long keysym = c == ' ' ? XK_space : static_cast<unsigned char>(c);
-        if (auto took = Press(x, keysym, idle)) samples[under + "key: right"].push_back(*took);
+        if (auto took = Press(x, Keysym(c), idle)) samples[under + "key: right"].push_back(*took);
         if (i < count(under + "key: wrong"))
           if (auto took = Press(x, 'k', idle)) samples[under + "key: wrong"].push_back(*took);
         if (i < count(under + "key: Backspace"))

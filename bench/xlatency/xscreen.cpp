@@ -51,6 +51,8 @@ TXScreen::TXScreen(int width, int height) {
     throw std::runtime_error("the X server has no XDamage");
   XDamageQueryVersion(Connection, &major, &minor);
   XSelectInput(Connection, DefaultRootWindow(Connection), SubstructureNotifyMask);
+  // A key held while a loaded machine draws late would repeat into the program's log.
+  XAutoRepeatOff(Connection);
   XSync(Connection, False);
 }
 
