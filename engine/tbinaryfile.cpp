@@ -1,93 +1,71 @@
 #include "engine/tbinaryfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <memory>
 
-#include <cerrno>
-#include <cstring>
+#include "platform/filesystem.h"
 
-namespace {
-
-int PosixFlags(int flags) {
-  if (flags == 0) return O_RDWR | O_CREAT;
-  return ((flags & TBinaryFile::ofReadWrite) ? O_RDWR : O_RDONLY) |
-         ((flags & TBinaryFile::ofCreate) ? O_CREAT : 0);
-}
-
-}  // namespace
+TBinaryFile::TBinaryFile() = default;
 
 TBinaryFile::~TBinaryFile() { Close(); }
 
 bool TBinaryFile::Open(const std::string& name, int flags) {
-  if (Handle != 0) {
+  if (Opened) {
     ErrorText = "Anover file is opened now!";
     return false;
   }
-  FileName = name;
+  TFileSystem& files = FileSystem();
+  const TFileStatus status = files.Status(name);
   // Read-only is the one attribute this platform has of those the files had cleared.
-  struct stat info;
-  if (::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR))
-    ::chmod(name.c_str(), (info.st_mode & 07777) | S_IWUSR);
-  int fd = ::open(name.c_str(), PosixFlags(flags) | O_CLOEXEC, 0666);
-  if (fd == 0) {
-    // Handle 0 means "no file": move the file off a closed standard input's number.
-    int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, 1);
-    ::close(fd);
-    fd = moved;
+  if (status.Kind == TFileKind::Regular && !(status.Mode & 0200))
+    files.SetMode(name, status.Mode | 0200);
+  const bool create = flags == 0 || (flags & ofCreate);
+  if (create && status.Kind == TFileKind::Missing) {
+    std::unique_ptr<TNewFile> made;
+    // Made by another meanwhile is as good; any other failure shows in the open below.
+    if (!files.CreateFile(name, 0666, made)) made->Close();
   }
-  if (fd < 0) {
-    ErrorText = std::string("Open error - ") + std::strerror(errno);
-    FileName.clear();
+  // A read of nothing opens the file as every later read does: what cannot be read fails here.
+  std::string none;
+  if (std::error_code failed = files.ReadFileAt(name, 0, 0, none)) {
+    ErrorText = "Open error - " + failed.message();
     return false;
   }
-  Handle = fd;
+  Opened = true;
+  FileName = name;
+  ReadPosition = 0;
   return true;
 }
 
 bool TBinaryFile::Close() {
-  if (Handle != 0) ::close(Handle);
-  Handle = 0;
+  Opened = false;
+  ReadPosition = 0;
   FileName.clear();
   return true;
 }
 
-int64_t TBinaryFile::Length() {
-  struct stat info;
-  if (Handle == 0 || ::fstat(Handle, &info) != 0) return 0;
-  return info.st_size;
-}
-
-int64_t TBinaryFile::Position() {
-  if (Handle == 0) return 0;
-  off_t position = ::lseek(Handle, 0, SEEK_CUR);
-  return position < 0 ? 0 : position;
-}
+int64_t TBinaryFile::Length() { return Opened ? FileSystem().Status(FileName).Size : 0; }
 
 bool TBinaryFile::Eof() {
-  if (Handle == 0) {
+  if (!Opened) {
     ErrorText = "File not opened!";
     return false;
   }
-  return Position() >= Length();
+  return ReadPosition >= Length();
 }
 
 bool TBinaryFile::Read(void* buffer, int64_t count) {
-  if (Handle == 0) {
+  if (!Opened) {
     ErrorText = "File not opened!";
     return false;
   }
-  char* at = static_cast<char*>(buffer);
-  while (count > 0) {
-    ssize_t done = ::read(Handle, at, static_cast<size_t>(count));
-    if (done < 0 && errno == EINTR) continue;
-    if (done < 0) {
-      ErrorText = std::string("Read error - ") + std::strerror(errno);
-      return false;
-    }
-    if (done == 0) break;
-    at += done;
-    count -= done;
+  std::string bytes;
+  if (std::error_code failed =
+          FileSystem().ReadFileAt(FileName, static_cast<uint64_t>(ReadPosition),
+                                  count > 0 ? static_cast<size_t>(count) : 0, bytes)) {
+    ErrorText = "Read error - " + failed.message();
+    return false;
   }
+  bytes.copy(static_cast<char*>(buffer), bytes.size());
+  ReadPosition += static_cast<int64_t>(bytes.size());
   return true;
 }

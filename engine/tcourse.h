@@ -32,15 +32,23 @@ public:
   bool isLoaded() const { return Base != nullptr; }
 
   // Reads the base once, reporting progress, and builds the generator; a second call does
-  // nothing. A file the loader rejects still leaves the course loaded. Always true.
+  // nothing. False, the course left unloaded and the reason in getErrorText, when the file
+  // cannot be read as a base or the base gives no exercise line: a training screen is never
+  // opened on it. A progress handler that raises ends the load, the course unloaded.
   bool Load(TProgressEvent onProgress);
+  // Why the last Load failed.
+  const std::string& getErrorText() const { return ErrorText; }
   // One training screen of this loaded course for the user; returns when it has gone.
   void RunSession(TUser* user);
 
 private:
+  // Whether a line comes from the loaded base; else ErrorText says why not.
+  bool GivesLines(TLTBase& base);
+
   TCourses* Courses;
   std::string Name;
   std::string FileName;
   std::unique_ptr<TLTBase> Base;
   std::unique_ptr<TLTGenerator> Generator;
+  std::string ErrorText;
 };

@@ -1,10 +1,11 @@
 #include "engine/tcourses.h"
 
-#include <filesystem>
+#include <vector>
 
 #include "engine/tcourse.h"
 #include "foundation/tenvironment.h"
 #include "foundation/troot.h"
+#include "platform/filesystem.h"
 #include "toolkit/sysutils.h"
 
 namespace {
@@ -32,14 +33,16 @@ void TCourses::Load() {
 
 void TCourses::AddNew() {
   const size_t length = sizeof(kCourseExtension) - 1;
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(Directory, error), end; !error && it != end;
-       it.increment(error)) {
-    const std::string entry = it->path().filename().string();
+  std::vector<std::string> entries;
+  FileSystem().ListFolder(Directory, entries);
+  for (const std::string& entry : entries) {
     if (entry.size() < length || !SameText(entry.substr(entry.size() - length), kCourseExtension))
       continue;
     const std::string name = entry.substr(0, entry.size() - length);
-    if (Courses.count(name)) continue;
+    // A folder or a FIFO named like a course file is none.
+    if (Courses.count(name) ||
+        FileSystem().Status(Directory + "/" + entry).Kind != TFileKind::Regular)
+      continue;
     Courses[name] = std::make_unique<TCourse>(this, name, entry.substr(name.size()));
   }
 }

@@ -13,8 +13,7 @@ class TCourse;
 
 class TCourses : public TLTObject {
 public:
-  // Takes the courses folder from the environment and lists it. Raises the error of a course
-  // whose file is not a file (a folder named like one).
+  // Takes the courses folder from the environment and lists it.
   explicit TCourses(TRoot* owner);
   ~TCourses() override;
 
@@ -22,11 +21,13 @@ public:
   bool setDirectory(const std::string& folder);
   const std::string& getDirectory() const { return Directory; }
 
-  // One course per entry matching "*.Base" (letter case ignored, folders included), named
-  // after the entry without its last extension. A missing folder gives no course.
+  // One course per regular file matching "*.Base" (letter case ignored), named after the entry
+  // without its last extension; folders and other entries of such names are passed over. A
+  // missing folder gives no course. Raises the course's error for a file that went between
+  // the listing and the course's construction.
   void Load();
   // Adds a course for each course file that came since the listing; the courses listed before
-  // stay as they are (a loaded one keeps its base). Raises as Load does.
+  // stay as they are (a loaded one keeps its base). Passes over and raises as Load does.
   void AddNew();
   void Clear();
 

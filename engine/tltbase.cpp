@@ -1,13 +1,16 @@
 #include "engine/tltbase.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "engine/tbasestructure.h"
 #include "engine/tbinaryfile.h"
 
 namespace {
+
+// Records decoded per read of the file.
+constexpr int64_t kRecordsPerRead = 8192;
 
 // The file name without folders and without everything from its last dot on.
 std::string BaseName(const std::string& path) {
@@ -33,38 +36,57 @@ bool TLTBase::LoadFromFile(const std::string& path) {
     ErrorText = file.getErrorText();
     return false;
   }
-  // One read of the whole file: the records are decoded from memory, and nothing changes
-  // before the file has been read.
+  // What grows on after this look is not read: the bound holds for what is.
   const int64_t length = file.Length();
-  std::unique_ptr<uint8_t[]> data(new uint8_t[length > 0 ? length : 1]);
-  if (!file.Read(data.get(), length)) {
+  if (length > kLargestBaseFile) {
+    ErrorText = "Read error - the file is larger than a base may be (" +
+                std::to_string(kLargestBaseFile >> 20) + " MB)";
+    return false;
+  }
+  TBaseFileHeader header;
+  if (!file.Read(&header, sizeof header)) {
     ErrorText = file.getErrorText();
     return false;
   }
-  const int64_t size = std::min(file.Position(), length);
-  file.Close();
-  if (size < static_cast<int64_t>(sizeof(TBaseFileHeader))) {
+  if (file.Position() < static_cast<int64_t>(sizeof header)) {
     ErrorText = "Read error - the file is shorter than a base header";
     return false;
   }
 
   if (OnProgress) OnProgress(0);
+  // Built aside and read in pieces: the base stays as it was until the whole file has been
+  // read, and no copy of the file is held beside the trie.
+  std::unique_ptr<TBaseStructure> root(new TBaseStructure(nullptr, TDSStructure::ctNext));
+  TBaseStructure* current = root.get();
+  std::vector<uint8_t> piece(kRecordsPerRead * kBaseRecordSize);
+  for (int64_t position = file.Position(); length - position >= kBaseRecordSize;) {
+    const int64_t wanted =
+        std::min<int64_t>(piece.size(), (length - position) / kBaseRecordSize * kBaseRecordSize);
+    if (!file.Read(piece.data(), wanted)) {
+      ErrorText = file.getErrorText();
+      return false;
+    }
+    const int64_t got = file.Position() - position;
+    Place(piece.data(), got / kBaseRecordSize, position, length, current);
+    position += got;
+    // A file cut short meanwhile ends here; a part of a record is left out.
+    if (got < wanted) break;
+  }
+  file.Close();
+
   delete Root;
-  Root = new TBaseStructure(nullptr, TDSStructure::ctNext);
-  std::memcpy(&Header, data.get(), sizeof Header);
-  Build(data.get(), size, length);
+  Root = root.release();
+  Header = header;
   Root->ComputeTotals();
   if (OnProgress) OnProgress(100);
   Name = BaseName(path);
   return true;
 }
 
-void TLTBase::Build(const uint8_t* data, int64_t size, int64_t length) {
-  const int64_t records = (size - static_cast<int64_t>(sizeof(TBaseFileHeader))) / kBaseRecordSize;
-  const uint8_t* record = data + sizeof(TBaseFileHeader);
+void TLTBase::Place(const uint8_t* record, int64_t count, int64_t position, int64_t length,
+                    TBaseStructure*& current) {
   const bool reporting = static_cast<bool>(OnProgress);
-  TBaseStructure* current = Root;
-  for (int64_t i = 0; i < records; ++i, record += kBaseRecordSize) {
+  for (int64_t i = 0; i < count; ++i, record += kBaseRecordSize) {
     const TBaseRecord decoded = DecodeBaseRecord(record);
     const int level = decoded.Level;
     if (level == current->getLevel()) {
@@ -84,7 +106,7 @@ void TLTBase::Build(const uint8_t* data, int64_t size, int64_t length) {
     }
     current->setCount(decoded.Count);
     current->setLetter(decoded.Letter);
-    const int64_t position = record + kBaseRecordSize - data;
+    position += kBaseRecordSize;
     if (reporting && position % 1024 == 0)
       OnProgress(static_cast<int32_t>(position * 100 / length));
   }

@@ -3,8 +3,11 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <climits>
 #include <mutex>
+#include <string>
 
+#include "platform/filesystem.h"
 #include "platform/sharedlibrary.h"
 
 namespace {
@@ -20,7 +23,8 @@ struct TMixer {
     Find(QuitSubSystem, "SDL_QuitSubSystem");
     Find(OpenAudio, "Mix_OpenAudio");
     Find(AllocateChannels, "Mix_AllocateChannels");
-    Find(LoadWAV, "Mix_LoadWAV");
+    Find(FromMemory, "SDL_RWFromConstMem");
+    Find(LoadWAV, "Mix_LoadWAV_RW");
     Find(FreeChunk, "Mix_FreeChunk");
     Find(PlayChannel, "Mix_PlayChannel");
   }
@@ -37,7 +41,8 @@ struct TMixer {
   decltype(&SDL_QuitSubSystem) QuitSubSystem;
   decltype(&Mix_OpenAudio) OpenAudio;
   decltype(&Mix_AllocateChannels) AllocateChannels;
-  decltype(&Mix_LoadWAV) LoadWAV;
+  decltype(&SDL_RWFromConstMem) FromMemory;
+  decltype(&Mix_LoadWAV_RW) LoadWAV;
   decltype(&Mix_FreeChunk) FreeChunk;
   decltype(&Mix_PlayChannel) PlayChannel;
 };
@@ -101,8 +106,14 @@ std::vector<int> TakeChannels(int count) {
 
 TSound::TSound(const std::string& fileName) {
   if (!DeviceOpen()) return;
-  // Decoding needs no lock; it must not hold up a beat that plays meanwhile.
-  Chunk = Mixer().LoadWAV(fileName.c_str());
+  // The bytes come through the program's file system; the mixer decodes them from memory.
+  std::string bytes;
+  if (FileSystem().ReadFile(fileName, bytes) || bytes.empty() || bytes.size() > INT_MAX) return;
+  SDL_RWops* source = Mixer().FromMemory(bytes.data(), static_cast<int>(bytes.size()));
+  if (source == nullptr) return;
+  // Decoding needs no lock; it must not hold up a beat that plays meanwhile. The chunk keeps
+  // its own copy of the sound; the source is freed by the mixer.
+  Chunk = Mixer().LoadWAV(source, 1);
   if (Chunk == nullptr) return;
   std::lock_guard<std::mutex> hold(MixerLock());
   Streams = TakeChannels(kStreamsPerSound);

@@ -2,8 +2,7 @@
 // The file system as the program uses it: reading whole files, replacing files atomically,
 // listing, making and removing folders. The program does these through FileSystem(): the POSIX
 // file system, unless a test has installed another one, typically a TFileSystemWrapper that
-// fails on demand (a full disk, a failing fsync or rename). The course catalogue and the course
-// base reader (which seeks in its file) only read, and use the system directly.
+// fails on demand (a full disk, a failing fsync or rename).
 //
 // The primitives are virtual. ReplaceFile, MakeFolders and RemoveStaleTemporaries are built on
 // them once, here, so a wrapper that fails one primitive shows how the whole operation copes.
@@ -38,6 +37,7 @@ struct TFileStatus {
   // Equal for two paths of one file or folder.
   uint64_t Device = 0, Inode = 0;
   uint32_t Owner = 0;  // the account that owns it
+  int64_t Size = 0;    // in bytes
 };
 
 // The account the program runs as: what it makes is this account's.

@@ -33,6 +33,7 @@ TFileStatus StatusOf(const struct stat& info) {
   status.Device = info.st_dev;
   status.Inode = info.st_ino;
   status.Owner = info.st_uid;
+  status.Size = info.st_size;
   return status;
 }
 

@@ -11,6 +11,7 @@
 #include "foundation/gui/draggedwindow.h"
 #include "foundation/tenvironment.h"
 #include "foundation/tinioptions.h"
+#include "platform/filesystem.h"
 #include "resources/windowparts.h"
 #include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
@@ -20,6 +21,7 @@
 #include "toolkit/gui/progressbar.h"
 #include "toolkit/gui/speedbutton.h"
 #include "toolkit/gui/strings.h"
+#include "toolkit/messagebox.h"
 #include "toolkit/stringlist.h"
 #include "users/tuser.h"
 
@@ -40,14 +42,18 @@ TStartForm::TStartForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner), 
   lbLanguage->Items()->Clear();
   TStringList files;
   FindFiles(getRoot()->getEnvironment()->getCoursesDir(), "*.Base", false, files);
+  // A FIFO or a device named like a course file is no course.
   for (int i = 0; i < files.Count(); ++i)
-    lbLanguage->Items()->Add(std::filesystem::path(files.Strings(i)).stem().string());
+    if (FileSystem().Status(files.Strings(i)).Kind == TFileKind::Regular)
+      lbLanguage->Items()->Add(std::filesystem::path(files.Strings(i)).stem().string());
   if (lbLanguage->Items()->Count() > 0) lbLanguage->setItemIndex(0);
   LoadState(User->getOptions(), "StartForm");
 }
 
 void TStartForm::CreateMessages() {
   AddMessage("Error.CourseNotFound", FromUtf8("Файл с курсом не найден"));
+  AddMessage("Error.CourseNotLoaded", FromUtf8("Курс не удалось загрузить: его файл повреждён "
+                                               "или не читается. Выберите другой курс."));
 }
 
 TCourse* TStartForm::SelectCourse() { return ShowModal() == mrOk ? Course : nullptr; }
@@ -76,11 +82,17 @@ void TStartForm::acStartExecute(TObject*) {
   lbCopy->setTop(lbCopy->Top() - 8);
   cgBaseLoading->setPosition(0);
   cgBaseLoading->setVisible(true);
+  bool loaded = false;
   try {
-    chosen->Load([this](int percent) { CALLBACK_LoadProgress(percent); });
+    loaded = chosen->Load([this](int percent) { CALLBACK_LoadProgress(percent); });
   } catch (...) {
     EndLoading();
     throw;
+  }
+  if (!loaded) {
+    EndLoading();
+    MessageDlg(getMessage("Error.CourseNotLoaded") + "\r\n\r\n" + chosen->getErrorText(), mtError);
+    return;
   }
   Course = chosen;
   setModalResult(mrOk);

@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
+#include "support/faultyfilesystem.h"
 #include "support/testfiles.h"
 
 namespace {
@@ -14,7 +17,7 @@ TEST_F(TBinaryFileTest, ReadsWhatIsThereAndReportsTheEnd) {
   TBinaryFile file;
   ASSERT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
   EXPECT_EQ(file.getFileName(), PathOf("data"));
-  EXPECT_NE(file.getHandle(), 0);
+  EXPECT_TRUE(file.isOpen());
   EXPECT_EQ(file.Length(), 6);
   char buffer[16] = {};
   ASSERT_TRUE(file.Read(buffer, 4));
@@ -24,7 +27,7 @@ TEST_F(TBinaryFileTest, ReadsWhatIsThereAndReportsTheEnd) {
   EXPECT_EQ(file.Position(), 6);
   EXPECT_TRUE(file.Eof());
   EXPECT_TRUE(file.Close());
-  EXPECT_EQ(file.getHandle(), 0);
+  EXPECT_FALSE(file.isOpen());
   EXPECT_EQ(file.getFileName(), "");
 }
 
@@ -43,7 +46,7 @@ TEST_F(TBinaryFileTest, FailedOpenLeavesTheReaderUsable) {
   EXPECT_FALSE(file.Open(PathOf("missing"), TBinaryFile::ofRead));
   EXPECT_EQ(file.getErrorText(), "Open error - No such file or directory");
   EXPECT_EQ(file.getFileName(), "");
-  EXPECT_EQ(file.getHandle(), 0);
+  EXPECT_FALSE(file.isOpen());
   TempDir::Write(PathOf("data"), "x");
   EXPECT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
 }
@@ -75,15 +78,57 @@ TEST_F(TBinaryFileTest, OpenClearsReadOnly) {
   EXPECT_TRUE(info.st_mode & S_IWUSR);
 }
 
-TEST_F(TBinaryFileTest, DestructionClosesTheHandle) {
-  TempDir::Write(PathOf("data"), "x");
-  int handle;
+// What stands there is looked at first: a FIFO is never opened, so a load cannot hang on it.
+TEST_F(TBinaryFileTest, WhatIsNoRegularFileIsNotOpened) {
+  ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0600), 0);
+  std::filesystem::create_directory(PathOf("folder"));
+  const struct {
+    const char* name;
+    std::string error;
+  } cases[] = {
+      {"fifo", "Open error - Not a regular file"},
+      {"folder", "Open error - Is a directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TBinaryFile file;
+    EXPECT_FALSE(file.Open(PathOf(c.name), TBinaryFile::ofRead));
+    EXPECT_EQ(file.getErrorText(), c.error);
+    EXPECT_FALSE(file.isOpen());
+  }
+}
+
+// Every way to the file goes through the program's file system, so each can fail there.
+TEST_F(TBinaryFileTest, TheFileSystemsFailuresReachTheReader) {
+  TempDir::Write(PathOf("data"), "abcdef");
+  {
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Read, "data");
+    TBinaryFile file;
+    EXPECT_FALSE(file.Open(PathOf("data"), TBinaryFile::ofRead));
+    EXPECT_EQ(file.getErrorText(), "Open error - Input/output error");
+  }
   {
     TBinaryFile file;
     ASSERT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
-    handle = file.getHandle();
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Read, "data");
+    char buffer[4];
+    EXPECT_FALSE(file.Read(buffer, 4));
+    EXPECT_EQ(file.getErrorText(), "Read error - Input/output error");
+    EXPECT_EQ(file.Position(), 0);
   }
-  EXPECT_EQ(fcntl(handle, F_GETFD), -1);
+  {
+    // Not looked at, not made writable; it still opens.
+    ASSERT_EQ(chmod(PathOf("data").c_str(), 0444), 0);
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Status, "data");
+    TBinaryFile file;
+    EXPECT_TRUE(file.Open(PathOf("data"), TBinaryFile::ofRead));
+    struct stat info;
+    ASSERT_EQ(stat(PathOf("data").c_str(), &info), 0);
+    EXPECT_FALSE(info.st_mode & S_IWUSR);
+  }
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
+#include <random>
 #include <vector>
 
 #include "engine/tcourse.h"
@@ -10,6 +14,8 @@
 #include "engine/tltgenerator.h"
 #include "support/courses.h"
 #include "support/coursesroot.h"
+#include "support/faultyfilesystem.h"
+#include "support/testfiles.h"
 #include "toolkit/codepage.h"
 #include "toolkit/exception.h"
 
@@ -65,14 +71,36 @@ TEST_F(TCoursesTest, CourseFilesAreListedByNameWithoutTheirExtension) {
   }
 }
 
-TEST_F(TCoursesTest, AFolderNamedLikeACourseStopsTheStart) {
+// A folder, a FIFO or a link to nothing named like a course file is passed over, at the start
+// and when courses added later are listed.
+TEST_F(TCoursesTest, EntriesThatAreNoFilesAreNoCourses) {
+  const std::string dir = app.getCoursesDir();
+  InstallCourse("English", dir);
+  fs::create_directory(dir + "/Dir.Base");
+  ASSERT_EQ(mkfifo((dir + "/Pipe.Base").c_str(), 0600), 0);
+  fs::create_symlink(dir + "/nothing", dir + "/Gone.Base");
+  EXPECT_NE(courses().getCourse("English"), nullptr);
+  InstallCourse("Russian", dir);
+  courses().AddNew();
+  EXPECT_NE(courses().getCourse("Russian"), nullptr);
+  for (const char* name : {"Dir", "Pipe", "Gone"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(courses().getCourse(name), nullptr);
+  }
+}
+
+TEST_F(TCoursesTest, ACourseTheFileSystemCannotShowOrListIsNone) {
   InstallCourse("English", app.getCoursesDir());
-  fs::create_directory(app.getCoursesDir() + "/Broken.Base");
-  try {
-    app.root();
-    FAIL() << "built";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message, FromUtf8("704DB5B4/H Файл с курсом не найден"));
+  InstallCourse("Russian", app.getCoursesDir());
+  {
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Status, "Russian.Base");
+    app.Rebuild();
+    EXPECT_NE(courses().getCourse("English"), nullptr);
+    EXPECT_EQ(courses().getCourse("Russian"), nullptr);
+    disk.Fail(FileOperation::List, app.getCoursesDir());
+    app.Rebuild();
+    EXPECT_EQ(courses().getCourse("English"), nullptr);
   }
 }
 
@@ -137,13 +165,81 @@ TEST_F(TCoursesTest, ACoursesCharacterSetShowsItsOwnLetters) {
   }
 }
 
-TEST_F(TCoursesTest, ACourseWhoseFileTheLoaderRejectsStillCountsLoaded) {
-  TempDir::Write(app.getCoursesDir() + "/Short.Base", "too short for a header");
-  TCourse* course = courses().getCourse("Short");
-  ASSERT_NE(course, nullptr);
-  EXPECT_TRUE(course->Load(nullptr));
-  EXPECT_TRUE(course->isLoaded());
-  EXPECT_NE(course->getGenerator(), nullptr);
+// A file that cannot be read as a base, or a base no line comes from, is refused with the
+// reason, and the course stays unloaded: no training screen can open on it. Once the file is
+// sound, the course loads.
+TEST_F(TCoursesTest, ACourseThatCannotBeLoadedIsRefusedWithTheReason) {
+  const std::string dir = app.getCoursesDir();
+  const std::string english = TempDir::Read(ShippedCourseFile("English.Base"));
+  std::mt19937 random(27);
+  std::string noise(5000, '\0');
+  for (char& byte : noise) byte = static_cast<char>(random());
+  TTestHeader header;
+  header.Order = 1;
+  struct Case {
+    const char* name;
+    std::string content;
+    std::function<void(const std::string& file)> spoil;
+    std::string error;  // how the reason begins
+  } cases[] = {
+      {"Empty", "", nullptr, "Read error - the file is shorter than a base header"},
+      {"RandomBytes", noise, nullptr, "The base gives no exercise line - 2F86C1D7/F"},
+      {"FirstKilobyteOfACourse", english.substr(0, 1000), nullptr,
+       "Read error - the file is shorter than a base header"},
+      {"OnlyBlanks", BaseBytes(header, SequenceRecords({{" ", 4}})), nullptr,
+       "The base gives no exercise line - 2F86C1D7/F"},
+      {"DeletedAfterTheListing", english, [](const std::string& file) { fs::remove(file); },
+       "Open error - No such file or directory"},
+      {"ReplacedByAFolder", english,
+       [](const std::string& file) {
+         fs::remove(file);
+         fs::create_directory(file);
+       },
+       "Open error - Is a directory"},
+      {"LargerThanABaseMayBe", english,
+       [](const std::string& file) { fs::resize_file(file, kLargestBaseFile + 1); },
+       "Read error - the file is larger than a base may be (64 MB)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = dir + "/" + c.name + ".Base";
+    TempDir::Write(file, c.content);
+    app.Rebuild();
+    TCourse* course = courses().getCourse(c.name);
+    ASSERT_NE(course, nullptr);
+    if (c.spoil) c.spoil(file);
+    EXPECT_FALSE(course->Load(nullptr));
+    EXPECT_EQ(course->getErrorText().substr(0, c.error.size()), c.error) << course->getErrorText();
+    EXPECT_FALSE(course->isLoaded());
+    EXPECT_EQ(course->getGenerator(), nullptr);
+
+    fs::remove_all(file);
+    TempDir::Write(file, english);
+    EXPECT_TRUE(course->Load(nullptr));
+    EXPECT_TRUE(course->isLoaded());
+    EXPECT_NE(course->getGenerator(), nullptr);
+  }
+}
+
+// What the file system fails reaches the caller as the reader's error.
+TEST_F(TCoursesTest, AFileSystemThatFailsTheCoursesFileRefusesTheCourse) {
+  InstallCourse("English", app.getCoursesDir());
+  const struct {
+    FileOperation operation;
+    std::string error;
+  } cases[] = {
+      {FileOperation::Read, "Open error - Input/output error"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    app.Rebuild();
+    TCourse* course = courses().getCourse("English");
+    FaultyFileSystem disk;
+    disk.Fail(c.operation, "English.Base");
+    EXPECT_FALSE(course->Load(nullptr));
+    EXPECT_EQ(course->getErrorText(), c.error);
+    EXPECT_FALSE(course->isLoaded());
+  }
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ TEST_F(TLTBaseTest, AFailedLoadKeepsTheBaseAsItWas) {
        "Read error - the file is shorter than a base header"},
       {"cut header", WriteFile("Cut.Base", BaseBytes({}, {}).substr(0, 2567)),
        "Read error - the file is shorter than a base header"},
-      {"folder", PathOf("Folder.Base"), "Read error - Is a directory"},
+      {"folder", PathOf("Folder.Base"), "Open error - Is a directory"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);

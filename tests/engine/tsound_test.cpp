@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "engine/tmetronome.h"
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -93,6 +94,17 @@ TEST_F(TSoundTest, SoundWithoutAFilePlaysNothing) {
     EXPECT_NO_THROW(sound.Play());
     EXPECT_EQ(sound.getCursor(), 0u);
   }
+}
+
+// The sound's bytes come through the program's file system, so a failing read is silence.
+TEST_F(TSoundTest, ASoundTheFileSystemCannotReadPlaysNothing) {
+  FaultyFileSystem disk;
+  disk.Fail(FileOperation::Read, "Click.wav");
+  TSound sound(ShippedSound("Click.wav"));
+  EXPECT_EQ(sound.getStreamCount(), 0u);
+  EXPECT_NO_THROW(sound.Play());
+  disk.Heal();
+  EXPECT_EQ(TSound(ShippedSound("Click.wav")).getStreamCount(), 10u);
 }
 
 TEST_F(TSoundTest, SoundWithoutADevicePlaysNothing) {

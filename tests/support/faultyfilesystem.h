@@ -25,7 +25,9 @@ enum class FileOperation {
   SetMode,
   Rename,
   SyncFolder,
-  Remove
+  Remove,
+  // The path is then missing, as when it cannot be looked at.
+  Status
 };
 
 class FaultyFileSystem : public TFileSystemWrapper {
@@ -97,7 +99,10 @@ public:
     Others.push_back(std::move(path));
   }
 
-  TFileStatus Status(const std::string& path) override { return Owned(path, Target.Status(path)); }
+  TFileStatus Status(const std::string& path) override {
+    if (Fault(FileOperation::Status, path)) return {};
+    return Owned(path, Target.Status(path));
+  }
   TFileStatus LinkStatus(const std::string& path) override {
     return Owned(path, Target.LinkStatus(path));
   }

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QImage>
 #include <QWidget>
 #include <algorithm>
 #include <filesystem>
+#include <random>
 
 #include "app/tlomtak.h"
 #include "app/tsite.h"
@@ -185,6 +188,56 @@ TEST_F(StartFormTest, ACourseFileAddedWhileRunningLoadsAndAGoneOneIsReported) {
   EXPECT_TRUE(start.acStart->Enabled());
   EXPECT_TRUE(start.Enabled());
   EXPECT_FALSE(start.cgBaseLoading->Visible());
+}
+
+// A course that cannot be loaded is refused where it is chosen, with the reason: the window
+// stays usable and opens no training screen. A folder or a FIFO named like a course is no
+// course, and courses added later still load beside it.
+TEST_F(StartFormTest, ACourseThatCannotBeLoadedIsRefusedAndTheWindowStays) {
+  const std::string dir = app.getCoursesDir();
+  const std::string english = TempDir::Read(ShippedCourseFile("English.Base"));
+  std::string noise(5000, '\0');
+  std::mt19937 random(5000);
+  for (char& byte : noise) byte = static_cast<char>(random());
+  TempDir::Write(dir + "/Empty.Base", "");
+  TempDir::Write(dir + "/Noise.Base", noise);
+  TempDir::Write(dir + "/Cut.Base", english.substr(0, 1000));
+  TempDir::Write(dir + "/Vanished.Base", english);
+  std::filesystem::create_directory(dir + "/Dir.Base");
+  ASSERT_EQ(mkfifo((dir + "/Pipe.Base").c_str(), 0600), 0);
+  TCourses* courses = app.root().getCourses();
+  TempDir::Write(dir + "/Late.Base", english);  // after the catalogue was made
+
+  TStartForm start(nullptr, anna());
+  start.Show();
+  std::filesystem::remove(dir + "/Vanished.Base");
+  EXPECT_EQ(Courses(start),
+            (std::vector<std::string>{"Cut", "Empty", "Late", "Noise", "Vanished"}));
+  for (const char* name : {"Empty", "Noise", "Cut", "Vanished"}) {
+    SCOPED_TRACE(name);
+    boxes.Shown.clear();
+    start.lbLanguage->setItemIndex(start.lbLanguage->Items()->IndexOf(name));
+    const int copyTop = start.lbCopy->Top();
+    start.acStart->Execute();
+    EXPECT_EQ(start.ModalResult(), mrNone);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    const std::string refused = start.getMessage("Error.CourseNotLoaded");
+    EXPECT_EQ(boxes.Shown[0].Text.substr(0, refused.size()), refused);
+    EXPECT_NE(boxes.Shown[0].Text.find(courses->getCourse(name)->getErrorText()),
+              std::string::npos);
+    EXPECT_FALSE(courses->getCourse(name)->isLoaded());
+    EXPECT_TRUE(start.acStart->Enabled());
+    EXPECT_TRUE(start.Enabled());
+    EXPECT_FALSE(start.cgBaseLoading->Visible());
+    EXPECT_EQ(start.lbCopy->Top(), copyTop);
+  }
+  boxes.Shown.clear();
+  start.lbLanguage->setItemIndex(start.lbLanguage->Items()->IndexOf("Late"));
+  start.acStart->Execute();
+  EXPECT_TRUE(boxes.Shown.empty());
+  EXPECT_EQ(start.ModalResult(), mrOk);
+  ASSERT_NE(courses->getCourse("Late"), nullptr);
+  EXPECT_TRUE(courses->getCourse("Late")->isLoaded());
 }
 
 // The start window as drawn with each of its pictures: the white notice line stands on a band
