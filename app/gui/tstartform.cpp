@@ -11,6 +11,7 @@
 #include "foundation/gui/draggedwindow.h"
 #include "foundation/tenvironment.h"
 #include "foundation/tinioptions.h"
+#include "platform/clock.h"
 #include "platform/filesystem.h"
 #include "resources/windowparts.h"
 #include "toolkit/codepage.h"
@@ -85,6 +86,10 @@ void TStartForm::acStartExecute(TObject*) {
   bool loaded = false;
   try {
     loaded = chosen->Load([this](int percent) { CALLBACK_LoadProgress(percent); });
+  } catch (const TLoadStopped&) {
+    // The program is ending: the course stays unloaded and the window goes with the rest.
+    EndLoading();
+    return;
   } catch (...) {
     EndLoading();
     throw;
@@ -108,7 +113,13 @@ void TStartForm::EndLoading() {
 
 void TStartForm::CALLBACK_LoadProgress(int percent) {
   cgBaseLoading->setPosition(percent);
+  // A large base reports thousands of times a second: letting messages through at each report
+  // made the load many times slower, and a termination signal waited for its end.
+  const uint32_t now = Clock().TickCount();
+  if (percent > 0 && percent < 100 && now - LastMessages < kMessageCadenceMs) return;
+  LastMessages = now;
   Application->ProcessMessages();
+  if (Application->Terminated()) throw TLoadStopped();
 }
 
 void TStartForm::acCloseExecute(TObject*) { Close(); }

@@ -5,6 +5,7 @@
 // with that course. Keeps the course last selected in the user's profile. Built for one pass
 // of the training loop. User-interface thread only.
 
+#include <cstdint>
 #include <string>
 
 #include "foundation/gui/tmultilangform.h"
@@ -55,7 +56,7 @@ public:
   void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void sbSiteClick(TObject* Sender);
   // The letter base's progress while the course loads: the bar follows, and the window
-  // repaints.
+  // repaints, at most every 20 ms; once the program is ending it stops the load.
   void CALLBACK_LoadProgress(int percent);
 
   // Selects the stored "Language" (letter case ignored; "English" when none is stored), else
@@ -73,10 +74,15 @@ protected:
   void AfterLocalize() override;
 
 private:
+  // Thrown from the progress report to stop a load when the program ends.
+  struct TLoadStopped {};
+  static constexpr uint32_t kMessageCadenceMs = 20;
+
   void Describe();
   // Back to choosing after a load that raised.
   void EndLoading();
 
   TUser* User;
   TCourse* Course = nullptr;
+  uint32_t LastMessages = 0;
 };

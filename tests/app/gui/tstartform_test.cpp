@@ -22,6 +22,7 @@
 #include "support/guiapplication.h"
 #include "support/installation.h"
 #include "support/messageboxes.h"
+#include "support/millisecondclock.h"
 #include "support/person.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/image.h"
@@ -140,6 +141,35 @@ TEST_F(StartFormTest, TheProgressBarFollowsTheLoad) {
     start.CALLBACK_LoadProgress(percent);
     EXPECT_EQ(start.cgBaseLoading->Position(), position);
   }
+}
+
+// A termination signal ends the program in the middle of a load: the next report after the
+// messages went through stops it, and no error box comes. Messages go through at the first and
+// last report and at most every 20 ms between. Ending is for good, so in a process of its own.
+TEST_F(StartFormTest, AnEndingProgramStopsTheLoadQuietly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Install({"English"});
+  EXPECT_EXIT(
+      {
+        MillisecondClock clock;
+        TStartForm start(nullptr, anna());
+        start.CALLBACK_LoadProgress(0);
+        Application->Terminate();
+        clock.Now += 19;
+        start.CALLBACK_LoadProgress(50);
+        bool stopped = false;
+        clock.Now += 1;
+        try {
+          start.CALLBACK_LoadProgress(51);
+        } catch (...) {
+          stopped = true;
+        }
+        start.Show();
+        start.acStart->Execute();
+        const bool loaded = app.root().getCourses()->getCourse("English")->isLoaded();
+        std::exit(stopped && !loaded && boxes.Shown.empty() && start.acStart->Enabled() ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 TEST_F(StartFormTest, WithNoCourseNothingIsLoadedOrStoredAndEscStillCloses) {
