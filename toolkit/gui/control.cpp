@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -226,6 +227,16 @@ bool TControl::WidgetEvent(QEvent* event) {
       if (mouse->button() == Qt::LeftButton) bridge_->pressed = false;
       if (click) Fire(OnClick);
       return false;
+    }
+    case QEvent::KeyPress: {
+      // Shift+F10 asks for the menu as the menu key does, but no window system makes it a
+      // request for the menu on its own.
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (!popupMenu_ || key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier)
+        return false;
+      const QPoint at = widget_->mapToGlobal(widget_->rect().center());
+      popupMenu_->Popup(at.x(), at.y());
+      return true;
     }
     case QEvent::ContextMenu:
       if (!popupMenu_) return false;

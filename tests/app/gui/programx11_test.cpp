@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -273,6 +274,120 @@ TEST_F(ProgramX11Test, TheStartWindowsNoticeLineStandsOnADarkBand) {
     for (int x = window.left() + 440; x < window.left() + 790; ++x)
       lightest = std::max(lightest, Luminance(screen.pixel(x, y)));
   EXPECT_GE(ContrastWithWhite(lightest), 4.5);
+}
+
+// The statistics window of a user on the training screen, over a statistics file of the given
+// exercises of `keys` keystrokes each (written to both shipped courses' folders before F9);
+// without and with a window manager.
+class StatisticsX11Test : public ProgramX11Test, public testing::WithParamInterface<bool> {
+protected:
+  void SetUp() override {
+    ProgramX11Test::SetUp();
+    if (IsSkipped()) return;
+    if (GetParam() && !StartWindowManager()) GTEST_SKIP() << "no openbox";
+  }
+  bool ToTheStatistics(int exercises, int keys) {
+    StartProgram();
+    if (!ToTheLogin()) return Failed("no login window");
+    Do("key Down Return");
+    if (!Focused("Start")) return Failed("no start window");
+    Do("key Return");
+    // The manual comes first at a user's first training.
+    if (Focused("Lomtak", 100)) Do("key Escape");
+    if (!Focused(" ")) return Failed("no training screen");
+    std::string exercise = "*\r\n";
+    for (int key = 0; key < keys; ++key)
+      exercise += std::to_string(150 + key * 37 % 200) + "\t" + char('a' + key % 26) + "\t" +
+                  char('a' + key % 26) + "\t\r\n";
+    for (const char* course : {"English", "Russian"}) {
+      const fs::path statistics = fs::path(folder / "prog/Users/Anna") / course / "Statistic";
+      fs::create_directories(statistics);
+      std::ofstream file(statistics / "2026-06-01-10-00-00.stat", std::ios::binary);
+      for (int written = 0; written < exercises; ++written) file << exercise;
+    }
+    Do("key F9");
+    return Focused("Anna: English") || Failed("no statistics window");
+  }
+  bool Failed(const std::string& what) {
+    ADD_FAILURE() << what << "; the focus is on \"" << FocusedName() << "\"";
+    return false;
+  }
+  static double Since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+};
+
+// A termination signal while the window loads a 200 MB file ends the program then, not after
+// the load (which took 13 s when messages were let through only between files).
+TEST_P(StatisticsX11Test, ASignalEndsTheProgramWhileALargeFileLoads) {
+  // 10,000 exercises of 2,000 keystrokes: some 200 MB.
+  ASSERT_TRUE(ToTheStatistics(10000, 2000));
+  const auto signalled = std::chrono::steady_clock::now();
+  kill(program, SIGTERM);
+  EXPECT_TRUE(Ended());
+  const double seconds = Since(signalled);
+  RecordProperty("seconds_from_signal_to_exit", std::to_string(seconds));
+  std::printf("from SIGTERM to the end of the program: %.2f s\n", seconds);
+}
+
+// Esc while the window loads a 200 MB file closes it then, back to the training screen.
+TEST_P(StatisticsX11Test, EscClosesTheWindowWhileALargeFileLoads) {
+  ASSERT_TRUE(ToTheStatistics(10000, 2000));
+  const auto pressed = std::chrono::steady_clock::now();
+  Do("key Escape");
+  EXPECT_TRUE(Focused(" "));
+  const double seconds = Since(pressed);
+  RecordProperty("seconds_from_esc_to_the_training_screen", std::to_string(seconds));
+  std::printf("from Esc to the training screen: %.2f s\n", seconds);
+}
+
+// Up in the X-axis box reloads the charts by keystrokes, and the box keeps the focus: Down then
+// takes it back to minutes, and the box shows what it showed before.
+TEST_P(StatisticsX11Test, TheXAxisBoxKeepsTheFocusThroughAReload) {
+  // The box is found by its place in the window, which a window manager's frame moves.
+  if (GetParam()) GTEST_SKIP() << "the box's place is known without a window manager only";
+  ASSERT_TRUE(ToTheStatistics(20, 50));
+  const QRect window = FocusedGeometry();
+  // The box, below the page's tab and the label above it.
+  const QRect box(window.left() + 212, window.top() + 50, 196, 24);
+  Do("mousemove " + std::to_string(box.center().x()) + " " + std::to_string(box.center().y()) +
+     " click 1");
+  // The click opens the box's list; Esc closes it and leaves the focus on the box.
+  Do("key Escape");
+  // The box alone: the training screen's cursor blinks behind the window.
+  auto shown = [&] { return Screen().copy(box); };
+  QImage minutes, before;
+  Soon([&] { return (minutes = shown()) == std::exchange(before, minutes); });
+  Do("key Up");
+  QImage now;
+  ASSERT_TRUE(Soon([&] { return (now = shown()) != minutes; })) << "Up did not change the X axis";
+  Do("key Down");
+  EXPECT_TRUE(Soon([&] { return shown() == minutes; }))
+      << "Down went elsewhere: the box lost the focus";
+  EXPECT_EQ(FocusedName(), "Anna: English\n") << "a window closed";
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManager, StatisticsX11Test, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "openbox" : "none";
+                         });
+
+// Shift+F10 opens the login list's menu as the menu key does.
+TEST_F(ProgramX11Test, ShiftF10AndTheMenuKeyOpenTheLoginListsMenu) {
+  StartProgram();
+  ASSERT_TRUE(ToTheLogin());
+  const QRect window = FocusedGeometry();
+  Do("key Down");
+  const QImage closed = SettledScreen(window.center());
+  for (const char* keys : {"shift+F10", "Menu"}) {
+    SCOPED_TRACE(keys);
+    Do(std::string("key ") + keys);
+    const QImage open = ScreenWhere([&](const QImage& screen) { return screen != closed; });
+    EXPECT_NE(open, closed) << "no menu";
+    Do("key Escape");
+    EXPECT_EQ(ScreenWhere([&](const QImage& screen) { return screen == closed; }), closed);
+    EXPECT_TRUE(Focused("Lomtak Login"));
+  }
 }
 
 // Two monitors side by side, the program's windows at twice the size: X's pixels and the

@@ -279,3 +279,28 @@ TEST_F(LoginFormTest, AClickOnTheClosePictureClosesWithoutRefillingTheList) {
 }
 
 }  // namespace
+
+// Shift+F10 opens the list's menu as the menu key does (which X's keyboard makes a request for
+// the menu of its own, and the real-X tests press).
+TEST_F(LoginFormTest, ShiftF10OpensTheListsMenu) {
+  Add("Anna", 0);
+  TLoginForm login(nullptr, &app.root());
+  login.Show();
+  ActiveWindow();
+  login.lvUserList->SetFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return login.lvUserList->Focused(); }, 2000));
+  // Closes the menu inside its own loop.
+  int items = -1;
+  QTimer look;
+  look.setInterval(0);
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    if (QWidget* menu = QApplication::activePopupWidget()) {
+      items = static_cast<int>(menu->actions().size());
+      menu->close();
+    }
+  });
+  look.start();
+  QTest::keyClick(login.Handle()->windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+  QTest::qWait(50);
+  EXPECT_EQ(items, 3) << "no menu";
+}
