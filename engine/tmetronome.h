@@ -11,6 +11,16 @@ public:
   // The beat handler of the whole program; set it only while no metronome runs.
   static std::function<void()> OnTick;
 
+  // Makes a handler OnTick while it lives and clears it when it goes, so that no beat reaches
+  // an owner that is gone. The owner makes it before its metronome, which then stops first.
+  class TOnTickHandle {
+  public:
+    explicit TOnTickHandle(std::function<void()> handler) { OnTick = std::move(handler); }
+    ~TOnTickHandle() { OnTick = nullptr; }
+    TOnTickHandle(const TOnTickHandle&) = delete;
+    TOnTickHandle& operator=(const TOnTickHandle&) = delete;
+  };
+
   explicit TMetronome(int32_t tempo);
   ~TMetronome();
   TMetronome(const TMetronome&) = delete;

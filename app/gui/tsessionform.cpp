@@ -122,8 +122,8 @@ TSessionForm::TSessionForm(TComponent* Owner, TCourse* course, TUser* user)
   Wallpaper = new TWallpaper(pnWorkPanel, environment->getWallpapersDir());
   Wallpaper->Next();
 
+  MetronomeTick = std::make_unique<TMetronome::TOnTickHandle>([this] { CALLBACK_MetronomeTick(); });
   Metronome = std::make_unique<TMetronome>(45);
-  TMetronome::OnTick = [this] { CALLBACK_MetronomeTick(); };
 
   Task = std::make_unique<TTask>(course, user->getStatisticFolder(course->getName()),
                                  user->getProfileFolder());
@@ -260,6 +260,7 @@ void TSessionForm::FormDestroy(TObject*) {
   Free(StatusBar);
   StatusBar = nullptr;
   Metronome.reset();
+  MetronomeTick.reset();
 }
 
 void TSessionForm::RxTrayIconClick(TObject*) {

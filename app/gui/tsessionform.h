@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/sessionstatus.h"
+#include "engine/tmetronome.h"
 #include "foundation/gui/tmultilangform.h"
 #include "platform/gui/thook.h"
 #include "toolkit/rect.h"
@@ -25,7 +26,6 @@ class TLTKeyboard;
 class TLTStatusBar;
 class TLTTaskStatisticVisualizer;
 class TLTTaskVisualizer;
-class TMetronome;
 class TPanel;
 class TPlayList;
 class TSound;
@@ -158,6 +158,8 @@ private:
   TLTTaskStatisticVisualizer* TaskStatisticVisualizer = nullptr;
   TLTKeyboard* Keyboard = nullptr;
   TLTStatusBar* StatusBar = nullptr;
+  // Before the metronome, so that it goes after it: no beat comes once it is gone.
+  std::unique_ptr<TMetronome::TOnTickHandle> MetronomeTick;
   std::unique_ptr<TMetronome> Metronome;
   std::unique_ptr<TPlayList> ThemeList;
   std::string ThemesDir;

@@ -124,4 +124,15 @@ TEST_F(TMetronomeTest, BeatsKeepTheirScheduleOverFiveSeconds) {
     EXPECT_EQ(beats[k], static_cast<int>(k + 1) * 100ms) << "beat " << k + 1;
 }
 
+TEST_F(TMetronomeTest, AHandleSetsTheBeatHandlerWhileItLives) {
+  int beats = 0;
+  {
+    TMetronome::TOnTickHandle handle([&] { ++beats; });
+    ASSERT_TRUE(TMetronome::OnTick);
+    TMetronome::OnTick();
+  }
+  EXPECT_EQ(beats, 1);
+  EXPECT_FALSE(TMetronome::OnTick);
+}
+
 }  // namespace

@@ -24,11 +24,8 @@ public:
   void BeforeDestruction() override;
   void AfterConstruction();
 
-  TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void setBorderStyle(TFormBorderStyle style);
-  TFormStyle FormStyle() const { return formStyle_; }
   void setFormStyle(TFormStyle style);
-  TPosition Position() const { return position_; }
   void setPosition(TPosition position) { position_ = position; }
   void setClientWidth(int width) { setWidth(width); }
   void setClientHeight(int height) { setHeight(height); }

@@ -10,7 +10,6 @@ class TPanel : public TWinControl {
 public:
   explicit TPanel(TComponent* Owner);
 
-  TBevelCut BevelOuter() const { return bevel_; }
   void setBevelOuter(TBevelCut bevel);
 
 protected:

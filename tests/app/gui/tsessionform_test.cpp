@@ -408,6 +408,14 @@ TEST_F(SessionFormTest, ReleasesOtherWindowsAndUnknownKeysPassOn) {
   });
 }
 
+// The metronome's beat is the screen's while it lives, and nobody's once it is gone.
+TEST_F(SessionFormTest, NoBeatReachesAScreenThatIsGone) {
+  Build();
+  EXPECT_TRUE(TMetronome::OnTick);
+  Form.reset();
+  EXPECT_FALSE(TMetronome::OnTick);
+}
+
 TEST_F(SessionFormTest, EscEndsTheRunAndTheStateIsSaved) {
   fs::copy_file(std::string(LOMTAK_DIST_DIR) + "/Environment/Themes/Light.ini",
                 ThemesDir() + "/Light.ini");
