@@ -162,4 +162,56 @@ TEST_F(TLinePlannerTest, ADrawThatPicksNothingEndsInTheDesignedLogicError) {
   }
 }
 
+// The seed before `seed` in the random sequence.
+uint32_t SeedBefore(uint32_t seed) {
+  uint32_t inverse = kRandMultiplier;  // Newton's steps to the multiplier's inverse mod 2^32
+  for (int i = 0; i < 5; ++i) inverse *= 2 - kRandMultiplier * inverse;
+  return (seed - kRandIncrement) * inverse;
+}
+
+// From place to place, a word's letter is looked up by the share of draws it falls in, and its
+// blank by the draws that keep every word's blank: every draw of a word's letter, and every
+// draw of its blank, at every place a line may start from, gives the designed line.
+TEST_F(TLinePlannerTest, EveryDrawOfAWordsLetterAndBlankGivesTheDesignedLine) {
+  // clang-format off
+  const TDraws cases[] = {
+      {"two letters and their words", Ring("a b ab b ba b a ", 3), 3, {{' ', 30}}, "", {2}},
+      {"three letters, two in a share", Ring("a b c ab cb bc c a ca ", 3), 3,
+       {{' ', 30}, {'c', 0.37}}, "", {2}},
+  };
+  // clang-format on
+  for (const TDraws& c : cases) {
+    SCOPED_TRACE(c.name);
+    Prepare(c);
+    for (const char* start : {"ba ", "ab ", "bc ", "ac "}) {
+      SCOPED_TRACE(start);
+      TLinePlanner planner(Base, Weights.data(), c.order, c.lengths[0]);
+      std::string probe = start;
+      if (!planner.LinePossible(probe)) continue;
+      // Each draw as the first word's letter draw, then as its blank's.
+      for (int which = 0; which < 2; ++which) {
+        int wrong = 0, first = -1;
+        for (uint32_t draw = 0; draw < 32768; ++draw) {
+          uint32_t seed = SeedBefore(draw << 16);
+          if (which == 1) seed = SeedBefore(seed);
+          RandSeed = seed;
+          std::string context = start;
+          const std::string line = planner.DrawLine(context);
+          const uint32_t after = RandSeed;
+          RandSeed = seed;
+          TDesignedLines designed(Base);
+          designed.Context = start;
+          std::array<double, 256> designedWeights = Weights;
+          const std::string expected =
+              designed.Generate(c.lengths[0], c.order, designedWeights.data());
+          if (line != expected || RandSeed != after || designed.Context != context) {
+            if (wrong++ == 0) first = static_cast<int>(draw);
+          }
+        }
+        EXPECT_EQ(wrong, 0) << (which ? "blank" : "letter") << " draws, the first " << first;
+      }
+    }
+  }
+}
+
 }  // namespace
