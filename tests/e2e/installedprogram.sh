@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program as `cmake --install` puts it under a prefix of its own: the program with what it
-# ships in lib/lomtak, a link to it in bin/, a valid desktop entry that names the program and
-# its icon, and the icon of 64 x 64 in the hicolor theme. Started through the link, on an X
+# ships in lib/lomtak, a link to it in bin/, every installed path in the install's manifest, a
+# valid desktop entry that names the program and its icon, and the icon of 64 x 64 in the
+# hicolor theme. Started through the link, on an X
 # server of its own, by an account that cannot write into the installation (as on a system
 # install: where the run is root's, the program runs as nobody), it reads the Localization.ini
 # of the folder the link leads to, makes the user of its first start in $XDG_DATA_HOME/Lomtak
@@ -20,6 +21,9 @@ prefix=$work/prefix
 manifest=$build/install_manifest.txt
 [[ -e $manifest ]] && cp -p "$manifest" "$work/manifest"
 "${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >/dev/null
+# The manifest lists every installed path, so that removing what it lists leaves nothing.
+unlisted=$(comm -13 <(sort "$manifest") <(find "$prefix" ! -type d | sort))
+[[ -z $unlisted ]] || fail "install_manifest.txt lacks $unlisted"
 if [[ -e $work/manifest ]]; then mv "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
 tree=$prefix/lib/lomtak
 for file in bin/lomtak lib/lomtak/lomtak lib/lomtak/Manual.chm \
