@@ -48,8 +48,9 @@ struct Presser {
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(focused, &press);
         QApplication::sendEvent(focused, &release);
-        // A button's mnemonic clicks it a moment later.
-        keyTaken = QTest::qWaitFor([box] { return QApplication::activeModalWidget() != box; }, 300);
+        // A button's mnemonic clicks it a moment later, later still on a busy machine.
+        keyTaken =
+            QTest::qWaitFor([box] { return QApplication::activeModalWidget() != box; }, 2000);
         if (!keyTaken) box->buttons().front()->click();
       } else {
         box->button(button)->click();
