@@ -180,20 +180,20 @@ TIniWriteGroup::TIniWriteGroup(std::string fileName) : Path(std::move(fileName))
 }
 
 TIniWriteGroup::~TIniWriteGroup() {
-  if (!Committed) Commit();
+  Commit();
   auto it = GroupCopies().find(Path);
   if (--it->second.Groups == 0) GroupCopies().erase(it);
 }
 
 bool TIniWriteGroup::Commit() {
-  Committed = true;
   TGroupCopy& copy = GroupCopies().at(Path);
   if (copy.Groups > 1 || !copy.Changed) return true;
+  // Tried once: a failed write is not repeated at the group's end.
+  copy.Changed = false;
   try {
     Save(Path, copy.Content);
   } catch (const Exception&) {
     return false;
   }
-  copy.Changed = false;
   return true;
 }

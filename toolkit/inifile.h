@@ -42,16 +42,16 @@ private:
 class TIniWriteGroup {
 public:
   explicit TIniWriteGroup(std::string fileName);
-  // Commits, unless Commit was called.
+  // Commits what changed since the last Commit.
   ~TIniWriteGroup();
   TIniWriteGroup(const TIniWriteGroup&) = delete;
   TIniWriteGroup& operator=(const TIniWriteGroup&) = delete;
 
   // Writes what the groups on the file changed, now, when this is the outermost one (an inner
-  // one leaves it to the outer). False when the write failed: the file then keeps what it held.
+  // one leaves it to the outer); the group goes on. False when the write failed: the file then
+  // keeps what it held.
   bool Commit();
 
 private:
   std::string Path;
-  bool Committed = false;
 };

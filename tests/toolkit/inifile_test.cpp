@@ -193,4 +193,16 @@ TEST_F(IniFileTest, AFailedGroupLeavesTheOldFileAndTheNextOneTheNew) {
   }
 }
 
+// A group written early goes on: what is written after its Commit reaches the file at its end.
+TEST_F(IniFileTest, AWriteAfterAGroupsCommitReachesTheFileAtItsEnd) {
+  {
+    TIniWriteGroup group(file);
+    TIniFile(file).WriteString("S", "K", "1");
+    EXPECT_TRUE(group.Commit());
+    EXPECT_EQ(TempDir::Read(file), "[S]\r\nK=1\r\n");
+    TIniFile(file).WriteString("S", "L", "2");
+  }
+  EXPECT_EQ(TempDir::Read(file), "[S]\r\nK=1\r\nL=2\r\n");
+}
+
 }  // namespace
