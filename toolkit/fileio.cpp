@@ -15,9 +15,8 @@ bool ReadFileBytes(const std::string& path, std::string& content, std::string* e
   return Succeeded(FileSystem().ReadFile(path, content), error);
 }
 
-bool ReplaceFile(const std::string& path, const std::string& content, std::string& error,
-                 unsigned mode) {
-  return Succeeded(FileSystem().ReplaceFile(path, content, mode), &error);
+bool ReplaceFile(const std::string& path, const std::string& content, std::string& error) {
+  return Succeeded(FileSystem().ReplaceFile(path, content), &error);
 }
 
 bool FileExists(const std::string& path) {

@@ -12,10 +12,8 @@
 bool ReadFileBytes(const std::string& path, std::string& content, std::string* error = nullptr);
 
 // The program's file system's ReplaceFile (a new file beside `path`, on the disk, renamed over
-// it; a new file gets `mode` less the umask; what a failure leaves is said there), false with
-// `error` set to the system's text.
-bool ReplaceFile(const std::string& path, const std::string& content, std::string& error,
-                 unsigned mode = 0666);
+// it; what a failure leaves is said there), false with `error` set to the system's text.
+bool ReplaceFile(const std::string& path, const std::string& content, std::string& error);
 
 // A file (anything but a folder) stands at the path; links are followed.
 bool FileExists(const std::string& path);
