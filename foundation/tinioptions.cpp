@@ -4,6 +4,12 @@
 #include "toolkit/inifile.h"
 #include "toolkit/sysutils.h"
 
+namespace {
+
+const char kWriteFailed[] = "Error while inifile writing";
+
+}  // namespace
+
 std::string EscapeLineBreaks(const std::string& text) {
   return StringReplaceAll(StringReplaceAll(text, "\r\n", "\\n"), "\n", "\\n");
 }
@@ -24,7 +30,7 @@ void TIniOptions::WriteString(const std::string& section, const std::string& key
   try {
     TIniFile(FileName).WriteString(section, key, "'" + EscapeLineBreaks(text) + "'");
   } catch (...) {
-    LastError = "Error while inifile writing";
+    LastError = kWriteFailed;
   }
 }
 
@@ -84,4 +90,8 @@ TColor TIniOptions::HtmlToColor(const std::string& text) {
   if (hash != std::string::npos) digits.erase(hash, 1);
   if (digits.size() != 6) throw Exception("96176C40/H");
   return StrToInt("$00" + digits.substr(4, 2) + digits.substr(2, 2) + digits.substr(0, 2));
+}
+
+TIniOptionsGroup::~TIniOptionsGroup() {
+  if (!Group.Commit()) Store->LastError = kWriteFailed;
 }

@@ -56,9 +56,7 @@ public:
 class TIniOptionsGroup {
 public:
   explicit TIniOptionsGroup(TIniOptions* store) : Store(store), Group(store->FileName) {}
-  ~TIniOptionsGroup() {
-    if (!Group.Commit()) Store->LastError = "Error while inifile writing";
-  }
+  ~TIniOptionsGroup();
   TIniOptionsGroup(const TIniOptionsGroup&) = delete;
   TIniOptionsGroup& operator=(const TIniOptionsGroup&) = delete;
 
