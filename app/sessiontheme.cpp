@@ -47,11 +47,12 @@ std::string ThemeNameOfFile(const std::string& themesDir, const std::string& fil
 bool IsThemeOfFolder(const std::string& themesDir, const std::string& file) {
   const std::vector<std::string> names = Below(themesDir, file);
   if (names.empty()) return false;
-  TFileSystem& files = FileSystem();
   std::string path = WithoutTrailingSlash(themesDir);
+  TFileKind kind = TFileKind::Missing;
   for (const std::string& name : names) {
     path += "/" + name;
-    if (files.LinkStatus(path).Kind == TFileKind::Link) return false;
+    kind = FileSystem().LinkStatus(path).Kind;
+    if (kind == TFileKind::Link) return false;
   }
-  return files.LinkStatus(path).Kind == TFileKind::Regular;
+  return kind == TFileKind::Regular;
 }
