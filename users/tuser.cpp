@@ -176,15 +176,17 @@ bool TUser::Delete() {
   return true;
 }
 
-std::string TUser::NewProfile(const std::string& name, const std::string& password,
-                              std::optional<int32_t> avatar) {
-  // As the profile store writes them: each value a text between single quotes.
-  const auto line = [](const char* key, const std::string& value) {
-    return std::string(key) + "='" + EscapeLineBreaks(value) + "'\r\n";
-  };
-  std::string text = std::string("[") + kGeneral + "]\r\n" + line(kPassword, MD5Hex(password));
-  if (avatar) text += line(kAvatar, IntToStr(*avatar));
-  return text + line(kName, Trim(name));
+bool TUser::WriteNewProfile(const std::string& folder, const std::string& name,
+                            const std::string& password, std::optional<int32_t> avatar) {
+  TIniOptions profile(folder + "/" + kProfileFile, true);
+  {
+    // One write of the whole file.
+    TIniOptionsGroup whole(&profile);
+    profile.WriteString(kGeneral, kPassword, MD5Hex(password));
+    if (avatar) profile.WriteInteger(kGeneral, kAvatar, *avatar);
+    profile.WriteString(kGeneral, kName, Trim(name));
+  }
+  return profile.LastError.empty();
 }
 
 std::string TUser::NameInProfile(const std::string& folder) {

@@ -65,11 +65,11 @@ public:
   // again at the next start.
   bool Delete();
 
-  // The bytes of the Profile.ini of a new user, written in one piece: the password's digest, the
-  // avatar when given, and the name, which tells at a later start which name the folder's name
-  // stands for.
-  static std::string NewProfile(const std::string& name, const std::string& password,
-                                std::optional<int32_t> avatar);
+  // Writes the Profile.ini of a new user into the folder, in one piece and on the disk: the
+  // password's digest, the avatar when given, and the name, which tells at a later start which
+  // name the folder's name stands for. True when it reached the disk.
+  static bool WriteNewProfile(const std::string& folder, const std::string& name,
+                              const std::string& password, std::optional<int32_t> avatar);
   // The name written into the profile in the folder, empty when there is none; writes nothing.
   static std::string NameInProfile(const std::string& folder);
   // Writes the name into the profile in the folder (the profile of an earlier release); true

@@ -232,20 +232,9 @@ bool TUsers::MakeProfile(const std::string& name, const std::string& password,
     failed = FileSystem().MakeFolder(made, 0700);
   }
   if (failed) return false;
-  const std::string profile = made + "/" + TUser::kProfileFile;
-  const std::string content = TUser::NewProfile(name, password, avatar);
-  std::unique_ptr<TNewFile> file;
-  failed = FileSystem().CreateFile(profile, 0600, file);
-  if (!failed) failed = file->Append(content);
-  if (!failed) failed = file->Sync();
-  if (file) {
-    const std::error_code closed = file->Close();
-    if (!failed) failed = closed;
-  }
-  if (!failed) failed = FileSystem().SyncFolder(made);
   // Not in place of anything: a folder that appeared meanwhile is another copy's user.
-  if (!failed) failed = FileSystem().MoveNew(made, ProfileFolderOf(name));
-  if (failed) {
+  if (!TUser::WriteNewProfile(made, name, password, avatar) ||
+      FileSystem().MoveNew(made, ProfileFolderOf(name))) {
     FileSystem().Remove(made);
     return false;
   }
