@@ -104,8 +104,6 @@ void TUsers::Load() {
 bool TUsers::IsOwnProfile(const std::string& folder) {
   const std::string path = Directory + "/" + folder, profile = path + "/" + TUser::kProfileFile;
   const TFileStatus status = FileSystem().LinkStatus(path);
-  const TFileStatus file = FileSystem().LinkStatus(profile);
-  std::vector<std::string> inside;
   switch (status.Kind) {
     case TFileKind::Link:
       // Written through, it would write wherever the link leads.
@@ -116,9 +114,11 @@ bool TUsers::IsOwnProfile(const std::string& folder) {
     case TFileKind::Folder: break;
     default: return false;
   }
+  const TFileStatus file = FileSystem().LinkStatus(profile);
   if (status.Owner != ThisAccount()) {
     // Another account's profile, shown or kept private: its digest is not this account's to
     // check, its files not this account's to write.
+    std::vector<std::string> inside;
     if (file.Kind != TFileKind::Missing || FileSystem().ListFolder(path, inside))
       Note(folder, "Unlisted.OtherAccount");
     return false;
