@@ -22,7 +22,6 @@ public:
   bool Next(std::string_view& line);
   // The 1-based number of the line Next gave last.
   int64_t Number() const { return LineNumber; }
-  const std::string& FileName() const { return Path; }
 
   // The error that refuses the file, with the reason.
   [[noreturn]] void Refuse(const std::string& reason) const;

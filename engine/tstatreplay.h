@@ -24,6 +24,12 @@ public:
 
   explicit TStatReplay(TExerciseEvent onExercise);
 
+  // The lines after the first of the file and its end; `nowAndThen` (when set) is called after
+  // every few dozen lines and may raise to stop. Raises what Line and the file raise, and the
+  // file error for a run of more than kMostExercises exercises.
+  void ReplayRest(TStatLines& file, const std::function<void()>& nowAndThen = {});
+
+private:
   // A line after the file's first "*": "*" closes an exercise; any other is a keystroke line,
   // "interval TAB expected TAB typed [TAB mark]", cut at every TAB, a mark "-" meaning
   // interrupted. Raises the string list's index error for a line of fewer than three fields
@@ -32,12 +38,6 @@ public:
   // The end of the file closes the last exercise.
   void Close();
 
-  // The lines after the first of the file and its end; `nowAndThen` (when set) is called after
-  // every few dozen lines and may raise to stop. Raises what Line and the file raise, and the
-  // file error for a run of more than kMostExercises exercises.
-  void ReplayRest(TStatLines& file, const std::function<void()>& nowAndThen = {});
-
-private:
   TTaskStatistic Statistic;
   TExerciseEvent OnExercise;
   // Only differences of stamps count, so the clock starts at 1, not at 0, which asks the
