@@ -34,7 +34,7 @@
 
 namespace {
 
-// How often a load lets the window's messages through, inside a file as between files.
+// How often a load lets the window's messages through inside a file, besides before each file.
 constexpr auto kMessageInterval = std::chrono::milliseconds(20);
 
 // Raised inside a load when the window closes or the program is asked to end: the load stops
