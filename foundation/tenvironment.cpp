@@ -15,6 +15,25 @@ std::string Join(const std::string& folder, const std::string& name) {
   return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+// The folder with every link on its way resolved, as far as the file system follows them.
+std::string RealFolder(const std::string& folder) {
+  std::filesystem::path real;
+  for (const std::filesystem::path& part : std::filesystem::path(folder)) {
+    real /= part;
+    real = FileSystem().LinkTarget(real.string());
+  }
+  return real.string();
+}
+
+// /usr holds what the distribution's packages install, read-only by the file system hierarchy.
+// Root may write there, but settings and users written there are no package's, and removing
+// the program would leave them behind.
+bool IsInSystemTree(const std::string& folder) {
+  const std::filesystem::path relative =
+      std::filesystem::path(RealFolder(folder)).lexically_relative("/usr");
+  return !relative.empty() && *relative.begin() != "..";
+}
+
 }  // namespace
 
 TEnvironment::TEnvironment() {
@@ -46,7 +65,8 @@ std::string TEnvironment::getSoundsDir() const { return Join(ProgramDir, "Enviro
 std::string TEnvironment::getThemesDir() const { return Join(ProgramDir, "Environment/Themes"); }
 
 std::string TEnvironment::getDataDir() const {
-  if (isUsableDir(ProgramDir)) return ProgramDir;
+  // Looked at first, so that nothing is made or probed in the system tree.
+  if (!IsInSystemTree(ProgramDir) && isUsableDir(ProgramDir)) return ProgramDir;
   std::string folder = Join(AppDataDir, "Lomtak");
   isUsableDir(folder);
   return folder;

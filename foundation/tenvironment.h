@@ -2,7 +2,8 @@
 // Every folder and file path of the system, and the two stores that live for the whole run:
 // the main INI file (writable) and the localization file (read-only), both owned. The program
 // folder holds what the installation ships; the data folder, where the system writes, is the
-// program folder when it is writable, else "Lomtak" in the user's application-data folder.
+// program folder when it is writable and lies outside /usr (a portable installation), else
+// "Lomtak" in the user's application-data folder.
 // Paths are computed on every call; nothing raises. User-interface thread only.
 
 #include <memory>
@@ -28,7 +29,8 @@ public:
   std::string getWallpapersDir() const;
   std::string getSoundsDir() const;
   std::string getThemesDir() const;
-  // Probes the program folder again on every call.
+  // Probes the program folder again on every call; one whose real path, links resolved, lies
+  // in /usr is never the data folder, even where root may write there.
   std::string getDataDir() const;
   // "UsersDirectory" of section "Environment" when that folder is usable, else the data
   // folder's "Users".

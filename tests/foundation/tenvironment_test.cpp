@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "foundation/tinioptions.h"
+#include "platform/filesystem.h"
 #include "support/faultyfilesystem.h"
 #include "support/scopedenv.h"
 #include "support/tempdir.h"
@@ -90,6 +93,71 @@ TEST_F(EnvironmentTest, UnwritableProgramFolderFallsBackToApplicationData) {
     EXPECT_EQ(TempDir::Mode(appData + "/Lomtak/Lomtak.ini"), 0600u);
     EXPECT_EQ(environment.getCoursesDir(), c.program + "/Modules/Languages");
   }
+}
+
+// A file system on which a folder of the test's is a link that leads elsewhere, as the folder
+// of an installed package is reached; what stands there stays writable, as /usr is to root.
+class LinkedFolder final : public TFileSystemWrapper {
+public:
+  LinkedFolder(std::string link, std::string target)
+      : TFileSystemWrapper(PosixFileSystem()), Link(std::move(link)), To(std::move(target)) {
+    Previous = SetFileSystem(this);
+  }
+  ~LinkedFolder() override { SetFileSystem(Previous); }
+  LinkedFolder(const LinkedFolder&) = delete;
+  LinkedFolder& operator=(const LinkedFolder&) = delete;
+
+  std::string LinkTarget(const std::string& path) override {
+    return path == Link ? To : Target.LinkTarget(path);
+  }
+
+private:
+  std::string Link, To;
+  TFileSystem* Previous = nullptr;
+};
+
+// What /usr holds is the distribution's: a program installed there writes nothing beside
+// itself, even where it may, so that removing it leaves nothing. Judged on the real path.
+TEST_F(EnvironmentTest, ProgramFolderInTheSystemTreeIsNeverTheDataFolder) {
+  fs::permissions(dir.path(), fs::perms(0755));
+  fs::create_directories(dir / "prefix/lib/lomtak");
+  struct Case {
+    const char* name;
+    std::string program, link, target;
+    bool system;
+  } cases[] = {
+      {"PackageFolder", program, program, "/usr/lib/lomtak", true},
+      {"LinkOnTheWay", dir / "prefix/lib/lomtak", dir / "prefix", "/usr/local", true},
+      {"TheSystemTreeItself", program, program, "/usr", true},
+      {"NameThatOnlyBeginsLikeIt", program, program, "/usrlocal/lomtak", false},
+      {"PortableElsewhere", program, program, "/opt/lomtak", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(appData);
+    for (const auto& entry : fs::directory_iterator(c.program)) fs::remove_all(entry.path());
+    LinkedFolder files(c.link, c.target);
+    SetExeName(c.program + "/lomtak");
+    TEnvironment environment;
+    const std::string data = c.system ? appData + "/Lomtak" : c.program;
+    EXPECT_EQ(environment.getDataDir(), data);
+    EXPECT_EQ(environment.getOptions()->FileName, data + "/Lomtak.ini");
+    EXPECT_EQ(environment.getUsersDir(), data + "/Users");
+    EXPECT_EQ(fs::is_empty(c.program), c.system);
+    EXPECT_EQ(environment.getCoursesDir(), c.program + "/Modules/Languages");
+  }
+}
+
+// A writable copy of the installation reached through a real link, as the tests and the
+// benchmarks make one, is its own data folder.
+TEST_F(EnvironmentTest, LinkedPortableFolderIsTheDataFolder) {
+  fs::create_directory_symlink(program, dir / "link");
+  SetExeName(dir / "link/lomtak");
+  TEnvironment environment;
+  EXPECT_EQ(environment.getDataDir(), dir / "link");
+  EXPECT_EQ(environment.getUsersDir(), dir / "link/Users");
+  EXPECT_TRUE(fs::exists(program + "/Lomtak.ini"));
+  EXPECT_FALSE(fs::exists(appData));
 }
 
 // A full disk is no unwritable folder: the data stays where it is, and the main INI file, whose
