@@ -1,8 +1,10 @@
 #include "toolkit/gui/helpfile.h"
 
 #include <chm_lib.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,12 +52,36 @@ int SendObject(chmFile* file, chmUnitInfo* unit, void* context) {
   return CHM_ENUMERATOR_CONTINUE;
 }
 
-[[noreturn]] void SendHelpFile(const std::string& path, int fd) {
-  chmFile* file = chm_open(path.c_str());
+[[noreturn]] void SendHelpFile(const char* path, int fd) {
+  chmFile* file = chm_open(path);
   if (!file) _exit(1);
   chm_enumerate(file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, SendObject, &fd);
   chm_close(file);
   _exit(0);
+}
+
+// The reader is this program's own executable started anew, not a fork: a fork of the running
+// program would take its threads' locks into the child, and leave every page of the program
+// copy-on-write, so that its first write to each (a screen's worth of pixels at the next line)
+// faults. The new copy reads the file before main and sends it on its standard output.
+constexpr char kReaderOption[] = "--send-help-file";
+
+__attribute__((constructor)) void RunAsReader(int argc, char** argv, char**) {
+  if (argc == 3 && std::strcmp(argv[1], kReaderOption) == 0) SendHelpFile(argv[2], STDOUT_FILENO);
+}
+
+pid_t StartReader(const std::string& path, int output) {
+  static const char* const kProgram = "/proc/self/exe";
+  posix_spawn_file_actions_t actions;
+  if (posix_spawn_file_actions_init(&actions) != 0) return -1;
+  pid_t child = -1;
+  const char* const argv[] = {kProgram, kReaderOption, path.c_str(), nullptr};
+  if (posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO) != 0 ||
+      posix_spawn(&child, kProgram, &actions, nullptr, const_cast<char* const*>(argv), environ) !=
+          0)
+    child = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return child;
 }
 
 // Reads what the child sends until it closes the pipe; false when it sends too much or takes
@@ -99,12 +125,8 @@ bool Unpack(const std::string& received, std::map<std::string, std::string>& obj
 
 THelpFile::THelpFile(const std::string& path) : path_(path) {
   int pipe_fds[2];
-  if (pipe(pipe_fds) != 0) return;
-  const pid_t child = fork();
-  if (child == 0) {
-    close(pipe_fds[0]);
-    SendHelpFile(path, pipe_fds[1]);
-  }
+  if (pipe2(pipe_fds, O_CLOEXEC) != 0) return;
+  const pid_t child = StartReader(path, pipe_fds[1]);
   close(pipe_fds[1]);
   if (child < 0) {
     close(pipe_fds[0]);

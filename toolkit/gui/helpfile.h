@@ -1,9 +1,9 @@
 #pragma once
 // A compiled help file (".chm") opened for reading with chmlib: the pages, pictures and style
 // sheets stored inside it, by their paths. chmlib crashes or loops on some damaged files, so a
-// child process reads the whole file when it is opened and hands over what it stored; a child
-// that dies, runs too long or hands over too much leaves the object closed. Owns the contents
-// read; user-interface thread only.
+// new copy of the program, started only to read it, reads the whole file when it is opened and
+// hands over what it stored; a reader that dies, runs too long or hands over too much leaves the
+// object closed. Owns the contents read; user-interface thread only.
 
 #include <map>
 #include <string>

@@ -1,6 +1,9 @@
 #include "toolkit/gui/webbrowser.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QTest>
@@ -75,6 +78,35 @@ TEST(HelpFileTest, ReadsWhatTheToolStoredByPathWithoutRegardToCaseAndNothingElse
     EXPECT_FALSE(closed.IsOpen());
     EXPECT_FALSE(closed.Read("/index.htm", page));
   }
+}
+
+long PageFaults() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return usage.ru_minflt + usage.ru_majflt;
+}
+
+// A fork to read the file would leave every page of the program copy-on-write: the program's
+// next write to each of them (a screen of pixels) would fault.
+TEST(HelpFileTest, OpeningOneLeavesTheProgramsPagesWritable) {
+  const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE)), pages = 4096;
+  void* memory =
+      mmap(nullptr, page * pages, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(memory, MAP_FAILED);
+  // Huge pages would fault once per two megabytes whatever happened.
+  madvise(memory, page * pages, MADV_NOHUGEPAGE);
+  auto* bytes = static_cast<volatile char*>(memory);
+  auto writeEveryPage = [&] {
+    for (size_t i = 0; i < pages; ++i) bytes[i * page] = static_cast<char>(i);
+  };
+  writeEveryPage();
+
+  THelpFile help(kHelpFile);
+  ASSERT_TRUE(help.IsOpen());
+  const long before = PageFaults();
+  writeEveryPage();
+  EXPECT_LT(PageFaults() - before, long(pages / 10));
+  munmap(memory, page * pages);
 }
 
 // chmlib crashes or loops on such files when it reads them.
