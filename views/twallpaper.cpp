@@ -98,6 +98,7 @@ void TWallpaper::TakeShown(const TBitmap& shown, TSize size) {
 }
 
 void TWallpaper::Paint() {
+  if (nextPending_) TakeNext();
   const TSize size = ShownSize();
   if (shownOf_ != PixelsKey(Bitmap) || !SameSize(shownSize_, size)) {
     // The built-in picture, or one that came drawn for another size: scaled here, once.
@@ -111,11 +112,22 @@ void TWallpaper::Paint() {
 }
 
 void TWallpaper::Next() {
+  // Hidden, as while its screen is being built, the wallpaper takes the picture when it is
+  // first painted: the decode goes on meanwhile instead of holding up the rest of the screen.
+  if (!Visible()) {
+    nextPending_ = true;
+    return;
+  }
+  TakeNext();
+  Paint();
+}
+
+void TWallpaper::TakeNext() {
+  nextPending_ = false;
   Loader->WaitFor();
   if (Loader->Loaded) {
     Bitmap.Assign(Loader->Bitmap);
     TakeShown(Loader->Shown, Loader->ShownSize);
   }
   StartLoader(PlayList.Random());
-  Paint();
 }

@@ -24,7 +24,8 @@ public:
   ~TWallpaper() override;
 
   void Paint() override;
-  // Takes the loader's picture when it decoded (waiting for it), starts the next loader, paints.
+  // Takes the loader's picture when it decoded (waiting for it), starts the next loader, paints;
+  // hidden, it does so when it is next painted.
   void Next();
 
   // Where the picture of that size is drawn on an area of that size: grown by whole tenths
@@ -52,6 +53,8 @@ private:
   // draws it for the wallpaper's size.
   void StartLoader(const std::string& file);
   void TakeShown(const TBitmap& shown, TSize size);
+  // The loader's picture once it decoded, and the next loader started.
+  void TakeNext();
 
   // Decoded once: every paint draws it.
   TPNGImage logo_;
@@ -59,4 +62,6 @@ private:
   TBitmap shown_;
   TSize shownSize_{-1, -1};
   int64_t shownOf_ = 0;
+  // A Next while hidden, done at the next paint.
+  bool nextPending_ = false;
 };

@@ -298,6 +298,28 @@ TEST_F(WallpaperOnAHeldReadTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNext
   EXPECT_TRUE(wallpaper->Loader->Loaded);
 }
 
+// While its screen is being built the wallpaper is hidden: Next leaves the decode to go on and
+// takes the picture at the first paint.
+TEST_F(WallpaperOnAHeldReadTest, NextWhileHiddenWaitsForNothingAndThePaintTakesThePicture) {
+  wallpaper->Hide();
+  const TAsyncImageLoader* running = wallpaper->Loader.get();
+  // Let through late, should Next wait for the decode after all.
+  std::thread later([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    disk.LetThrough();
+  });
+  wallpaper->Next();
+  EXPECT_EQ(wallpaper->Loader.get(), running);
+  EXPECT_EQ(wallpaper->Bitmap.Width(), BuiltInWidth());
+  later.join();
+
+  wallpaper->Show();
+  wallpaper->Paint();
+  EXPECT_EQ(wallpaper->Bitmap.Width(), 64);
+  EXPECT_NE(wallpaper->Loader.get(), running);
+  disk.LetThrough();
+}
+
 // The loader's decode is under way, held in its read, when the wallpaper goes; the read is let
 // through only well after a destructor that did not wait would have returned.
 TEST_F(WallpaperOnAHeldReadTest, DestructionWaitsForTheRunningDecode) {
