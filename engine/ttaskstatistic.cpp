@@ -116,6 +116,7 @@ void TTaskStatistic::AddKeystroke(int32_t time, unsigned char expected, unsigned
 }
 
 void TTaskStatistic::Save() {
+  BackgroundSaveDone();
   if (Folder.empty()) throw Exception("140E5929/H Can't save user data!");
   FileSystem().MakeFolders(Folder, 0777, ProfileFolder);
   const bool made = FileName.empty();
@@ -130,6 +131,31 @@ void TTaskStatistic::Save() {
     }
     throw;
   }
+}
+
+void TTaskStatistic::SaveInBackground() {
+  if (!BackgroundSaveDone() || FileName.empty()) {
+    Save();
+    return;
+  }
+  auto write = [folder = Folder, profile = ProfileFolder, file = FileName, text = Log.Text()] {
+    FileSystem().MakeFolders(folder, 0777, profile);
+    return !FileSystem().ReplaceFile(file, text);
+  };
+  try {
+    backgroundSave_ = std::async(std::launch::async, std::move(write));
+  } catch (const std::system_error&) {
+    // No thread to be had: the caller waits.
+    Save();
+  }
+}
+
+void TTaskStatistic::FinishSave() {
+  if (!BackgroundSaveDone()) Save();
+}
+
+bool TTaskStatistic::BackgroundSaveDone() {
+  return !backgroundSave_.valid() || backgroundSave_.get();
 }
 
 int32_t TTaskStatistic::getSpeed() const {

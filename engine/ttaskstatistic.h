@@ -3,9 +3,11 @@
 // current speed (tempo), rhythm and errors. Owns the log of the whole run, which Save writes as
 // the run's ".stat" file in its statistics folder (the user's of the course). Owned by the exercise
 // line (or by a reader that replays a file). User-interface thread only: the last current speed
-// is one value for the whole program.
+// is one value for the whole program. A save in the background writes a copy of the log on a
+// worker thread of its own.
 
 #include <cstdint>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ public:
   // missing folders below `profileFolder` (when given), never that folder itself: a user deleted
   // meanwhile is not brought back by a save. Writes nothing.
   explicit TTaskStatistic(std::string folder = "", std::string profileFolder = "");
+  // Waits for a save in the background.
   virtual ~TTaskStatistic() = default;
 
   const std::string& getFolder() const { return Folder; }
@@ -36,7 +39,14 @@ public:
   // Replaces the run's file with the whole log, creating the folders; the first Save makes the
   // file anew, so that no file of another run is ever replaced. Raises "140E5929/H Can't save
   // user data!" without a folder, and the file error when it cannot be written. The log stays.
+  // Waits for a save in the background first.
   void Save();
+  // Save, the writing of the log as it is now left to a worker once the run's file is made: the
+  // caller goes on while the disk syncs. Where the worker's last save failed, this one is a
+  // Save, so that its error is raised.
+  void SaveInBackground();
+  // Waits for a save in the background; where it failed, saves again, raising the error.
+  void FinishSave();
 
   int32_t getKeystrokes() const { return Keystrokes; }
   int32_t getErrorCount() const { return Errors; }
@@ -75,10 +85,14 @@ private:
   std::string FileNameAt(int second) const;
   // Makes the run's file, empty, under the first free name; raises the file error.
   void MakeFile();
+  // Waits for a save in the background; false when it failed.
+  bool BackgroundSaveDone();
 
   // The file made by the first Save; empty before.
   std::string FileName;
   // The sum of the absolute values of the line's intervals, kept or not.
   int64_t IntervalsSum = 0;
+  // The save in the background, true once it wrote the file; invalid when none is pending.
+  std::future<bool> backgroundSave_;
   static int32_t LastCurrentSpeed;
 };

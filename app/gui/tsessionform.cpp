@@ -242,7 +242,8 @@ void TSessionForm::FormDestroy(TObject*) {
   SaveState(User->getOptions(), "SessionForm");
   MouseHook.Remove();
   Metronome->Stop();
-  if (StatisticUnsaved) SaveStatistic();
+  // The last line's save may still be under way, or have failed.
+  if (Task) SaveStatistic(StatisticUnsaved ? &TTaskStatistic::Save : &TTaskStatistic::FinishSave);
   SuccessSound.reset();
   MetronomeSound.reset();
   ErrorSound.reset();
@@ -349,13 +350,13 @@ void TSessionForm::CALLBACK_TaskOnError() { ErrorSound->Play(); }
 
 void TSessionForm::CALLBACK_TaskOnRestart() { MarkNextChar(); }
 
-void TSessionForm::SaveStatistic() {
+void TSessionForm::SaveStatistic(void (TTaskStatistic::*save)()) {
   // A failed save keeps the whole log in memory, and the next save writes all of it; the
   // failure is said without unwinding through the keyboard hook, with the error's code where
   // it has one. An error box: the typist's next keys do not close it unread.
   CatchAsException(
-      [this] {
-        Task->getStatistic()->Save();
+      [this, save] {
+        (Task->getStatistic()->*save)();
         StatisticUnsaved = false;
       },
       [this](const Exception& error) {
@@ -373,7 +374,8 @@ void TSessionForm::CALLBACK_TaskOnComplete() {
   Update();
   TTaskStatistic* statistic = Task->getStatistic();
   if (statistic->getErrorCount() == 0) SuccessSound->Play();
-  SaveStatistic();
+  // The disk syncs while the next line is drawn.
+  SaveStatistic(&TTaskStatistic::SaveInBackground);
 
   Totals.TasksTime += statistic->getTotalTime();
   Totals.TasksCount += 1;
@@ -420,7 +422,11 @@ void TSessionForm::actShowOnlineExecute(TObject*) { ShowWithKeyboardOff<TOnlineF
 
 // The keyboard stays on: a key typed into the statistics window finds this screen inactive
 // and passes on.
-void TSessionForm::actShowStatisticExecute(TObject*) { ShowUserStatistic(User, Course); }
+void TSessionForm::actShowStatisticExecute(TObject*) {
+  // The window shows the line just typed.
+  SaveStatistic(&TTaskStatistic::FinishSave);
+  ShowUserStatistic(User, Course);
+}
 
 void TSessionForm::actOnOffMetronomeExecute(TObject*) {
   if (Metronome->isRunning())

@@ -30,6 +30,7 @@ class TPanel;
 class TPlayList;
 class TSound;
 class TTask;
+class TTaskStatistic;
 class TTimer;
 class TTrayIcon;
 class TUser;
@@ -142,9 +143,10 @@ private:
   bool RunControlKey(int virtualKey);
   // The character to type next, 0 at the end of the line: the keyboard's expected character.
   void MarkNextChar();
-  // Saves the run's statistics; a failure is said with "Error.StatisticNotSaved" in an error
-  // box (keys typed on do not close it at once), and the next save writes the whole log.
-  void SaveStatistic();
+  // Saves the run's statistics with the statistic's save given; a failure is said with
+  // "Error.StatisticNotSaved" in an error box (keys typed on do not close it at once), and the
+  // next save writes the whole log.
+  void SaveStatistic(void (TTaskStatistic::*save)());
   // Builds the window with no owner for the object, runs it modally and frees it, with the
   // keyboard's key events off meanwhile, so that keys typed into it stay there.
   template <class TWindow, class TObjectOf>

@@ -259,6 +259,38 @@ TEST_F(TaskStatisticSaveTest, AFailedSaveKeepsTheFileBeforeAndTheLog) {
   EXPECT_EQ(TempDir::Read(file), statistic.Log.Text());
 }
 
+// The first save in the background makes the file before it returns, as a name of its own is
+// to be found; the later ones write a copy of the log as it was, and one that failed is made
+// again by the next save or by FinishSave, which then raise the error.
+TEST_F(TaskStatisticSaveTest, InTheBackgroundTheLogAsItWasIsWrittenAndAFailureIsRaisedLater) {
+  statistic.Reset();
+  statistic.AddKeystroke(1500, 'a', 'a', false);
+  statistic.SaveInBackground();
+  EXPECT_EQ(TempDir::Read(file), "*\r\n500\ta\ta\t\r\n");
+
+  statistic.AddKeystroke(1700, 'b', 'b', false);
+  const std::string written = statistic.Log.Text();
+  statistic.SaveInBackground();
+  statistic.AddKeystroke(1900, 'c', 'c', false);
+  statistic.FinishSave();
+  EXPECT_EQ(TempDir::Read(file), written);
+
+  {
+    FaultyFileSystem disk;
+    disk.Fail(FileOperation::Rename, ".stat");
+    statistic.SaveInBackground();
+    EXPECT_THROW(statistic.FinishSave(), Exception);
+    statistic.SaveInBackground();
+    EXPECT_THROW(statistic.SaveInBackground(), Exception) << "the failure said at the next save";
+    disk.Heal();
+    statistic.FinishSave();
+  }
+  EXPECT_EQ(TempDir::Read(file), written) << "the failed saves left it as it was";
+  statistic.SaveInBackground();
+  statistic.FinishSave();
+  EXPECT_EQ(TempDir::Read(file), statistic.Log.Text());
+}
+
 // Names have whole seconds: a second copy of the program, or a run begun in the second the one
 // before ended, starts at the same second. No save replaces a file it did not make itself.
 TEST_F(TaskStatisticSaveTest, RunsOfOneSecondKeepEachTheirFile) {

@@ -1,8 +1,9 @@
 #pragma once
 // The program's file system while it lives: the machine's, except where the test asks for a
 // fault. The disk fills up after a number of bytes; a chosen operation fails on the paths that
-// hold a text; reads of a file wait until the test lets each of them through, and the test can
-// see them wait and come back. Safe for concurrent use, as the program's file system must be.
+// hold a text; reads of a file, or syncs of the new files of some paths, wait until the test
+// lets each of them through, and the test can see them wait and come back. Safe for concurrent use,
+// as the program's file system must be.
 
 #include <algorithm>
 #include <climits>
@@ -64,18 +65,23 @@ public:
     std::lock_guard<std::mutex> guard(Lock);
     Held = std::move(path);
   }
+  // Every sync of a new file whose path contains `part` waits for a LetThrough of its own.
+  void HoldSyncs(std::string part) {
+    std::lock_guard<std::mutex> guard(Lock);
+    HeldSyncs = std::move(part);
+  }
   void LetThrough() {
     std::lock_guard<std::mutex> guard(Lock);
     ++Passes;
     Passed.notify_all();
   }
-  // Returns once a read of the held path waits for its LetThrough.
-  void WaitForAHeldRead() {
+  // Returns once a held read or sync waits for its LetThrough.
+  void WaitUntilOneIsHeld() {
     std::unique_lock<std::mutex> guard(Lock);
     Passed.wait(guard, [this] { return Waiting > 0; });
   }
-  // How many reads of the held path have come back with the file.
-  int HeldReadsDone() {
+  // How many held reads and syncs have come back.
+  int HeldDone() {
     std::lock_guard<std::mutex> guard(Lock);
     return Done;
   }
@@ -122,23 +128,9 @@ public:
 
   std::error_code ReadFile(const std::string& path, std::string& content) override {
     if (std::error_code failed = Fault(FileOperation::Read, path)) return failed;
-    bool held = false;
-    {
-      std::unique_lock<std::mutex> guard(Lock);
-      held = !Held.empty() && path == Held;
-      if (held) {
-        ++Waiting;
-        Passed.notify_all();
-        Passed.wait(guard, [this] { return Passes > 0; });
-        --Passes;
-        --Waiting;
-      }
-    }
+    const bool held = WaitIfHeld([&] { return !Held.empty() && path == Held; });
     const std::error_code read = Target.ReadFile(path, content);
-    if (held) {
-      std::lock_guard<std::mutex> guard(Lock);
-      ++Done;
-    }
+    if (held) Came();
     return read;
   }
   std::error_code ReadFileAt(const std::string& path, uint64_t offset, size_t size,
@@ -204,7 +196,12 @@ private:
     }
     std::error_code Sync() override {
       if (std::error_code failed = Disk.Change(FileOperation::Sync, Path)) return failed;
-      return File->Sync();
+      const bool held = Disk.WaitIfHeld([&] {
+        return !Disk.HeldSyncs.empty() && Path.find(Disk.HeldSyncs) != std::string::npos;
+      });
+      const std::error_code synced = File->Sync();
+      if (held) Disk.Came();
+      return synced;
     }
     std::error_code Close() override { return File->Close(); }
 
@@ -214,6 +211,23 @@ private:
     std::unique_ptr<TNewFile> File;
   };
 
+  // Waits for a LetThrough where `isHeld` says so, asked under the lock; true then.
+  template <class THeld>
+  bool WaitIfHeld(THeld isHeld) {
+    std::unique_lock<std::mutex> guard(Lock);
+    if (!isHeld()) return false;
+    ++Waiting;
+    Passed.notify_all();
+    Passed.wait(guard, [this] { return Passes > 0; });
+    --Passes;
+    --Waiting;
+    return true;
+  }
+  // A held read or sync came back.
+  void Came() {
+    std::lock_guard<std::mutex> guard(Lock);
+    ++Done;
+  }
   std::error_code Fault(FileOperation operation, const std::string& path) {
     std::lock_guard<std::mutex> guard(Lock);
     for (const TFault& fault : Faults)
@@ -259,6 +273,7 @@ private:
   uint64_t Free = 0;
   std::vector<TFault> Faults;
   std::string Held;
+  std::string HeldSyncs;
   int Passes = 0;
   int Waiting = 0;
   int Done = 0;

@@ -323,13 +323,13 @@ TEST_F(WallpaperOnAHeldReadTest, NextWhileHiddenWaitsForNothingAndThePaintTakesT
 // The loader's decode is under way, held in its read, when the wallpaper goes; the read is let
 // through only well after a destructor that did not wait would have returned.
 TEST_F(WallpaperOnAHeldReadTest, DestructionWaitsForTheRunningDecode) {
-  disk.WaitForAHeldRead();
+  disk.WaitUntilOneIsHeld();
   std::thread later([this] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     disk.LetThrough();
   });
   wallpaper.reset();
-  EXPECT_EQ(disk.HeldReadsDone(), 1);
+  EXPECT_EQ(disk.HeldDone(), 1);
   later.join();
 }
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/tlomtak.h"
@@ -132,11 +133,13 @@ protected:
     return true;
   }
   unsigned char Wrong(unsigned char expected) { return expected == 'q' ? 'z' : 'q'; }
-  // The rest of the line, with one wrong key at `errorAt` when that lies in it.
+  // The rest of the line, with one wrong key at `errorAt` when that lies in it. The next line
+  // may be the same text, drawn from the same second.
   void TypeLine(int errorAt = -1) {
     TTask* task = Form->getTask();
     const std::string line = task->Text;
-    while (task->Text == line && task->Position < static_cast<int32_t>(line.size())) {
+    const int32_t done = Form->getTotals().TasksCount;
+    while (Form->getTotals().TasksCount == done) {
       const int32_t position = task->Position;
       const unsigned char expected = task->Text[task->Position];
       if (task->Position == errorAt) {
@@ -190,6 +193,18 @@ protected:
     for (const auto& entry : fs::directory_iterator(StatisticDir(), ignored))
       files.push_back(entry.path().string());
     return files;
+  }
+  // The keystrokes of each line in the run's one statistics file; none without that file.
+  std::vector<int32_t> SavedKeystrokes() const {
+    std::vector<int32_t> keystrokes;
+    const std::vector<std::string> files = StatFiles();
+    EXPECT_EQ(files.size(), 1u);
+    if (files.size() != 1) return keystrokes;
+    TStatLines file(files[0]);
+    EXPECT_TRUE(ReplayRun(file, [&](const TTaskStatistic& exercise) {
+      keystrokes.push_back(exercise.getKeystrokes());
+    }));
+    return keystrokes;
   }
 
   Installation Program;
@@ -758,18 +773,39 @@ TEST_F(SessionFormTest, AnUnwritableStatisticsFolderShowsTheErrorAndLosesNothing
     TypeLine();
   });
   EXPECT_EQ(Boxes.Shown.size(), 1u);
-  const std::vector<std::string> files = StatFiles();
-  ASSERT_EQ(files.size(), 1u);
-  std::vector<int32_t> keystrokes;
-  TStatLines file(files[0]);
-  ASSERT_TRUE(ReplayRun(file, [&](const TTaskStatistic& exercise) {
-    keystrokes.push_back(exercise.getKeystrokes());
-  }));
+  const std::vector<int32_t> keystrokes = SavedKeystrokes();
   ASSERT_GE(keystrokes.size(), 2u);
   EXPECT_EQ(keystrokes[0], static_cast<int32_t>(firstLine)) << "the line the failed save held";
   EXPECT_EQ(keystrokes[1], static_cast<int32_t>(secondLine));
   // The screen and its picture loader go before the file system they use.
   Form.reset();
+}
+
+// A line's end does not wait for the disk: with the run's file made, the next line is there
+// while the save of the last one still syncs, held here until well after a line end that waited
+// would have come back. Closing the screen waits for it.
+TEST_F(SessionFormTest, TheNextLineComesWhileTheSaveOfTheLastOneSyncs) {
+  FaultyFileSystem disk;
+  size_t secondLine = 0;
+  Run([&](TSessionForm& form) {
+    TypeLine();
+    disk.HoldSyncs(".stat");
+    std::thread later([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      disk.HoldSyncs("");
+      disk.LetThrough();
+    });
+    secondLine = form.getTask()->Text.size();
+    TypeLine();
+    EXPECT_EQ(disk.HeldDone(), 0) << "the line's end waited for the sync";
+    EXPECT_EQ(form.getTask()->Position, 0) << "the next line is there";
+    later.join();
+  });
+  Form.reset();
+  EXPECT_TRUE(Boxes.Shown.empty());
+  const std::vector<int32_t> keystrokes = SavedKeystrokes();
+  ASSERT_EQ(keystrokes.size(), 2u);
+  EXPECT_EQ(keystrokes[1], static_cast<int32_t>(secondLine));
 }
 
 // Another copy of the program (of an earlier release, which holds no user) deletes the user
