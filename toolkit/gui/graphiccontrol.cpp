@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "toolkit/gui/application.h"
+#include "toolkit/gui/blankimage.h"
 #include "toolkit/gui/qtbridge.h"
 
 TGraphicControl::TGraphicControl(TComponent* Owner) : TControl(Owner, new QWidget) {
@@ -22,18 +23,16 @@ QImage::Format TGraphicControl::Format() const {
 void TGraphicControl::setOpaque(bool opaque) {
   opaque_ = opaque;
   Handle()->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
-  surface_ = ResizedImage(surface_, Width(), Height(), Format(), Qt::transparent);
+  surface_ = ResizedImage(surface_, surface_.width(), surface_.height(), Format(), Qt::transparent);
 }
 
-void TGraphicControl::Resized() {
+void TGraphicControl::SizeSurface() {
   // Blank at a new size, not the old pixels at their old places: a paint box that leaves parts
   // of itself undrawn (the corners outside a rounded outline) would keep there what an earlier
   // size drew.
-  if (surface_.width() != Width() || surface_.height() != Height()) {
-    surface_ = QImage(std::max(0, Width()), std::max(0, Height()), Format());
-    surface_.fill(Qt::transparent);
-  }
-  TControl::Resized();
+  const int width = std::max(0, Width()), height = std::max(0, Height());
+  if (surface_.width() == width && surface_.height() == height) return;
+  surface_ = BlankImage(width, height, Format(), Qt::transparent);
 }
 
 bool TGraphicControl::WidgetEvent(QEvent* event) {
@@ -49,6 +48,7 @@ bool TGraphicControl::WidgetEvent(QEvent* event) {
     case QEvent::Paint: break;
     default: return TControl::WidgetEvent(event);
   }
+  SizeSurface();
   if (NeedsPaint()) {
     if (ClearsBeforePaint()) surface_.fill(Qt::transparent);
     painting_ = true;

@@ -15,7 +15,11 @@ class TGraphicControl : public TControl {
 public:
   explicit TGraphicControl(TComponent* Owner);
 
-  TCanvas* Canvas() { return &canvas_; }
+  // The canvas on the surface, which takes the control's size first.
+  TCanvas* Canvas() {
+    SizeSurface();
+    return &canvas_;
+  }
   // An opaque control fills all of its rectangle whenever it shows: what lies beneath is not
   // drawn under it, and its surface holds no transparency (black where nothing is drawn yet).
   bool Opaque() const { return opaque_; }
@@ -25,7 +29,6 @@ public:
 
 protected:
   bool WidgetEvent(QEvent* event) override;
-  void Resized() override;
   // Whether the surface is cleared before every Paint (a paint box keeps its pixels).
   virtual bool ClearsBeforePaint() const { return true; }
   // Whether this repaint must call Paint; a paint box skips it when only its canvas changed.
@@ -38,6 +41,10 @@ protected:
 private:
   // Calls Paint; its first error since the last good paint is reported after the paint event.
   void PaintReportingOnce();
+  // A blank surface of the control's size where it has another: made at its first use after a
+  // change of size, so that a layout that moves the control through several sizes before it is
+  // drawn makes (and has the system map in) the pixels of the last one only.
+  void SizeSurface();
 
   // The surface's format: the window's own where opaque, so that it is copied, never blended.
   QImage::Format Format() const;

@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include <algorithm>
-
+#include "toolkit/gui/blankimage.h"
 #include "toolkit/gui/graphic.h"
 
 QColor ToQColor(TColor color) {
@@ -37,8 +36,7 @@ QIcon ToQIcon(const TGraphic& picture) {
 QImage ResizedImage(const QImage& image, int width, int height, QImage::Format format,
                     const QColor& fill) {
   if (image.width() == width && image.height() == height && image.format() == format) return image;
-  QImage resized(std::max(0, width), std::max(0, height), format);
-  resized.fill(fill);
+  QImage resized = BlankImage(width, height, format, fill);
   if (!image.isNull() && !resized.isNull()) {
     QPainter painter(&resized);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
