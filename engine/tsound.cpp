@@ -6,6 +6,8 @@
 #include <climits>
 #include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "platform/filesystem.h"
 #include "platform/sharedlibrary.h"
@@ -125,6 +127,24 @@ TSound::~TSound() {
   Mixer().FreeChunk(Chunk);  // halts the channels still playing it
   std::vector<int>& free = FreeChannels();
   free.insert(free.end(), Streams.begin(), Streams.end());
+}
+
+void TSound::OpenDeviceAhead() {
+  struct TOpener {
+    TOpener() {
+      try {
+        worker = std::thread([] { DeviceOpen(); });
+      } catch (const std::system_error&) {
+        // No thread to be had: the first sound opens the device.
+      }
+    }
+    // The mixer must not be left half opened under the program's end.
+    ~TOpener() {
+      if (worker.joinable()) worker.join();
+    }
+    std::thread worker;
+  };
+  static TOpener opener;
 }
 
 void TSound::Play() {

@@ -21,6 +21,10 @@ public:
 
   void Play();
 
+  // Opens the audio device on a worker thread, so that a sound made later finds it open, or
+  // waits only for the rest of the opening. Once per process; the program's end waits for it.
+  static void OpenDeviceAhead();
+
   // How many plays can sound at once (0 when the sound could not be made ready), and which of
   // them plays next.
   size_t getStreamCount() const { return Streams.size(); }

@@ -7,6 +7,7 @@
 #include "app/tversion.h"
 #include "engine/tcourse.h"
 #include "engine/tcourses.h"
+#include "engine/tsound.h"
 #include "foundation/filetools.h"
 #include "foundation/gui/draggedwindow.h"
 #include "foundation/tenvironment.h"
@@ -35,6 +36,9 @@ constexpr char kLanguage[] = "Language";
 TStartForm::TStartForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner), User(User) {
   Describe();
   Construct(User);
+  // The training screen's sounds find the device open: opening it takes the time of a frame
+  // or more, which the choice of a course covers.
+  TSound::OpenDeviceAhead();
   lbUser->setCaption(User->getName());
   lbUser->setVisible(true);
   lbVersion->setCaption(getRoot()->getMessage("Version"));
