@@ -13,12 +13,24 @@ void TAsyncImageLoader::Load(const std::string& fileName, TSize area, TSize size
   Start();
 }
 
+void TAsyncImageLoader::Redraw(const TAsyncImageLoader& done, TSize size) {
+  FileName = done.FileName;
+  Area = done.Area;
+  Size.set(size);
+  Bitmap.Assign(done.Bitmap);
+  decoded_ = true;
+  Loaded = false;
+  Start();
+}
+
 void TAsyncImageLoader::Execute() {
-  // A failure ends the thread quietly: the wallpaper keeps its picture.
-  TJPEGImage jpeg;
-  jpeg.setCoverArea(Area);
-  jpeg.LoadFromFile(FileName);
-  Bitmap.Assign(jpeg);
+  if (!decoded_) {
+    // A failure ends the thread quietly: the wallpaper keeps its picture.
+    TJPEGImage jpeg;
+    jpeg.setCoverArea(Area);
+    jpeg.LoadFromFile(FileName);
+    Bitmap.Assign(jpeg);
+  }
   // Scaled here, the picture costs the line's end a copy of its pixels. A wallpaper laid out
   // meanwhile gets it for its new size.
   TSize size = Size.get();

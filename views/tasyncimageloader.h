@@ -38,6 +38,9 @@ public:
   // Starts decoding the file at the smallest scale that still covers `area`, then drawing it
   // on a wallpaper of `size`; a file that is missing or no JPEG leaves Loaded false.
   void Load(const std::string& fileName, TSize area, TSize size);
+  // Starts drawing the picture a loader that is done decoded on a wallpaper of `size`, without
+  // decoding it again.
+  void Redraw(const TAsyncImageLoader& done, TSize size);
 
   std::string FileName;
   TSize Area;
@@ -53,4 +56,8 @@ public:
 
 protected:
   void Execute() override;
+
+private:
+  // Set by Redraw: Bitmap holds the picture already.
+  bool decoded_ = false;
 };

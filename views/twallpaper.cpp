@@ -60,11 +60,12 @@ void TWallpaper::Resized() {
     return;
   }
   // A loader at work draws for the new size once it has decoded; one that is done has its
-  // picture drawn again, so that the line's end only copies it.
+  // picture drawn again, not decoded again, so that the line's end only copies it.
   Loader->Size.set(ShownSize());
   if (Loader->Finished() && Loader->Loaded && !SameSize(Loader->ShownSize, ShownSize())) {
-    const std::string file = Loader->FileName;
-    StartLoader(file);
+    auto redraw = std::make_unique<TAsyncImageLoader>();
+    redraw->Redraw(*Loader, ShownSize());
+    Loader = std::move(redraw);
   }
 }
 

@@ -298,6 +298,24 @@ TEST_F(WallpaperOnAHeldReadTest, NextWaitsForTheRunningDecodeOnlyNeverForTheNext
   EXPECT_TRUE(wallpaper->Loader->Loaded);
 }
 
+// Laid out anew once its picture is decoded, the wallpaper draws that picture for its new size
+// without reading the file again: a read would be held here until a Next that waited for it
+// had come back late.
+TEST_F(WallpaperOnAHeldReadTest, AResizeAfterTheDecodeDrawsThePictureWithoutReadingItAgain) {
+  disk.LetThrough();
+  wallpaper->Loader->WaitFor();
+  wallpaper->SetBounds(0, 0, 700, 500);
+  std::thread later([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    disk.LetThrough();
+  });
+  wallpaper->Next();
+  EXPECT_EQ(disk.HeldDone(), 1) << "the file was read again";
+  EXPECT_EQ(wallpaper->Bitmap.Width(), 64);
+  later.join();
+  disk.LetThrough();
+}
+
 // While its screen is being built the wallpaper is hidden: Next leaves the decode to go on and
 // takes the picture at the first paint.
 TEST_F(WallpaperOnAHeldReadTest, NextWhileHiddenWaitsForNothingAndThePaintTakesThePicture) {
