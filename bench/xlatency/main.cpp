@@ -10,7 +10,11 @@
 // program drew from another second than the one guessed (on a machine that held its line's end
 // up for most of a second) is measured by nothing, and the lines start again on a new screen.
 //
-// Usage: xlatency_bench [--rounds N] [--lines N] [--busy-lines N] [--program PATH] [--bare PATH]
+// The program's copy has the shipped wallpapers, or with "--wallpapers empty" none: the built-in
+// picture then covers the screen at every line.
+//
+// Usage: xlatency_bench [--rounds N] [--lines N] [--busy-lines N] [--wallpapers shipped|empty]
+//                       [--program PATH] [--bare PATH]
 #include <X11/keysym.h>
 
 #include <algorithm>
@@ -46,6 +50,7 @@ struct TOptions {
   int Rounds = 3;
   int Lines = 4;
   int BusyLines = 2;
+  bool EmptyWallpapers = false;
   std::string Program = std::string(LOMTAK_DIST_DIR) + "/lomtak";
   std::string Bare = LOMTAK_BAREEDIT;
 };
@@ -61,12 +66,15 @@ double Percentile(std::vector<double> values, int percent) {
 // A fresh copy of the installation tree that is its own data folder: no users, no settings.
 class TInstallation {
 public:
-  explicit TInstallation(const std::string& program) {
+  TInstallation(const std::string& program, bool emptyWallpapers) {
     char pattern[] = "/tmp/xlatency-XXXXXX";
     Folder = mkdtemp(pattern);
     fs::copy(fs::path(program).parent_path(), Folder / "prog", fs::copy_options::recursive);
     fs::remove_all(Folder / "prog/Users");
     fs::remove(Folder / "prog/Lomtak.ini");
+    if (emptyWallpapers)
+      for (const auto& entry : fs::directory_iterator(Folder / "prog/Environment/Wallpapers"))
+        fs::remove(entry.path());
     Program = (Folder / "prog" / fs::path(program).filename()).string();
   }
   ~TInstallation() { fs::remove_all(Folder); }
@@ -201,7 +209,7 @@ double Repainted(TXScreen& x, Clock::time_point from, Clock::time_point to,
 // of the course (the first of the start window's list, or the one after it); on the English
 // one, lines typed right with a wrong key and a Backspace here and there.
 void RunProgram(TXScreen& x, const TOptions& options, bool second, TSamples& samples) {
-  TInstallation installation(options.Program);
+  TInstallation installation(options.Program, options.EmptyWallpapers);
   const size_t before = x.getMaps().size();
   const Clock::time_point started = Clock::now();
   TLaunch program(installation.Program, installation.Folder.string(), x.getDisplayName(),
@@ -230,7 +238,7 @@ void RunProgram(TXScreen& x, const TOptions& options, bool second, TSamples& sam
   if (second) return;
 
   const TXScreen::TAreas idle = IdleAreas(x);
-  TExpectedLines lines(fs::path(options.Program).parent_path().string(), course);
+  TExpectedLines lines(fs::path(installation.Program).parent_path().string(), course);
   lines.Restart(screen.Opened);
   // The lines of the screen's statistics file, and the lines typed on a wrong guess.
   int linesDone = 0, wrongGuesses = 0;
@@ -369,6 +377,8 @@ TOptions Parse(int argc, char** argv) {
       options.Lines = std::stoi(value);
     } else if (name == "--busy-lines") {
       options.BusyLines = std::stoi(value);
+    } else if (name == "--wallpapers" && (value == "shipped" || value == "empty")) {
+      options.EmptyWallpapers = value == "empty";
     } else if (name == "--program") {
       options.Program = value;
     } else if (name == "--bare") {
