@@ -36,16 +36,16 @@ void LoadGlyph(TBitmap* glyph, const std::string& name) {
   glyph->Assign(picture);
 }
 
-void LoadImages(TImageList* images, const std::string& name) {
-  TPNGImage picture;
-  LoadPicture(&picture, name);
-  images->Add(picture);
-}
-
 TImageList* NewAvatars(TForm* form, const std::string& name) {
+  // Decoded once: the login window and the account windows that follow it show the same strip.
+  static const TPNGImage& strip = []() -> const TPNGImage& {
+    auto* picture = new TPNGImage;
+    LoadPicture(picture, "AVATARS");
+    return *picture;
+  }();
   TImageList* avatars = NewComponent<TImageList>(form, name);
   avatars->setSize(32, 20);
-  LoadImages(avatars, "AVATARS");
+  avatars->Add(strip);
   return avatars;
 }
 

@@ -20,10 +20,9 @@ class TObject;
 class TShape;
 class TSpeedButton;
 
-// The program's picture of that name (a PNG) in an image control, a bitmap or an image list.
+// The program's picture of that name (a PNG) in an image control or a bitmap.
 void ShowPicture(TImage* image, const std::string& name);
 void LoadGlyph(TBitmap* glyph, const std::string& name);
-void LoadImages(TImageList* images, const std::string& name);
 // The same as a JPEG.
 void ShowPhoto(TImage* image, const std::string& name);
 

@@ -34,17 +34,24 @@ QImage MappedImage(int width, int height, qsizetype stride, QImage::Format forma
   return QImage(start, width, height, stride, format, Unmap, new TMapping{address, size});
 }
 
+// The bytes of a row: whole 32-bit words, as Qt lays out the images it allocates.
+qsizetype Stride(int width, QImage::Format format) {
+  return (qsizetype{std::max(0, width)} * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 *
+         4;
+}
+
 }  // namespace
+
+bool IsLargeImage(int width, int height, QImage::Format format) {
+  return Stride(width, format) * std::max(0, height) >= static_cast<qsizetype>(kLargePage);
+}
 
 QImage BlankImage(int width, int height, QImage::Format format, const QColor& fill) {
   width = std::max(0, width);
   height = std::max(0, height);
-  const int depth = QImage::toPixelFormat(format).bitsPerPixel();
-  // Rows of whole 32-bit words, as Qt lays out the images it allocates.
-  const qsizetype stride = (qsizetype{width} * depth + 31) / 32 * 4;
   QImage image;
-  if (stride * height >= static_cast<qsizetype>(kLargePage))
-    image = MappedImage(width, height, stride, format);
+  if (IsLargeImage(width, height, format))
+    image = MappedImage(width, height, Stride(width, format), format);
   if (image.isNull()) image = QImage(width, height, format);
   image.fill(fill);
   return image;

@@ -7,3 +7,5 @@
 #include <QImage>
 
 QImage BlankImage(int width, int height, QImage::Format format, const QColor& fill);
+// Whether an image of that size is one of megabytes.
+bool IsLargeImage(int width, int height, QImage::Format format);

@@ -26,7 +26,14 @@ void TGraphicControl::setOpaque(bool opaque) {
   surface_ = ResizedImage(surface_, surface_.width(), surface_.height(), Format(), Qt::transparent);
 }
 
+void TGraphicControl::Resized() {
+  surfaceDeferred_ = IsLargeImage(Width(), Height(), Format());
+  if (!surfaceDeferred_) SizeSurface();
+  TControl::Resized();
+}
+
 void TGraphicControl::SizeSurface() {
+  surfaceDeferred_ = false;
   // Blank at a new size, not the old pixels at their old places: a paint box that leaves parts
   // of itself undrawn (the corners outside a rounded outline) would keep there what an earlier
   // size drew.
@@ -48,7 +55,7 @@ bool TGraphicControl::WidgetEvent(QEvent* event) {
     case QEvent::Paint: break;
     default: return TControl::WidgetEvent(event);
   }
-  SizeSurface();
+  if (surfaceDeferred_) SizeSurface();
   if (NeedsPaint()) {
     if (ClearsBeforePaint()) surface_.fill(Qt::transparent);
     painting_ = true;

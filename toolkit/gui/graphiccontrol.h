@@ -15,9 +15,8 @@ class TGraphicControl : public TControl {
 public:
   explicit TGraphicControl(TComponent* Owner);
 
-  // The canvas on the surface, which takes the control's size first.
   TCanvas* Canvas() {
-    SizeSurface();
+    if (surfaceDeferred_) SizeSurface();
     return &canvas_;
   }
   // An opaque control fills all of its rectangle whenever it shows: what lies beneath is not
@@ -29,6 +28,7 @@ public:
 
 protected:
   bool WidgetEvent(QEvent* event) override;
+  void Resized() override;
   // Whether the surface is cleared before every Paint (a paint box keeps its pixels).
   virtual bool ClearsBeforePaint() const { return true; }
   // Whether this repaint must call Paint; a paint box skips it when only its canvas changed.
@@ -41,9 +41,7 @@ protected:
 private:
   // Calls Paint; its first error since the last good paint is reported after the paint event.
   void PaintReportingOnce();
-  // A blank surface of the control's size where it has another: made at its first use after a
-  // change of size, so that a layout that moves the control through several sizes before it is
-  // drawn makes (and has the system map in) the pixels of the last one only.
+  // A blank surface of the control's size where it has another.
   void SizeSurface();
 
   // The surface's format: the window's own where opaque, so that it is copied, never blended.
@@ -51,5 +49,9 @@ private:
 
   TCanvas canvas_{&surface_};
   bool opaque_ = false;
+  // A screen-sized surface is made at its first use after a change of size, so that a layout
+  // that moves the control through several sizes before it is drawn makes (and has the system
+  // map in) the pixels of the last one only.
+  bool surfaceDeferred_ = false;
   bool paintFailed_ = false;
 };
