@@ -31,7 +31,11 @@ QImage MappedImage(int width, int height, qsizetype stride, QImage::Format forma
   auto* start = reinterpret_cast<uchar*>((reinterpret_cast<uintptr_t>(address) + kLargePage - 1) &
                                          ~uintptr_t{kLargePage - 1});
   madvise(start, bytes, MADV_HUGEPAGE);
-  return QImage(start, width, height, stride, format, Unmap, new TMapping{address, size});
+  auto* mapping = new TMapping{address, size};
+  QImage image(start, width, height, stride, format, Unmap, mapping);
+  // An image Qt refuses never calls its clean-up.
+  if (image.isNull()) Unmap(mapping);
+  return image;
 }
 
 // The bytes of a row: whole 32-bit words, as Qt lays out the images it allocates.
