@@ -23,7 +23,13 @@ QImage::Format TGraphicControl::Format() const {
 void TGraphicControl::setOpaque(bool opaque) {
   opaque_ = opaque;
   Handle()->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
-  surface_ = ResizedImage(surface_, surface_.width(), surface_.height(), Format(), Qt::transparent);
+  // The pixels drawn so far stay, in the new format, at the control's size; a screen-sized
+  // surface that is yet to take that size waits for its first use.
+  const bool wait = IsLargeImage(Width(), Height(), Format()) &&
+                    (surface_.width() != Width() || surface_.height() != Height());
+  surface_ = ResizedImage(surface_, wait ? surface_.width() : Width(),
+                          wait ? surface_.height() : Height(), Format(), Qt::transparent);
+  surfaceDeferred_ = wait;
 }
 
 void TGraphicControl::Resized() {
