@@ -5,10 +5,12 @@
 
 TAsyncImageLoader::~TAsyncImageLoader() { WaitFor(); }
 
-void TAsyncImageLoader::Load(const std::string& fileName, TSize area, TSize size) {
+void TAsyncImageLoader::Load(const std::string& fileName, TSize area, TSize size,
+                             const TGraphic& logo) {
   FileName = fileName;
   Area = area;
   Size.set(size);
+  logo_.Assign(logo);
   Loaded = false;
   Start();
 }
@@ -18,12 +20,14 @@ void TAsyncImageLoader::Redraw(const TAsyncImageLoader& done, TSize size) {
   Area = done.Area;
   Size.set(size);
   Bitmap.Assign(done.Bitmap);
+  logo_.Assign(done.logo_);
   decoded_ = true;
   Loaded = false;
   Start();
 }
 
 void TAsyncImageLoader::Execute() {
+  Retired.clear();
   if (!decoded_) {
     // A failure ends the thread quietly: the wallpaper keeps its picture.
     TJPEGImage jpeg;
@@ -35,7 +39,7 @@ void TAsyncImageLoader::Execute() {
   // meanwhile gets it for its new size.
   TSize size = Size.get();
   do {
-    TWallpaper::Cover(Bitmap, size, &Shown);
+    TWallpaper::Cover(Bitmap, logo_, size, &Shown);
     ShownSize = size;
     size = Size.get();
   } while (size.cx != ShownSize.cx || size.cy != ShownSize.cy);

@@ -44,7 +44,9 @@ TSize TWallpaper::CoverArea() const {
 
 void TWallpaper::StartLoader(const std::string& file) {
   Loader = std::make_unique<TAsyncImageLoader>();
-  Loader->Load(file, CoverArea(), ShownSize());
+  Loader->Retired = std::move(retired_);
+  retired_.clear();
+  Loader->Load(file, CoverArea(), ShownSize(), logo_);
 }
 
 void TWallpaper::Resized() {
@@ -84,11 +86,12 @@ TRect TWallpaper::PictureRect(int pictureWidth, int pictureHeight, int width, in
                 static_cast<int>(w), static_cast<int>(h));
 }
 
-void TWallpaper::Cover(const TBitmap& picture, TSize size, TBitmap* shown) {
+void TWallpaper::Cover(const TBitmap& picture, const TGraphic& logo, TSize size, TBitmap* shown) {
   TBitmap drawn;
   drawn.setSize(size.cx, size.cy);
-  drawn.Canvas()->StretchDraw(PictureRect(picture.Width(), picture.Height(), size.cx, size.cy),
-                              &picture);
+  TCanvas* canvas = drawn.Canvas();
+  canvas->StretchDraw(PictureRect(picture.Width(), picture.Height(), size.cx, size.cy), &picture);
+  canvas->Draw(size.cx - logo.Width() - 10, size.cy - logo.Height(), &logo);
   shown->Assign(drawn);
 }
 
@@ -104,12 +107,12 @@ void TWallpaper::Paint() {
   if (shownOf_ != PixelsKey(Bitmap) || !SameSize(shownSize_, size)) {
     // The built-in picture, or one that came drawn for another size: scaled here, once.
     TBitmap shown;
-    Cover(Bitmap, size, &shown);
+    Cover(Bitmap, logo_, size, &shown);
     TakeShown(shown, size);
   }
-  Canvas()->Draw(0, 0, &shown_);
-  if (!logo_.Empty())
-    Canvas()->Draw(size.cx - logo_.Width() - 10, size.cy - logo_.Height(), &logo_);
+  // Handed over whole, not copied: nothing is drawn over them.
+  Canvas()->DrawShared(&shown_);
+  if (!Loader) StartLoader(PlayList.Random());
 }
 
 void TWallpaper::Next() {
@@ -126,9 +129,12 @@ void TWallpaper::Next() {
 void TWallpaper::TakeNext() {
   nextPending_ = false;
   Loader->WaitFor();
+  // Freed here, the screen-sized buffers of the pixels shown so far would cost the line's end
+  // milliseconds: the next loader frees them, once the surface holds the new ones.
+  retired_ = {Bitmap.Image(), shown_.Image()};
   if (Loader->Loaded) {
     Bitmap.Assign(Loader->Bitmap);
     TakeShown(Loader->Shown, Loader->ShownSize);
   }
-  StartLoader(PlayList.Random());
+  Loader.reset();
 }

@@ -3,13 +3,15 @@
 // with the program's logo in the bottom-right corner. It starts with the built-in picture and
 // changes to a random JPEG of its folder at every Next; the next picture is always being decoded
 // ahead on a loader thread, at the smallest scale that still covers the screen (so a photo of
-// any size shows), and scaled there for the wallpaper's size, so that Next only waits for a
-// decode that is still running and copies pixels. Owns the picture, the pixels drawn from it,
-// the logo, the play list and the one loader. User-interface thread only.
+// any size shows), and drawn there with the logo for the wallpaper's size, so that Next only
+// waits for a decode that is still running and hands the pixels to its surface. Owns the
+// picture, the pixels drawn from it, the logo, the play list and the one loader.
+// User-interface thread only.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/tplaylist.h"
 #include "toolkit/gui/bitmap.h"
@@ -24,7 +26,7 @@ public:
   ~TWallpaper() override;
 
   void Paint() override;
-  // Takes the loader's picture when it decoded (waiting for it), starts the next loader, paints;
+  // Takes the loader's picture when it decoded (waiting for it), paints, starts the next loader;
   // hidden, it does so when it is next painted.
   void Next();
 
@@ -32,8 +34,8 @@ public:
   // until it covers the area, centred (cropped where it is larger).
   static TRect PictureRect(int pictureWidth, int pictureHeight, int width, int height);
   // The pixels of an area of that size showing the picture in its PictureRect, cropped to the
-  // area. Any thread.
-  static void Cover(const TBitmap& picture, TSize size, TBitmap* shown);
+  // area, and the logo in the bottom-right corner. Any thread.
+  static void Cover(const TBitmap& picture, const TGraphic& logo, TSize size, TBitmap* shown);
 
   TBitmap Bitmap;
   TPlayList PlayList;
@@ -53,7 +55,7 @@ private:
   // draws it for the wallpaper's size.
   void StartLoader(const std::string& file);
   void TakeShown(const TBitmap& shown, TSize size);
-  // The loader's picture once it decoded, and the next loader started.
+  // The loader's picture once it decoded; the loader goes, and the next starts once it is drawn.
   void TakeNext();
 
   // Decoded once: every paint draws it.
@@ -64,4 +66,6 @@ private:
   int64_t shownOf_ = 0;
   // A Next while hidden, done at the next paint.
   bool nextPending_ = false;
+  // The pixels shown before the last Next, for the next loader to give back.
+  std::vector<QImage> retired_;
 };

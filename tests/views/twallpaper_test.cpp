@@ -13,6 +13,7 @@
 #include "support/faultyfilesystem.h"
 #include "support/guiapplication.h"
 #include "support/jpegfiles.h"
+#include "support/pixels.h"
 #include "support/tempdir.h"
 #include "toolkit/gui/jpegimage.h"
 #include "toolkit/gui/pngimage.h"
@@ -98,7 +99,7 @@ TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TAsyncImageLoader loader;
-    loader.Load(c.file, {800, 600}, {800, 600});
+    loader.Load(c.file, {800, 600}, {800, 600}, TPNGImage());
     loader.WaitFor();
     EXPECT_EQ(loader.Loaded, c.loaded);
     EXPECT_EQ(loader.Bitmap.Width(), c.width);
@@ -106,7 +107,8 @@ TEST(WallpaperTest, TheLoaderDecodesJpegsOfEveryKindAndRefusesTheRest) {
 }
 
 // The loader hands over the wallpaper's pixels as a painter draws the decoded picture grown,
-// centred and cropped: the picture in the rectangle the wallpaper has always drawn it in.
+// centred and cropped, and the logo over it in the bottom-right corner: the picture in the
+// rectangle the wallpaper has always drawn it in.
 TEST(WallpaperTest, TheLoaderDrawsThePictureWhereTheWallpaperShowsIt) {
   struct Case {
     const char* name;
@@ -123,10 +125,12 @@ TEST(WallpaperTest, TheLoaderDrawsThePictureWhereTheWallpaperShowsIt) {
        {1920, 1176},
        Bounds(0, -12, 1920, 1200)},
   };
+  TPNGImage logo;
+  LoadPicture(&logo, "LOGOTYPE_PNG");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TAsyncImageLoader loader;
-    loader.Load(kDusk, c.area, c.size);
+    loader.Load(kDusk, c.area, c.size, logo);
     loader.WaitFor();
     ASSERT_TRUE(loader.Loaded);
     const TRect drawn = TWallpaper::PictureRect(loader.Bitmap.Width(), loader.Bitmap.Height(),
@@ -135,8 +139,10 @@ TEST(WallpaperTest, TheLoaderDrawsThePictureWhereTheWallpaperShowsIt) {
     EXPECT_EQ(drawn.Top, c.drawn.Top);
     EXPECT_EQ(drawn.Width(), c.drawn.Width());
     EXPECT_EQ(drawn.Height(), c.drawn.Height());
-    EXPECT_TRUE(SamePixels(PaintersDrawing(loader.Bitmap.Image(), c.drawn, c.size.cx, c.size.cy),
-                           loader.Shown.Image()));
+    QImage expected = PaintersDrawing(loader.Bitmap.Image(), c.drawn, c.size.cx, c.size.cy);
+    QPainter(&expected).drawImage(c.size.cx - logo.Width() - 10, c.size.cy - logo.Height(),
+                                  logo.Image());
+    EXPECT_TRUE(SamePixels(expected, loader.Shown.Image()));
   }
 }
 
@@ -269,6 +275,30 @@ TEST_F(WallpaperFolderTest, NextCopiesThePictureScaledAheadAndScalesTheBuiltInOn
   }
 }
 
+// The pixels a Next replaces are freed by the next loader on its thread: freed at the line's
+// end, screen-sized buffers cost it milliseconds.
+TEST_F(WallpaperFolderTest, ThePictureANextReplacesIsFreedOnTheNextLoadersThread) {
+  TempDir folder;
+  TempDir::Write(folder / "Good.jpg", TempDir::Read(kData + "/mixed/good.jpg"));
+  Open(folder.path());
+  // Pixels that note the thread that frees them.
+  struct TTracked {
+    uchar bits[100 * 75 * 4] = {};
+    std::thread::id freedOn;
+  };
+  auto* tracked = new TTracked;
+  wallpaper->Bitmap.Assign(TPixels(QImage(
+      tracked->bits, 100, 75, 400, QImage::Format_RGB32,
+      [](void* info) { static_cast<TTracked*>(info)->freedOn = std::this_thread::get_id(); },
+      tracked)));
+  wallpaper->Paint();
+  wallpaper->Next();
+  wallpaper->Loader->WaitFor();
+  EXPECT_NE(tracked->freedOn, std::thread::id()) << "not freed";
+  EXPECT_NE(tracked->freedOn, std::this_thread::get_id());
+  delete tracked;
+}
+
 // A wallpaper on a folder of one picture; each loader's read of it waits until the test lets it
 // through.
 class WallpaperOnAHeldReadTest : public WallpaperFolderTest {
@@ -334,7 +364,9 @@ TEST_F(WallpaperOnAHeldReadTest, NextWhileHiddenWaitsForNothingAndThePaintTakesT
   wallpaper->Show();
   wallpaper->Paint();
   EXPECT_EQ(wallpaper->Bitmap.Width(), 64);
-  EXPECT_NE(wallpaper->Loader.get(), running);
+  // The next loader, held in its read.
+  EXPECT_TRUE(wallpaper->Loader->Started());
+  EXPECT_FALSE(wallpaper->Loader->Finished());
   disk.LetThrough();
 }
 

@@ -299,6 +299,16 @@ void TCanvas::StretchDraw(const TRect& rect, const TGraphic* graphic) {
   Changed(ToQRect(rect));
 }
 
+void TCanvas::DrawShared(const TGraphic* graphic) {
+  if (!Drawable() || !graphic || graphic->Empty()) return;
+  const QImage picture = graphic->DrawnImage();
+  if (picture.size() != surface_->size() || picture.format() != surface_->format() ||
+      picture.hasAlphaChannel())
+    return Draw(0, 0, graphic);
+  *surface_ = picture;
+  Changed(surface_->rect());
+}
+
 int64_t ScaledDraws() { return scaledDraws; }
 
 TColor TCanvas::Pixels(int x, int y) const {

@@ -88,6 +88,10 @@ public:
   // The graphic at (x, y), or stretched into the rectangle, with its transparency.
   void Draw(int x, int y, const TGraphic* graphic);
   void StretchDraw(const TRect& rect, const TGraphic* graphic);
+  // Draws the graphic at (0, 0). One that is opaque and of the surface's size and format
+  // becomes its pixels, shared, not copied, until something is drawn on the surface (which then
+  // copies them): for a surface that shows the picture as it is.
+  void DrawShared(const TGraphic* graphic);
 
   TColor Pixels(int x, int y) const;
   void setPixel(int x, int y, TColor color);

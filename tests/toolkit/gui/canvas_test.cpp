@@ -9,6 +9,7 @@
 #include <set>
 
 #include "support/guiapplication.h"
+#include "support/pixels.h"
 #include "toolkit/codepage.h"
 #include "toolkit/gui/bitmap.h"
 #include "toolkit/gui/graphic.h"
@@ -253,13 +254,6 @@ TEST_F(CanvasTest, StretchDrawScalesToTheRectangleAlsoBeyondTheEdges) {
                           {"its neighbour", 0, 0, clYellow}});
 }
 
-// A picture of exactly these pixels, as a decoder would hand them over.
-class TPixels : public TGraphic {
-public:
-  explicit TPixels(const QImage& image) { image_ = image; }
-  void LoadFromMemory(const void*, size_t) override {}
-};
-
 // Fills, copies and draws write the pixels a painter would, whatever the formats, the alpha of
 // what is drawn and the edges the rectangles cross (they are written without one where they can).
 TEST(CanvasWordsTest, FillCopyAndDrawPaintWhatAPainterPaints) {
@@ -309,6 +303,39 @@ TEST(CanvasWordsTest, FillCopyAndDrawPaintWhatAPainterPaints) {
           QPainter(&expected).drawImage(place.topLeft(), picture.DrawnImage());
           EXPECT_EQ(surface, expected) << "draw";
         }
+}
+
+// An opaque picture of the surface's size and format is handed over, not copied (a wallpaper's
+// pixels are megabytes), and what is drawn on the surface afterwards leaves the picture as it
+// was; any other picture is drawn as Draw draws it.
+TEST(CanvasWordsTest, DrawSharedSharesAWholeOpaquePictureUntilTheSurfaceIsDrawnOn) {
+  const struct {
+    const char* name;
+    QSize size;
+    QImage::Format format;
+    bool shared;
+  } cases[] = {
+      {"whole and opaque", {12, 10}, QImage::Format_RGB32, true},
+      {"smaller", {11, 10}, QImage::Format_RGB32, false},
+      {"with alpha", {12, 10}, QImage::Format_ARGB32_Premultiplied, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QImage pixels(c.size, c.format);
+    pixels.fill(QColor(255, 0, 0, 128));
+    const TPixels picture(pixels);
+    QImage surface(12, 10, QImage::Format_RGB32), expected = surface;
+    surface.fill(Qt::white);
+    expected.fill(Qt::white);
+    QPainter(&expected).drawImage(0, 0, picture.DrawnImage());
+    TCanvas canvas(&surface);
+    canvas.DrawShared(&picture);
+    EXPECT_EQ(surface.constBits() == picture.Image().constBits(), c.shared);
+    EXPECT_EQ(surface, expected);
+    canvas.setPixel(3, 3, clBlue);
+    EXPECT_EQ(canvas.Pixels(3, 3), clBlue);
+    EXPECT_EQ(picture.Image().pixelColor(3, 3), pixels.pixelColor(3, 3));
+  }
 }
 
 TEST_F(CanvasTest, TextHeightIsTheFontsCellHeightForPositiveHeights) {
