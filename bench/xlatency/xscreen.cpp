@@ -73,34 +73,44 @@ void TXScreen::Read(const XEvent& event, Clock::time_point at) {
   }
 }
 
-void TXScreen::Pump(Clock::time_point until) {
-  for (;;) {
+bool TXScreen::ReadSome(Clock::time_point until) {
+  bool read = false;
+  while (XPending(Connection)) {
+    XEvent event;
+    XNextEvent(Connection, &event);
+    Read(event, Clock::now());
+    read = true;
+  }
+  const Clock::time_point now = Clock::now();
+  if (read || now >= until) return read;
+  pollfd wait{ConnectionNumber(Connection), POLLIN, 0};
+  poll(&wait, 1, Milliseconds(until - now));
+  // Stamped as soon as the connection has something: XPending reads it all at once.
+  if (wait.revents & POLLIN) {
+    const Clock::time_point at = Clock::now();
     while (XPending(Connection)) {
       XEvent event;
       XNextEvent(Connection, &event);
-      Read(event, Clock::now());
-    }
-    const Clock::time_point now = Clock::now();
-    if (now >= until) return;
-    pollfd wait{ConnectionNumber(Connection), POLLIN, 0};
-    poll(&wait, 1, Milliseconds(until - now));
-    // Stamped as soon as the connection has something: XPending reads it all at once.
-    if (wait.revents & POLLIN) {
-      const Clock::time_point at = Clock::now();
-      while (XPending(Connection)) {
-        XEvent event;
-        XNextEvent(Connection, &event);
-        Read(event, at);
-      }
+      Read(event, at);
+      read = true;
     }
   }
+  return read;
+}
+
+void TXScreen::Pump(Clock::time_point until) {
+  do {
+    ReadSome(until);
+  } while (Clock::now() < until);
 }
 
 bool TXScreen::WaitUntil(const std::function<bool()>& done, Clock::duration timeout) {
   const Clock::time_point end = Clock::now() + timeout;
   while (!done()) {
     if (Clock::now() >= end) return false;
-    Pump(std::min(end, Clock::now() + std::chrono::milliseconds(10)));
+    // Back at each event that came, so that a key waiting for pixels goes at once, and every
+    // 10 ms for what only a request shows (the focus).
+    ReadSome(std::min(end, Clock::now() + std::chrono::milliseconds(10)));
   }
   return true;
 }

@@ -41,6 +41,8 @@ public:
 
   // Reads what has come, waiting for more until `until`.
   void Pump(Clock::time_point until);
+  // Reads what has come, or else waits until something comes or `until`; whether it read any.
+  bool ReadSome(Clock::time_point until);
   // Pumps until `done` holds (true) or `timeout` has passed (false).
   bool WaitUntil(const std::function<bool()>& done, Clock::duration timeout);
   void Sleep(Clock::duration duration) { Pump(Clock::now() + duration); }
