@@ -18,9 +18,11 @@
 #include "toolkit/codepage.h"
 #include "toolkit/gui/action.h"
 #include "toolkit/gui/application.h"
+#include "toolkit/gui/blankimage.h"
 #include "toolkit/gui/label.h"
 #include "toolkit/gui/listbox.h"
 #include "toolkit/gui/progressbar.h"
+#include "toolkit/gui/screen.h"
 #include "toolkit/gui/speedbutton.h"
 #include "toolkit/gui/strings.h"
 #include "toolkit/messagebox.h"
@@ -39,6 +41,9 @@ TStartForm::TStartForm(TComponent* Owner, TUser* User) : TMultilangForm(Owner), 
   // The training screen's sounds find the device open: opening it takes the time of a frame
   // or more, which the choice of a course covers.
   TSound::OpenDeviceAhead();
+  // Its pixels too find memory mapped in: four screens' worth (the wallpaper, the next one
+  // drawn ahead, the rest of the screen and the manual in front of it).
+  PrepareBlankImagesAhead(size_t{4} * Screen->Width() * Screen->Height() * 4);
   lbUser->setCaption(User->getName());
   lbUser->setVisible(true);
   lbVersion->setCaption(getRoot()->getMessage("Version"));

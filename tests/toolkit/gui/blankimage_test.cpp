@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QPainter>
+
+#include <functional>
 
 #include "support/guiapplication.h"
 
@@ -42,6 +47,55 @@ TEST(BlankImageTest, SmallAndScreenSizedImagesAreBlankAndBehaveAsQtsOwn) {
     QPainter(&image).fillRect(image.rect(), Qt::green);
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::green));
   }
+}
+
+// The page faults of this thread while `run` runs.
+long FaultsOf(const std::function<void()>& run) {
+  rusage before{}, after{};
+  getrusage(RUSAGE_THREAD, &before);
+  run();
+  getrusage(RUSAGE_THREAD, &after);
+  return after.ru_minflt - before.ru_minflt;
+}
+
+// A megabyte of pixels: 256 pages of 4 KiB, below the size of a large page.
+constexpr int kSide = 512;
+constexpr long kPages = kSide * kSide * 4 / 4096;
+
+// A released image's memory goes to the next image that fits in it, written in already.
+TEST(BlankImageTest, AReleasedImagesMemoryIsTakenByTheNext) {
+  const uchar* first = BlankImage(kSide, kSide, QImage::Format_RGB32, Qt::black).constBits();
+  QImage next;
+  const long faults =
+      FaultsOf([&] { next = BlankImage(kSide, kSide - 10, QImage::Format_RGB32, Qt::white); });
+  EXPECT_EQ(next.constBits(), first);
+  EXPECT_LT(faults, kPages / 10);
+  EXPECT_EQ(next.pixelColor(kSide - 1, kSide - 11), QColor(Qt::white));
+}
+
+// Memory prepared ahead is mapped in: the images cut from it are filled without faults. (Less
+// than a large page, which the system would map in at one fault anyway.)
+TEST(BlankImageTest, ImagesCutFromPreparedMemoryAreFilledWithoutFaults) {
+  PrepareBlankImages(size_t{3} << 19);
+  QImage whole, half;
+  const long faults = FaultsOf([&] {
+    whole = BlankImage(kSide, kSide, QImage::Format_RGB32, Qt::red);
+    half = BlankImage(kSide, kSide / 2, QImage::Format_RGB32, Qt::blue);
+  });
+  EXPECT_LT(faults, kPages * 3 / 2 / 10);
+  EXPECT_EQ(whole.pixelColor(kSide - 1, kSide - 1), QColor(Qt::red));
+  EXPECT_EQ(half.pixelColor(kSide - 1, kSide / 2 - 1), QColor(Qt::blue));
+}
+
+// A child started by a fork does not take the pixels along: after it, drawing on an image
+// writes its pages in place instead of copying each at its first write.
+TEST(BlankImageTest, AForkLeavesTheImagesPagesWritable) {
+  QImage image = BlankImage(kSide, kSide, QImage::Format_RGB32, Qt::black);
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  ASSERT_GT(child, 0);
+  waitpid(child, nullptr, 0);
+  EXPECT_LT(FaultsOf([&] { image.fill(Qt::green); }), kPages / 10);
 }
 
 }  // namespace
