@@ -1,11 +1,24 @@
 #include "toolkit/gui/bitmap.h"
 
+#include <cstring>
+
+#include "toolkit/gui/blankimage.h"
 #include "toolkit/gui/qtbridge.h"
 
 TBitmap::TBitmap(const TBitmap& other) : TGraphic() { *this = other; }
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
-  image_ = other.image_.copy();
+  if (this == &other) return *this;
+  // Pixels of the same layout are written over this bitmap's own, which nothing else holds:
+  // a fresh copy of megabytes costs a line's end its page faults.
+  if (!image_.isNull() && image_.isDetached() && image_.size() == other.image_.size() &&
+      image_.format() == other.image_.format() &&
+      image_.bytesPerLine() == other.image_.bytesPerLine()) {
+    std::memcpy(image_.bits(), other.image_.constBits(), image_.sizeInBytes());
+    image_.setColorTable(other.image_.colorTable());
+  } else {
+    image_ = CopiedImage(other.image_);
+  }
   transparent_ = other.transparent_;
   return *this;
 }

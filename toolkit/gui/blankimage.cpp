@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -128,15 +129,35 @@ bool IsLargeImage(int width, int height, QImage::Format format) {
   return Stride(width, format) * std::max(0, height) >= static_cast<qsizetype>(kLargePage);
 }
 
-QImage BlankImage(int width, int height, QImage::Format format, const QColor& fill) {
+namespace {
+
+// A new image, on kept memory where it is large enough; its pixels are whatever that held.
+QImage NewImage(int width, int height, QImage::Format format) {
   width = std::max(0, width);
   height = std::max(0, height);
   QImage image;
   if (Stride(width, format) * height >= static_cast<qsizetype>(kKeptImage))
     image = KeptImage(width, height, Stride(width, format), format);
   if (image.isNull()) image = QImage(width, height, format);
+  return image;
+}
+
+}  // namespace
+
+QImage BlankImage(int width, int height, QImage::Format format, const QColor& fill) {
+  QImage image = NewImage(width, height, format);
   image.fill(fill);
   return image;
+}
+
+QImage CopiedImage(const QImage& image) {
+  if (image.isNull()) return {};
+  QImage copy = NewImage(image.width(), image.height(), image.format());
+  if (copy.isNull() || copy.bytesPerLine() != image.bytesPerLine()) return image.copy();
+  std::memcpy(copy.bits(), image.constBits(), static_cast<size_t>(image.sizeInBytes()));
+  copy.setColorTable(image.colorTable());
+  copy.setDevicePixelRatio(image.devicePixelRatio());
+  return copy;
 }
 
 void PrepareBlankImages(size_t bytes) {

@@ -12,6 +12,8 @@
 #include <cstddef>
 
 QImage BlankImage(int width, int height, QImage::Format format, const QColor& fill);
+// A copy of the image's pixels that shares nothing with it, on such memory where it is large.
+QImage CopiedImage(const QImage& image);
 // Whether an image of that size is one of megabytes.
 bool IsLargeImage(int width, int height, QImage::Format format);
 // Sees that at least `bytes` of memory are mapped in for the next images to take, mapping in

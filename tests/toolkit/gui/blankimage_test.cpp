@@ -73,6 +73,19 @@ TEST(BlankImageTest, AReleasedImagesMemoryIsTakenByTheNext) {
   EXPECT_EQ(next.pixelColor(kSide - 1, kSide - 11), QColor(Qt::white));
 }
 
+// A copy of a large image takes kept memory too, and shares nothing with the original.
+TEST(BlankImageTest, ACopyTakesKeptMemoryAndSharesNothing) {
+  QImage source = BlankImage(kSide, kSide, QImage::Format_ARGB32_Premultiplied, Qt::red);
+  source.setPixelColor(3, 3, Qt::blue);
+  const uchar* released =
+      BlankImage(kSide, kSide, QImage::Format_ARGB32_Premultiplied, Qt::black).constBits();
+  QImage copy = CopiedImage(source);
+  EXPECT_EQ(copy.constBits(), released);
+  EXPECT_EQ(copy, source);
+  copy.setPixelColor(3, 3, Qt::green);
+  EXPECT_EQ(source.pixelColor(3, 3), QColor(Qt::blue));
+}
+
 // Memory prepared ahead is mapped in: the images cut from it are filled without faults. (Less
 // than a large page, which the system would map in at one fault anyway.)
 TEST(BlankImageTest, ImagesCutFromPreparedMemoryAreFilledWithoutFaults) {

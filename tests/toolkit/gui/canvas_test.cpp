@@ -236,6 +236,27 @@ TEST_F(CanvasTest, ATransparentBitmapDrawnAgainShowsWhatWasDrawnOnItSince) {
   }
 }
 
+// A bitmap copied over one of its size and format writes the pixels into that one's memory (a
+// line's end copies one of megabytes); over one whose pixels are shared it takes a copy of its
+// own, and what shared them keeps them.
+TEST_F(CanvasTest, ABitmapCopiedOverOneOfItsLayoutWritesItsPixelsInPlace) {
+  TBitmap other;
+  other.setSize(24, 16);
+  other.Canvas()->Brush()->setColor(clLime);
+  other.Canvas()->FillRect(Rect(0, 0, 24, 16));
+  const uchar* own = bitmap.Image().constBits();
+  bitmap = other;
+  EXPECT_EQ(bitmap.Image().constBits(), own);
+  EXPECT_EQ(At(5, 5), clLime);
+
+  const QImage sharer = bitmap.Image();
+  other.Canvas()->setPixel(5, 5, clRed);
+  bitmap = other;
+  EXPECT_EQ(At(5, 5), clRed);
+  EXPECT_EQ(sharer.pixelColor(5, 5), QColor(0, 255, 0));
+  EXPECT_NE(bitmap.Image().constBits(), other.Image().constBits());
+}
+
 TEST_F(CanvasTest, StretchDrawScalesToTheRectangleAlsoBeyondTheEdges) {
   TBitmap picture;
   picture.setSize(2, 2);
