@@ -43,7 +43,7 @@ public:
     *taken = size;
     return start;
   }
-  size_t Kept() {
+  size_t Bytes() {
     std::lock_guard<std::mutex> lock(mutex_);
     return kept_;
   }
@@ -161,7 +161,7 @@ QImage CopiedImage(const QImage& image) {
 }
 
 void PrepareBlankImages(size_t bytes) {
-  const size_t kept = Kept().Kept();
+  const size_t kept = Kept().Bytes();
   if (kept >= bytes) return;
   bytes = Grains(bytes - kept);
   uchar* start = Map(bytes);
