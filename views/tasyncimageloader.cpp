@@ -16,14 +16,9 @@ void TAsyncImageLoader::Load(const std::string& fileName, TSize area, TSize size
 }
 
 void TAsyncImageLoader::Redraw(const TAsyncImageLoader& done, TSize size) {
-  FileName = done.FileName;
-  Area = done.Area;
-  Size.set(size);
   Bitmap.Assign(done.Bitmap);
-  logo_.Assign(done.logo_);
   decoded_ = true;
-  Loaded = false;
-  Start();
+  Load(done.FileName, done.Area, size, done.logo_);
 }
 
 void TAsyncImageLoader::Execute() {
